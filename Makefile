@@ -1,0 +1,64 @@
+# make show : set everything up and play the show
+# make test : set everything up and run every test (normal and sanitizer builds)
+
+PACKAGES := cmake ninja-build g++ pkg-config git \
+	libsdl2-dev libinih-dev libcli11-dev libfreeimage-dev libbz2-dev \
+	libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0 libegl1 \
+	libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+
+BUILD      := build
+ASAN_BUILD := build-asan
+SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+JOBS       := $(shell nproc)
+SHOW_END   := 245
+
+.PHONY: show test deps build build-asan test-normal test-asan bench clean
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+$(ASAN_BUILD)/build.ninja: | deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSKYWARD_SANITIZE=ON -DSKYWARD_BENCH=OFF
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+build-asan: deps $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+test-normal: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: build-asan
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+test: test-normal test-asan
+
+# With a display: the show in full screen. Without one: headless, fixed
+# 30 frames per second up to the show's end, a screenshot every 10 s in out/.
+show: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD)/skyward; rc=$$?; \
+	else \
+	  mkdir -p out; \
+	  shots=$$(for s in $$(seq 0 10 $(SHOW_END)); do printf -- '--screenshot %s=out/skyward-%03d.png ' $$s $$s; done); \
+	  echo "No display: playing headless up to $(SHOW_END) s of show time, a screenshot every 10 s into out/"; \
+	  $(BUILD)/skyward --headless --preload --fps 30 --until $(SHOW_END) $$shots; rc=$$?; \
+	  echo "Screenshots:"; ls out/*.png; \
+	fi; \
+	[ $$rc -eq 1 ] || [ $$rc -eq 0 ]
+
+bench: build
+	for b in $(BUILD)/bench/*_bench; do $$b; done
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,79 @@
+#pragma once
+// The operating-system services the show uses, behind one interface so that
+// the start-up code and the device run unchanged over SDL or over a fake.
+#include <cstdint>
+#include <string>
+
+#include "platform/wgl.h"
+
+namespace platform {
+
+// Unavailable: no dialog could be shown and nobody could be asked.
+enum class Answer { Yes, No, Cancel, Unavailable };
+
+enum class MessageKind { KeyDown, KeyUp, Close, Destroy, Quit, Other };
+
+inline constexpr int kKeyEscape = 0x1B;  // the escape key's virtual key code
+
+struct Message {
+  MessageKind kind = MessageKind::Other;
+  int key = 0;  // virtual key code for KeyDown / KeyUp
+};
+
+struct DisplayMode {
+  int width = 0;
+  int height = 0;
+  int bitsPerPixel = 0;
+  int frequency = 0;
+};
+
+// Loadable modules by their original names: "opengl32.dll" (the system GL
+// library), "glu32.dll" (GLU) and "gdi32.dll" (our own window-system GL
+// functions of wgl.h, exported by name).
+class ModuleLoader {
+ public:
+  virtual ~ModuleLoader() = default;
+  virtual void* load(const char* name) = 0;                    // null when it cannot be had
+  virtual void* symbol(void* module, const char* name) = 0;    // null when not exported
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // Dialogs. The question offers Yes / No / Cancel with Cancel as default.
+  virtual Answer askQuestion(const std::string& text, const std::string& caption) = 0;
+  virtual void showError(bool ownedByShowWindow, const std::string& text,
+                         const std::string& caption) = 0;
+
+  // Display.
+  virtual int screenBitsPerPixel() = 0;
+  virtual bool changeDisplayMode(const DisplayMode& mode) = 0;  // false: mode refused, desktop unchanged
+  virtual void restoreDisplayMode() = 0;
+
+  // The show window.
+  virtual bool createWindow(const char* title, int width, int height, bool fullScreen) = 0;
+  virtual void showCursor(bool visible) = 0;
+  virtual HDC windowDC() = 0;  // null while there is no window
+  virtual void destroyWindow() = 0;
+
+  // Message queue: peekMessage first collects pending system events, then
+  // removes and returns the oldest queued message.
+  virtual bool peekMessage(Message& out) = 0;
+  virtual void postMessage(const Message& message) = 0;
+
+  // Unsigned millisecond clock that wraps after 2^32 ms.
+  virtual std::uint32_t timeGetTime() = 0;
+
+  // Integer from an INI file; `fallback` when the file, section or key is
+  // missing or the value is not a number.
+  virtual int profileInt(const char* section, const char* key, int fallback, const char* file) = 0;
+
+  virtual ModuleLoader& modules() = 0;
+};
+
+// The process-wide host. Start-up installs the SDL host; tests install fakes.
+Host& host();
+void setHost(Host* host);
+
+}  // namespace platform

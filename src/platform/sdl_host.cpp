@@ -1,0 +1,147 @@
+#include "platform/sdl_host.h"
+
+#include <cstring>
+
+#include "platform/dialogs.h"
+#include "platform/ini_profile.h"
+
+namespace platform {
+namespace {
+
+Message translate(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:
+      return {MessageKind::Close, 0};
+    case SDL_WINDOWEVENT:
+      return {event.window.event == SDL_WINDOWEVENT_CLOSE ? MessageKind::Close : MessageKind::Other, 0};
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      const int key = event.key.keysym.sym == SDLK_ESCAPE ? kKeyEscape : static_cast<int>(event.key.keysym.sym);
+      return {event.type == SDL_KEYDOWN ? MessageKind::KeyDown : MessageKind::KeyUp, key};
+    }
+    default:
+      return {MessageKind::Other, 0};
+  }
+}
+
+PIXELFORMATDESCRIPTOR showFormat(int colourBits) {
+  PIXELFORMATDESCRIPTOR format{};
+  format.dwFlags = PFD_DOUBLEBUFFER;
+  format.cColorBits = static_cast<std::uint8_t>(colourBits);
+  format.cDepthBits = 24;
+  format.cStencilBits = 8;
+  return format;
+}
+
+}  // namespace
+
+SdlHost::SdlHost(bool headless) : headless_(headless) {}
+
+SdlHost::~SdlHost() {
+  if (surface_.window != nullptr) SDL_DestroyWindow(surface_.window);
+  // Video stays initialised until the process ends: quitting it unloads the
+  // GL driver, whose last allocations could then no longer be told apart
+  // from ours by the leak checker.
+}
+
+bool SdlHost::videoReady() {
+  if (!videoStarted_) videoStarted_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  return videoStarted_;
+}
+
+bool SdlHost::displayIsVirtual() const {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return headless_ || driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
+         std::strcmp(driver, "dummy") == 0;
+}
+
+Answer SdlHost::askQuestion(const std::string& text, const std::string& caption) {
+  return askYesNoCancel(text, caption, !headless_);
+}
+
+void SdlHost::showError(bool ownedByShowWindow, const std::string& text, const std::string& caption) {
+  SDL_Window* owner = ownedByShowWindow && windowAlive_ ? surface_.window : nullptr;
+  showErrorBox(owner, text, caption, !headless_);
+}
+
+int SdlHost::screenBitsPerPixel() {
+  SDL_DisplayMode desktop;
+  if (!videoReady() || SDL_GetDesktopDisplayMode(0, &desktop) != 0) return 0;
+  // SDL counts a padded 32-bit pixel as 24 bits; the show counts storage.
+  return SDL_BYTESPERPIXEL(desktop.format) == 4 ? 32 : static_cast<int>(SDL_BITSPERPIXEL(desktop.format));
+}
+
+bool SdlHost::changeDisplayMode(const DisplayMode& mode) {
+  if (!videoReady()) return false;
+  if (displayIsVirtual()) return true;
+  SDL_DisplayMode wanted{SDL_PIXELFORMAT_RGB888, mode.width, mode.height, mode.frequency, nullptr};
+  SDL_DisplayMode closest;
+  if (SDL_GetClosestDisplayMode(0, &wanted, &closest) == nullptr) return false;
+  const bool rateOk = mode.frequency == 0 || closest.refresh_rate == 0 || closest.refresh_rate == mode.frequency;
+  if (closest.w != mode.width || closest.h != mode.height || !rateOk) return false;
+  fullScreenMode_ = closest;
+  modeChanged_ = true;
+  return true;
+}
+
+void SdlHost::restoreDisplayMode() {
+  if (!modeChanged_) return;
+  modeChanged_ = false;
+  if (surface_.window != nullptr) SDL_SetWindowFullscreen(surface_.window, 0);
+}
+
+bool SdlHost::createWindow(const char* title, int width, int height, bool fullScreen) {
+  if (!videoReady() || surface_.window != nullptr) return false;
+  applyPixelFormat(showFormat(screenBitsPerPixel()));
+  surface_.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                                     SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  if (surface_.window == nullptr) return false;
+  if (fullScreen && modeChanged_) {
+    SDL_SetWindowDisplayMode(surface_.window, &fullScreenMode_);
+    SDL_SetWindowFullscreen(surface_.window, SDL_WINDOW_FULLSCREEN);
+  }
+  SDL_ShowWindow(surface_.window);
+  windowAlive_ = true;
+  return true;
+}
+
+void SdlHost::showCursor(bool visible) {
+  if (videoReady()) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+HDC SdlHost::windowDC() { return windowAlive_ ? &surface_ : nullptr; }
+
+void SdlHost::destroyWindow() {
+  // Hidden now, released with the host: the GL device that draws into it is
+  // destroyed only after the frame loop has seen the quit message.
+  if (!windowAlive_) return;
+  windowAlive_ = false;
+  SDL_HideWindow(surface_.window);
+}
+
+void SdlHost::collectEvents() {
+  if (!videoStarted_) return;
+  SDL_Event event;
+  while (SDL_PollEvent(&event) != 0) {
+    Message message = translate(event);
+    if (message.kind != MessageKind::Other) queue_.push_back(message);
+  }
+}
+
+bool SdlHost::peekMessage(Message& out) {
+  collectEvents();
+  if (queue_.empty()) return false;
+  out = queue_.front();
+  queue_.pop_front();
+  return true;
+}
+
+void SdlHost::postMessage(const Message& message) { queue_.push_back(message); }
+
+std::uint32_t SdlHost::timeGetTime() { return SDL_GetTicks(); }
+
+int SdlHost::profileInt(const char* section, const char* key, int fallback, const char* file) {
+  return readProfileInt(section, key, fallback, file);
+}
+
+}  // namespace platform

@@ -1,0 +1,51 @@
+#pragma once
+#include <SDL.h>
+
+#include <deque>
+
+#include "platform/gl_surface.h"
+#include "platform/host.h"
+#include "platform/modules.h"
+
+namespace platform {
+
+// The real host. With `headless` the question and errors use the terminal,
+// and display modes are not touched (there is no display to change).
+class SdlHost : public Host {
+ public:
+  explicit SdlHost(bool headless);
+  ~SdlHost() override;
+  SdlHost(const SdlHost&) = delete;
+  SdlHost& operator=(const SdlHost&) = delete;
+
+  Answer askQuestion(const std::string& text, const std::string& caption) override;
+  void showError(bool ownedByShowWindow, const std::string& text, const std::string& caption) override;
+  int screenBitsPerPixel() override;
+  bool changeDisplayMode(const DisplayMode& mode) override;
+  void restoreDisplayMode() override;
+  bool createWindow(const char* title, int width, int height, bool fullScreen) override;
+  void showCursor(bool visible) override;
+  HDC windowDC() override;
+  void destroyWindow() override;
+  bool peekMessage(Message& out) override;
+  void postMessage(const Message& message) override;
+  std::uint32_t timeGetTime() override;
+  int profileInt(const char* section, const char* key, int fallback, const char* file) override;
+  ModuleLoader& modules() override { return modules_; }
+
+ private:
+  bool videoReady();
+  bool displayIsVirtual() const;
+  void collectEvents();
+
+  bool headless_;
+  bool videoStarted_ = false;
+  bool modeChanged_ = false;
+  SDL_DisplayMode fullScreenMode_{};
+  SkywardDeviceContext surface_;
+  bool windowAlive_ = false;
+  std::deque<Message> queue_;
+  DlModuleLoader modules_;
+};
+
+}  // namespace platform

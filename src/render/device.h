@@ -1,0 +1,51 @@
+#pragma once
+// The rendering device: a double-buffered GL context with depth and stencil
+// on the show window, plus the frame facts drawing code shares.
+#include <cstdint>
+
+#include "platform/wgl.h"
+
+class KS_3Ddevice {
+ public:
+  enum EError {
+    LibrariesMissing = 0,  // a GL library, or a core GL or GLU entry point, is missing
+    NoPixelFormat = 1,     // no usable pixel format (or context) on this desktop
+  };
+
+  // Throws EError.
+  explicit KS_3Ddevice(HDC windowDC);
+  ~KS_3Ddevice();
+  KS_3Ddevice(const KS_3Ddevice&) = delete;
+  KS_3Ddevice& operator=(const KS_3Ddevice&) = delete;
+
+  std::int32_t desktopDepth() const { return desktopDepth_; }
+  bool moreThan8Bits() const { return moreThan8Bits_; }
+  HGLRC context() const { return context_; }
+  HDC deviceContext() const { return dc_; }
+
+  // The frame size start-up asked for, and running counts the mesh drawing
+  // adds to (nothing reads them back).
+  int width = 0;
+  int height = 0;
+  std::uint32_t vertices = 0;
+  std::uint32_t indices = 0;
+  std::uint32_t triangles = 0;
+
+ private:
+  void setPixelFormat();
+  void createContext();
+
+  std::int32_t desktopDepth_ = 0;
+  bool moreThan8Bits_ = false;
+  HGLRC context_ = nullptr;
+  HDC dc_;
+};
+
+// False when the device cannot be made; on success also registers every
+// class that scene files may name.
+bool CreateRenderDevice(HDC windowDC, int ignored, int width, int height);
+void DestroyRenderDevice();
+// Shows the frame just drawn.
+void Present();
+// Null before CreateRenderDevice succeeds and after DestroyRenderDevice.
+KS_3Ddevice* RenderDevice();

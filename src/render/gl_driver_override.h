@@ -1,0 +1,6 @@
+#pragma once
+// Capabilities that a driver announces but gets wrong.
+
+// Some ATI Radeon drivers report extensions that misbehave: before release
+// 3062 indexed range drawing is unreliable, and generated mipmaps never are.
+void ApplyGLDriverOverrides(const char* vendor, const char* renderer, const char* version);

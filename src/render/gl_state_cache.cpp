@@ -1,0 +1,96 @@
+#include "render/gl_state_cache.h"
+
+#include "render/gl_table.h"
+
+constinit GLStateCache glStateCache;
+
+namespace {
+
+void setCap(GLenum cap, bool on) { on ? gl.glEnable(cap) : gl.glDisable(cap); }
+
+void setClientState(GLenum array, bool on) {
+  on ? gl.glEnableClientState(array) : gl.glDisableClientState(array);
+}
+
+void switchTexture2D(bool on) { setCap(GL_TEXTURE_2D, on); }
+
+void switchTexCoordArray(bool on) { setClientState(GL_TEXTURE_COORD_ARRAY, on); }
+
+void updateClientState(bool& cached, bool enable, GLenum array) {
+  if (cached == enable) return;
+  setClientState(array, enable);
+  cached = enable;
+}
+
+}  // namespace
+
+void GLStateCache::applyMask(std::uint32_t& cached, std::uint32_t mask, UnitSwitch change) {
+  const std::uint32_t changed = cached ^ mask;
+  for (int unit = 0; unit < kTextureUnits; ++unit) {
+    const std::uint32_t bit = std::uint32_t{1} << unit;
+    if ((changed & bit) == 0) continue;
+    SelectTextureUnit(unit);
+    change((mask & bit) != 0);
+  }
+  cached = mask;
+}
+
+void GLStateCache::SetTextureMask(std::uint32_t mask) { applyMask(textureMask, mask, switchTexture2D); }
+
+void GLStateCache::SetTexCoordArrayMask(std::uint32_t mask) {
+  applyMask(texCoordArrayMask, mask, switchTexCoordArray);
+}
+
+void GLStateCache::BindTexture(int unit, GLint texture) {
+  if (boundTexture[unit] == texture) return;
+  SelectTextureUnit(unit);
+  gl.glBindTexture(GL_TEXTURE_2D, texture);
+  boundTexture[unit] = texture;
+}
+
+void GLStateCache::SetMatrixMode(GLint mode) {
+  if (matrixMode == mode) return;
+  gl.glMatrixMode(mode);
+  matrixMode = mode;
+}
+
+void GLStateCache::SelectTextureUnit(int unit) {
+  if (GLCapability(GLCap::ARB_multitexture) == 0 || activeTexture == unit) return;
+  gl.glActiveTextureARB(GL_TEXTURE0_ARB + unit);
+  gl.glClientActiveTextureARB(GL_TEXTURE0_ARB + unit);
+  activeTexture = unit;
+}
+
+void GLStateCache::EnableVertexArray(bool enable) { updateClientState(vertexArray, enable, GL_VERTEX_ARRAY); }
+
+void GLStateCache::EnableNormalArray(bool enable) { updateClientState(normalArray, enable, GL_NORMAL_ARRAY); }
+
+void GLStateCache::EnableColorArray(bool enable) { updateClientState(colorArray, enable, GL_COLOR_ARRAY); }
+
+void GLStateCache::VertexPointer(GLint size, GLenum type, GLsizei stride, const void* pointer) {
+  gl.glVertexPointer(size, type, stride, pointer);
+}
+
+void GLStateCache::NormalPointer(GLenum type, GLsizei stride, const void* pointer) {
+  gl.glNormalPointer(type, stride, pointer);
+}
+
+void GLStateCache::ColorPointer(GLint size, GLenum type, GLsizei stride, const void* pointer) {
+  gl.glColorPointer(size, type, stride, pointer);
+}
+
+void GLStateCache::TexCoordPointer(GLint size, GLenum type, GLsizei stride, const void* pointer) {
+  gl.glTexCoordPointer(size, type, stride, pointer);
+}
+
+int GLStateCache::CreatePool() {
+  if (pool != nullptr) return 1;
+  if (GLCapability(GLCap::NV_vertex_array_range) == 0 || GLCapability(GLCap::NV_vertex_array_range2) == 0)
+    return 0;
+  pool = VertexPool::Create();
+  return pool != nullptr ? 1 : 0;
+}
+
+void* GLStateCache::Allocate(std::uint32_t bytes) { return pool != nullptr ? pool->Allocate(bytes) : nullptr; }
+
+void GLStateCache::Reset() { *this = GLStateCache(); }

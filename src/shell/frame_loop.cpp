@@ -1,0 +1,69 @@
+#include "shell/frame_loop.h"
+
+#include <cstdio>
+
+#include "platform/host.h"
+#include "render/device.h"
+#include "render/gl_table.h"
+#include "shell/screenshot.h"
+#include "shell/show_window.h"
+#include "timeline/timeline.h"
+
+namespace shell {
+namespace {
+
+// False once the quit message has been seen.
+bool drainMessages() {
+  platform::Message message;
+  while (platform::host().peekMessage(message)) {
+    if (message.kind == platform::MessageKind::Quit) return false;
+    windowProcedure(message);
+  }
+  return true;
+}
+
+// Layers may leave any state behind; every frame starts from the same one.
+void resetFrameState() {
+  gl.glEnable(GL_CULL_FACE);
+  gl.glCullFace(GL_BACK);
+  gl.glFrontFace(GL_CW);
+  gl.glEnable(GL_DEPTH_TEST);
+  gl.glDepthFunc(GL_LEQUAL);
+  gl.glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  gl.glClearStencil(0);
+  gl.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+}
+
+class ScreenshotQueue {
+ public:
+  explicit ScreenshotQueue(const std::vector<Screenshot>& wanted) : pending_(wanted) {}
+  void takeDue(float t) {
+    std::erase_if(pending_, [t](const Screenshot& shot) {
+      if (t < shot.seconds) return false;
+      if (!saveScreenshot(shot.file)) std::fprintf(stderr, "skyward: could not write screenshot %s\n", shot.file.c_str());
+      return true;
+    });
+  }
+
+ private:
+  std::vector<Screenshot> pending_;
+};
+
+}  // namespace
+
+void runFrameLoop(ShowClock& clock, const ShowOptions& options) {
+  ScreenshotQueue screenshots(options.screenshots);
+  const KS_3Ddevice& device = *RenderDevice();
+  for (;;) {
+    gl.glViewport(0, 0, device.width, device.height);
+    const float t = clock.now();
+    if (!drainMessages()) return;
+    resetFrameState();
+    kst::theTimeLine().update(t);
+    screenshots.takeDue(t);
+    Present();
+    if (options.until && t >= *options.until) return;
+  }
+}
+
+}  // namespace shell

@@ -1,0 +1,69 @@
+// skyward: plays the show. Options exist for people and tests; without any
+// the program behaves as it always has, start-up question included.
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <cstdlib>
+#include <regex>
+
+#include "platform/sdl_host.h"
+#include "shell/start_up.h"
+
+namespace {
+
+shell::Screenshot parseScreenshot(const std::string& text) {
+  static const std::regex form(R"(^\s*([0-9]+(?:\.[0-9]*)?)=(.+)$)");
+  std::smatch parts;
+  if (!std::regex_match(text, parts, form)) throw CLI::ValidationError("--screenshot", "expected SECONDS=FILE.png, got '" + text + "'");
+  return {std::stof(parts[1].str()), parts[2].str()};
+}
+
+void addOptions(CLI::App& app, shell::ShowOptions& options, std::vector<std::string>& shots) {
+  auto* preload = app.add_flag_callback("--preload", [&] { options.preloadEverything = true; },
+                                        "Answer the start-up question: load everything before the show");
+  auto* stream = app.add_flag_callback("--stream", [&] { options.preloadEverything = false; },
+                                       "Answer the start-up question: load scenes during the show");
+  preload->excludes(stream);
+  app.add_flag("--windowed", options.windowed, "Play in an 800x600 window; leave the display mode alone");
+  app.add_flag("--headless", options.headless,
+               "No display needed: offscreen software GL, silent audio, questions on the terminal");
+  app.add_option("--until", options.until, "End normally once the show time reaches SECONDS")
+      ->check(CLI::NonNegativeNumber)
+      ->type_name("SECONDS");
+  app.add_option("--fps", options.fps, "Fixed-step clock: frame k is shown at time k/N")
+      ->check(CLI::PositiveNumber)
+      ->type_name("N");
+  app.add_option("--screenshot", shots,
+                 "Save the first frame whose show time reaches SECONDS as an 800x600 PNG (repeatable)")
+      ->type_name("SECONDS=FILE.png");
+  app.set_version_flag("--version", std::string("skyward ") + SKYWARD_VERSION);
+  app.footer(
+      "Keys: Escape (pressed or released) ends the show.\n"
+      "Exit codes: 0 question cancelled, 1 normal end, 255 no window, display mode, OpenGL device or\n"
+      "GL_ARB_multitexture.\n"
+      "Configuration: ./Skyward.ini, section [Skyward], key Freq (refresh rate in Hz, default 60).");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"Skyward: a real-time 3D audiovisual show. Escape ends it."};
+  shell::ShowOptions options;
+  std::vector<std::string> shots;
+  addOptions(app, options, shots);
+  try {
+    app.parse(argc, argv);
+    for (const auto& shot : shots) options.screenshots.push_back(parseScreenshot(shot));
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error);
+  }
+  if (options.headless) {
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+  }
+  platform::SdlHost host(options.headless);
+  platform::setHost(&host);
+  const int result = shell::WinMain(options);
+  platform::setHost(nullptr);
+  return result;
+}

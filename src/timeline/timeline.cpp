@@ -1,0 +1,38 @@
+#include "timeline/timeline.h"
+
+namespace kst {
+
+TimeLine& theTimeLine() {
+  static TimeLine timeline;
+  return timeline;
+}
+
+TimeLineEvent::TimeLineEvent(float relativeTime) : time(relativeTime) { theTimeLine().add(this); }
+
+TimeLine::~TimeLine() { clear(); }
+
+void TimeLine::add(TimeLineEvent* event) {
+  event->time = event->time + timeOffset;
+  // multimap::insert places an equal key after the existing ones (upper bound).
+  events_.emplace(event->time, std::unique_ptr<TimeLineEvent>(event));
+  ++count_;
+}
+
+void TimeLine::rewind() { cursor_ = events_.begin(); }
+
+void TimeLine::update(float t) {
+  while (cursor_ != events_.end() && cursor_->first <= t) {
+    auto firing = cursor_++;
+    firing->second->fire(t);
+    events_.erase(firing);  // destroys the event
+    --count_;
+  }
+}
+
+void TimeLine::clear() {
+  events_.clear();
+  count_ = 0;
+  rewind();
+}
+
+}  // namespace kst

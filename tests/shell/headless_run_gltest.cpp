@@ -1,0 +1,42 @@
+// The whole program over the real platform and the software driver, as
+// `skyward --headless --preload --fps 30 --until 1 --screenshot 0.5=FILE`.
+#include <FreeImage.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/sdl_host.h"
+#include "shell/start_up.h"
+
+namespace {
+
+TEST(HeadlessRun, EndsNormallyAndSavesABlackFrame) {
+  const auto file = std::filesystem::temp_directory_path() / ("skyward-shot-" + std::to_string(::getpid()) + ".png");
+  platform::SdlHost host(true);
+  platform::setHost(&host);
+  shell::ShowOptions options;
+  options.headless = true;
+  options.preloadEverything = true;
+  options.fps = 30;
+  options.until = 1.0f;
+  options.screenshots.push_back({0.5f, file.string()});
+  EXPECT_EQ(shell::WinMain(options), 1);
+  platform::setHost(nullptr);
+
+  FIBITMAP* shot = FreeImage_Load(FIF_PNG, file.c_str(), PNG_DEFAULT);
+  ASSERT_NE(shot, nullptr) << file;
+  EXPECT_EQ(FreeImage_GetWidth(shot), 800u);
+  EXPECT_EQ(FreeImage_GetHeight(shot), 600u);
+  FIBITMAP* rgb = FreeImage_ConvertTo24Bits(shot);
+  unsigned lit = 0;
+  for (unsigned y = 0; y < 600; ++y) {
+    const BYTE* row = FreeImage_GetScanLine(rgb, static_cast<int>(y));
+    for (unsigned x = 0; x < 800 * 3; ++x) lit += row[x] != 0;
+  }
+  EXPECT_EQ(lit, 0u);
+  FreeImage_Unload(rgb);
+  FreeImage_Unload(shot);
+  std::filesystem::remove(file);
+}
+
+}  // namespace

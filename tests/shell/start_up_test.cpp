@@ -1,0 +1,204 @@
+// Start-up, frame loop and shutdown over the fake host and a recording GL
+// driver: the results 0, -1 and 1, the order of what the user sees, and the
+// calls of one frame.
+#include "shell/start_up.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "shell/texts.h"
+#include "support/recording_gl.h"
+#include "timeline/timeline.h"
+
+namespace {
+
+using platform::Message;
+using platform::MessageKind;
+using Strings = std::vector<std::string>;
+
+constexpr Message kEscapeDown{MessageKind::KeyDown, platform::kKeyEscape};
+constexpr Message kEscapeUp{MessageKind::KeyUp, platform::kKeyEscape};
+
+class StartUpTest : public ::testing::Test {
+ protected:
+  StartUpTest() {
+    world.driver.extensions = "GL_EXT_bgra GL_ARB_multitexture GL_EXT_compiled_vertex_array";
+    kst::theTimeLine().clear();
+    kst::theTimeLine().timeOffset = 0.0f;
+  }
+  ~StartUpTest() override { kst::theTimeLine().clear(); }
+
+  int run(shell::ShowOptions options = {}) { return shell::WinMain(options); }
+
+  std::string error(bool owned, const char* text) const {
+    return std::string("error:") + (owned ? "1:" : "0:") + text;
+  }
+
+  std::size_t position(const std::string& entry) const {
+    return static_cast<std::size_t>(std::find(host().log.begin(), host().log.end(), entry) - host().log.begin());
+  }
+
+  fake::FakeHost& host() { return world.host; }
+  const fake::FakeHost& host() const { return world.host; }
+
+  fake::FakeGLWorld world;
+};
+
+TEST_F(StartUpTest, CancelEndsAtOnceWithoutWindowOrModeChange) {
+  host().answer = platform::Answer::Cancel;
+  EXPECT_EQ(run(), 0);
+  EXPECT_EQ(host().log, (Strings{"question"}));
+  EXPECT_EQ(host().lastQuestionCaption, "DISCLAIMER");
+  EXPECT_TRUE(world.driver.calls.empty());
+}
+
+TEST_F(StartUpTest, NobodyToAskEndsLikeCancel) {
+  host().answer = platform::Answer::Unavailable;
+  EXPECT_EQ(run(), 0);
+  EXPECT_EQ(host().log, (Strings{"question"}));
+}
+
+TEST_F(StartUpTest, TheAnswerDecidesTheLoadingMode) {
+  host().eventsAtPeek[0] = {kEscapeDown};
+  host().answer = platform::Answer::No;
+  EXPECT_EQ(run(), 1);
+  EXPECT_TRUE(shell::preloadChoice());
+  host().answer = platform::Answer::Yes;
+  host().eventsAtPeek[host().peekCalls] = {kEscapeDown};
+  EXPECT_EQ(run(), 1);
+  EXPECT_FALSE(shell::preloadChoice());
+}
+
+TEST_F(StartUpTest, RefreshRateComesFromTheIniOrDefaultsTo60) {
+  host().acceptDisplayMode = false;
+  run();
+  host().profile["Skyward/Freq"] = 75;
+  run();
+  ASSERT_EQ(host().requestedModes.size(), 2u);
+  EXPECT_EQ(host().requestedModes[0].frequency, 60);
+  EXPECT_EQ(host().requestedModes[1].frequency, 75);
+  EXPECT_EQ(host().requestedModes[1].width, 800);
+  EXPECT_EQ(host().requestedModes[1].height, 600);
+  EXPECT_EQ(host().requestedModes[1].bitsPerPixel, 32);
+}
+
+TEST_F(StartUpTest, RefusedModeGivesTheWindowMessageAndNoWindow) {
+  host().acceptDisplayMode = false;
+  EXPECT_EQ(run(), -1);
+  EXPECT_FALSE(host().windowExists);
+  EXPECT_LT(position(error(false, shell::kWindowFailure)), host().log.size());
+  EXPECT_EQ(host().errorCaptions, (Strings{"Skyward"}));
+  EXPECT_FALSE(host().modeChanged);
+}
+
+TEST_F(StartUpTest, FailedWindowStillHidesTheCursorAndLeavesTheDesktopAsItWas) {
+  host().acceptWindow = false;
+  EXPECT_EQ(run(), -1);
+  EXPECT_LT(position("cursor:0"), position(error(false, shell::kWindowFailure)));
+  EXPECT_LT(position(error(false, shell::kWindowFailure)), position("restore"));
+  EXPECT_FALSE(host().modeChanged);
+}
+
+TEST_F(StartUpTest, DeviceFailureGivesTheOpenGLMessage) {
+  world.modules.missingNames.insert("glAccum");
+  EXPECT_EQ(run(), -1);
+  EXPECT_LT(position(error(true, shell::kDeviceFailure)), host().log.size());
+  EXPECT_FALSE(host().modeChanged);
+}
+
+TEST_F(StartUpTest, WithoutMultitextureTheDesktopIsRestoredBeforeTheMessage) {
+  world.driver.extensions = "GL_EXT_bgra GL_ARB_multitexture_extra";
+  EXPECT_EQ(run(), -1);
+  const std::size_t restored = position("restore");
+  const std::size_t message = position(error(true, shell::kExtensionFailure));
+  ASSERT_LT(message, host().log.size());
+  EXPECT_LT(restored, message);
+  EXPECT_EQ(world.driver.count("SwapBuffers"), 0u);
+}
+
+TEST_F(StartUpTest, FullScreenWindowAndHiddenCursor) {
+  host().eventsAtPeek[0] = {kEscapeDown};
+  run();
+  EXPECT_LT(position("mode:800x600x32@60"), position("window:KSOrbE:800x600:1"));
+  EXPECT_LT(position("window:KSOrbE:800x600:1"), position("cursor:0"));
+}
+
+TEST_F(StartUpTest, WindowedPlayLeavesTheDisplayModeAlone) {
+  host().eventsAtPeek[0] = {kEscapeDown};
+  shell::ShowOptions options;
+  options.windowed = true;
+  EXPECT_EQ(run(options), 1);
+  EXPECT_TRUE(host().requestedModes.empty());
+  EXPECT_LT(position("window:KSOrbE:800x600:0"), host().log.size());
+}
+
+class Recorder : public kst::TimeLineEvent {
+ public:
+  Recorder(float time, std::vector<float>& firedAt) : kst::TimeLineEvent(time), firedAt_(firedAt) {}
+  void fire(float t) override { firedAt_.push_back(t); }
+
+ private:
+  std::vector<float>& firedAt_;
+};
+
+TEST_F(StartUpTest, AnEventAlreadyDueFiresInTheFirstFrame) {
+  std::vector<float> firedAt;
+  new Recorder(0.5f, firedAt);
+  kst::theTimeLine().rewind();
+  host().now = 1000;
+  host().tickPerCall = 2000;  // show start at 1000 ms, first frame sampled at 3000 ms
+  host().eventsAtPeek[1] = {kEscapeDown};
+  EXPECT_EQ(run(), 1);
+  EXPECT_EQ(firedAt, (std::vector<float>{2.0f}));
+}
+
+TEST_F(StartUpTest, EscapePressedOrReleasedEndsWithTheDesktopRestored) {
+  for (const Message& escape : {kEscapeDown, kEscapeUp}) {
+    host().log.clear();
+    world.driver.clear();
+    host().eventsAtPeek[host().peekCalls] = {{MessageKind::KeyDown, 'A'}};
+    host().eventsAtPeek[host().peekCalls + 3] = {escape};
+    EXPECT_EQ(run(), 1);
+    // Frames 1 and 2 are shown; frame 3 meets the quit message in its drain.
+    EXPECT_EQ(world.driver.count("SwapBuffers"), 2u);
+    EXPECT_LT(position("destroy"), position("restore"));
+    EXPECT_EQ(host().log.back(), "restore");
+    EXPECT_EQ(world.driver.count("wglDeleteContext"), 1u);
+  }
+}
+
+TEST_F(StartUpTest, OneFrameResetsStateClearsAndPresentsThroughDirectCalls) {
+  shell::ShowOptions options;
+  options.until = 0.0f;
+  options.fps = 30;
+  EXPECT_EQ(run(options), 1);
+  const auto& calls = world.driver.calls;
+  const auto first = std::find(calls.begin(), calls.end(), fake::call("glViewport", 0, 0, 800, 600));
+  ASSERT_NE(first, calls.end());
+  const Strings frame(first, first + 10);
+  EXPECT_EQ(frame, (Strings{
+                       fake::call("glViewport", 0, 0, 800, 600),
+                       fake::call("glEnable", GLenum{GL_CULL_FACE}),
+                       fake::call("glCullFace", GLenum{GL_BACK}),
+                       fake::call("glFrontFace", GLenum{GL_CW}),
+                       fake::call("glEnable", GLenum{GL_DEPTH_TEST}),
+                       fake::call("glDepthFunc", GLenum{GL_LEQUAL}),
+                       fake::call("glClearColor", 0.0f, 0.0f, 0.0f, 0.0f),
+                       fake::call("glClearStencil", 0),
+                       fake::call("glClear", GLbitfield{0x4500}),
+                       fake::call("SwapBuffers", host().windowDC()),  // the window is still there: no Escape
+                   }));
+  EXPECT_EQ(world.driver.count("wglSwapIntervalEXT"), 0u);
+}
+
+TEST_F(StartUpTest, FixedStepClockEndsAtTheRequestedTime) {
+  shell::ShowOptions options;
+  options.fps = 10;
+  options.until = 1.0f;
+  EXPECT_EQ(run(options), 1);
+  EXPECT_EQ(world.driver.count("SwapBuffers"), 11u);  // frames at 0.0, 0.1, ..., 1.0
+  EXPECT_EQ(host().log.back(), "restore");
+}
+
+}  // namespace

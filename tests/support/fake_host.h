@@ -1,0 +1,63 @@
+#pragma once
+// A scriptable stand-in for the operating system: answers the question as
+// told, accepts or refuses display modes, queues messages, runs a clock the
+// test sets, and logs every visible effect in order so tests can check the
+// sequence (for instance: display restored before the error message).
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
+
+namespace fake {
+
+class FakeHost : public platform::Host {
+ public:
+  FakeHost();
+  ~FakeHost() override;  // uninstalls itself when it is the current host
+
+  // Scripted behaviour.
+  platform::Answer answer = platform::Answer::Yes;
+  bool acceptDisplayMode = true;
+  bool acceptWindow = true;
+  int bitsPerPixel = 32;
+  std::map<std::string, int> profile;  // "section/key" -> value; absent means fallback
+  platform::ModuleLoader* loader = nullptr;  // modules() fails the test when null
+  std::uint32_t now = 0;                     // timeGetTime
+  std::uint32_t tickPerCall = 0;             // added to `now` after each timeGetTime
+  // Messages that arrive as "system events" at the n-th peekMessage call.
+  std::map<int, std::vector<platform::Message>> eventsAtPeek;
+
+  // What happened, in order: "question", "error:<owned>:<text>", "mode:800x600x32@60",
+  // "restore", "window:<title>:<w>x<h>:<full>", "cursor:<0|1>", "destroy".
+  std::vector<std::string> log;
+  std::vector<platform::DisplayMode> requestedModes;
+  int peekCalls = 0;
+  bool windowExists = false;
+  bool modeChanged = false;
+
+  platform::Answer askQuestion(const std::string& text, const std::string& caption) override;
+  void showError(bool owned, const std::string& text, const std::string& caption) override;
+  int screenBitsPerPixel() override { return bitsPerPixel; }
+  bool changeDisplayMode(const platform::DisplayMode& mode) override;
+  void restoreDisplayMode() override;
+  bool createWindow(const char* title, int width, int height, bool fullScreen) override;
+  void showCursor(bool visible) override;
+  HDC windowDC() override;
+  void destroyWindow() override;
+  bool peekMessage(platform::Message& out) override;
+  void postMessage(const platform::Message& message) override;
+  std::uint32_t timeGetTime() override;
+  int profileInt(const char* section, const char* key, int fallback, const char* file) override;
+  platform::ModuleLoader& modules() override;
+
+  std::string lastQuestionText;
+  std::string lastQuestionCaption;
+  std::vector<std::string> errorCaptions;
+
+ private:
+  std::deque<platform::Message> queue_;
+};
+
+}  // namespace fake
