@@ -8,9 +8,8 @@
 #include <vector>
 
 #include "layers/layer_stack.h"
-#include "platform/sdl_host.h"
 #include "render/gl_table.h"
-#include "shell/start_up.h"
+#include "support/headless_show.h"
 #include "timeline/timeline.h"
 
 namespace {
@@ -42,16 +41,7 @@ TEST(FrameCompositing, TheFrameOfAnActivationShowsTheNewBrush) {
   new ActivateAtScheduledTime(0.5f, new GreenBrush);
   kst::theTimeLine().rewind();
 
-  platform::SdlHost host(true);
-  platform::setHost(&host);
-  shell::ShowOptions options;
-  options.headless = true;
-  options.preloadEverything = true;
-  options.fps = 30;
-  options.until = 0.6f;
-  options.screenshots.push_back({0.5f, file.string()});
-  EXPECT_EQ(shell::WinMain(options), 1);
-  platform::setHost(nullptr);
+  EXPECT_EQ(fake::runHeadlessShow(0.6f, {{0.5f, file.string()}}), 1);
   kst::ClearLayers();
 
   ASSERT_FALSE(drawnAt.empty());
