@@ -16,17 +16,32 @@ std::atomic<long> allocationCount{0};
 
 }  // namespace
 
-// Counts every allocation of this test program. The replacement pair takes
-// its memory from malloc, which the compiler cannot see across the two.
+// Counts every allocation of this test program. Every plain and nothrow form
+// is replaced so that memory from any of them (libraries allocate with all)
+// comes back to the matching free. The compiler cannot see that malloc and
+// free pair up across the replacements.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
+namespace {
+void* countedAllocation(std::size_t size) noexcept {
   ++allocationCount;
-  if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+  return std::malloc(size == 0 ? 1 : size);
+}
+void* countedOrThrow(std::size_t size) {
+  if (void* block = countedAllocation(size)) return block;
   throw std::bad_alloc();
 }
+}  // namespace
+void* operator new(std::size_t size) { return countedOrThrow(size); }
+void* operator new[](std::size_t size) { return countedOrThrow(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return countedAllocation(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return countedAllocation(size); }
 void operator delete(void* block) noexcept { std::free(block); }
+void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
 #pragma GCC diagnostic pop
 
 namespace {
