@@ -1,9 +1,8 @@
 #include "layers/layer_stack.h"
 
 #include <algorithm>
-#include <string>
 
-#include "layers/layer_warning.h"
+#include "shell/log.h"
 
 namespace kst {
 
@@ -17,12 +16,11 @@ void DrawLayers(float showTime) { theLayerStack().DrawLayers(showTime); }
 void ClearLayers() { theLayerStack().ClearLayers(); }
 
 void LayerStack::ActivateBrush(float activationTime, Brush* brush) {
-  if (brush == nullptr) return LayerWarning("no brush to activate");
+  if (brush == nullptr) return log("** Warning: no brush to activate\n");
   if (brush->layer < 0 || brush->layer >= kLayerCount) {
-    return LayerWarning("brush not activated: layer number " + std::to_string(brush->layer) +
-                        " is outside 0 to 7");
+    return log("** Warning: brush not activated: layer number %d is outside 0 to 7\n", brush->layer);
   }
-  if (isListed(brush)) return LayerWarning("brush not activated: it is already active");
+  if (isListed(brush)) return log("** Warning: brush not activated: it is already active\n");
   layers_[brush->layer].push_back(Node{activationTime, brush});
 }
 

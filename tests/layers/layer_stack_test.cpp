@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "support/log_capture.h"
+
 namespace {
 
 using ::testing::ElementsAre;
@@ -110,9 +112,9 @@ TEST_F(LayerStackTest, ClearLayersDeletesEveryListedBrushWhateverItsFlag) {
 TEST_F(LayerStackTest, LayerNumbersOutsideTheStackAreRefusedWithAWarning) {
   for (int layerNumber : {-1, 8}) {
     std::unique_ptr<Probe> stray(probe("stray", layerNumber));
-    ::testing::internal::CaptureStderr();
+    fake::LogCapture log;
     stack.ActivateBrush(0.0f, stray.get());
-    const std::string warning = ::testing::internal::GetCapturedStderr();
+    const std::string warning = log.text();
     EXPECT_THAT(warning, HasSubstr("** Warning:"));
     EXPECT_THAT(warning, HasSubstr("layer number " + std::to_string(layerNumber)));
     stack.DrawLayers(1.0f);
@@ -123,9 +125,11 @@ TEST_F(LayerStackTest, LayerNumbersOutsideTheStackAreRefusedWithAWarning) {
 TEST_F(LayerStackTest, ASecondActivationOfAListedBrushIsRefused) {
   Probe* once = probe("once", 1, 2.0f);
   stack.ActivateBrush(0.0f, once);
-  ::testing::internal::CaptureStderr();
-  stack.ActivateBrush(1.0f, once);
-  EXPECT_THAT(::testing::internal::GetCapturedStderr(), HasSubstr("already active"));
+  {
+    fake::LogCapture log;
+    stack.ActivateBrush(1.0f, once);
+    EXPECT_THAT(log.text(), HasSubstr("already active"));
+  }
   stack.DrawLayers(1.5f);
   stack.DrawLayers(2.5f);  // deleted exactly once
   EXPECT_THAT(journal, ElementsAre("once@1.5", "~once"));
