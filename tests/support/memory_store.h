@@ -21,7 +21,7 @@ class MemoryStore : public persistent_store {
   }
   std::int32_t read(void* data, std::size_t size, std::size_t count) override {
     const std::size_t n = std::min(size * count, bytes.size() - position);
-    std::memcpy(data, bytes.data() + position, n);
+    if (n != 0) std::memcpy(data, bytes.data() + position, n);
     position += n;
     return static_cast<std::int32_t>(n / size);
   }
