@@ -2,7 +2,7 @@
 
 void persistent::serialize(persistent_store&, bool) {}
 
-const char* describe(persistent::exception error) {
+const char* exceptionText(persistent::exception error) {
   switch (error) {
     case persistent::VersionMismatch: return "stored version differs from the class version";
     case persistent::UnknownClass: return "no registered class has the stored name";

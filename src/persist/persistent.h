@@ -29,4 +29,4 @@ class persistent {
 };
 
 // The reason as words, for messages and tools.
-const char* describe(persistent::exception error);
+const char* exceptionText(persistent::exception error);

@@ -56,7 +56,9 @@ std::int32_t persistent_file::write(const void* data, std::size_t size, std::siz
   if (compression_->mode != Writing || file_ == nullptr || size == 0) return 0;
   if (compression_->handle == nullptr) {
     if (openError_ != BZ_OK) return 0;
-    return static_cast<std::int32_t>(std::fwrite(data, size, count, file_));
+    const std::size_t written = std::fwrite(data, size, count, file_);
+    writeFailed_ = writeFailed_ || written != count;
+    return static_cast<std::int32_t>(written);
   }
   const std::size_t total = size * count;
   if (total > INT_MAX) return 0;

@@ -99,6 +99,8 @@ class persistent_store {
   void exchange(bool writing, std::string& text);
   void exchange(bool writing, persist::BoundingBox& box);
   void exchangeVarint(bool writing, std::uint32_t& value);
+  // Signed values go as their 32-bit pattern: -1 is the varint of 0xFFFFFFFF.
+  void exchangeVarint(bool writing, std::int32_t& value);
   void exchangeDelta(bool writing, std::vector<std::uint16_t>& values);
   void exchangeDelta(bool writing, std::vector<std::uint32_t>& values);
 

@@ -35,7 +35,7 @@ std::unique_ptr<persistent> readSceneFile(const std::string& path, record_observ
   try {
     return store.adopt<persistent>(readRecord(store));
   } catch (persistent::exception error) {
-    throw SceneFileError(path, std::string(describe(error)) + " at byte " + std::to_string(store.bytesRead()),
+    throw SceneFileError(path, std::string(exceptionText(error)) + " at byte " + std::to_string(store.bytesRead()),
                          error, store.bytesRead());
   }
 }
@@ -47,7 +47,7 @@ void writeSceneFile(const std::string& path, persistent& root) {
   try {
     writeRecord(root, store);
   } catch (persistent::exception error) {
-    throw SceneFileError(path, describe(error), error);
+    throw SceneFileError(path, exceptionText(error), error);
   }
   if (!store.close()) throw SceneFileError(path, "could not finish writing the file");
 }

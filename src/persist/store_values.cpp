@@ -127,6 +127,12 @@ void persistent_store::exchangeVarint(bool writing, std::uint32_t& value) {
   if (writing) writeVarint(value); else value = readVarint();
 }
 
+void persistent_store::exchangeVarint(bool writing, std::int32_t& value) {
+  auto bits = static_cast<std::uint32_t>(value);
+  exchangeVarint(writing, bits);
+  value = static_cast<std::int32_t>(bits);
+}
+
 void persistent_store::exchangeDelta(bool writing, std::vector<std::uint16_t>& values) {
   if (writing) writeDelta16(values); else values = readDelta16();
 }

@@ -63,6 +63,16 @@ TEST(Varint, MalformedOrCutOffFailsInsteadOfLooping) {
   EXPECT_EQ(failureOf([&] { cut.readVarint(); }), persistent::ReadFailed);
 }
 
+TEST(Varint, SignedValueGoesAsItsBitPattern) {
+  fake::MemoryStore store;
+  std::int32_t minusOne = -1;
+  store.exchangeVarint(true, minusOne);
+  EXPECT_EQ(store.bytes, (Bytes{0x7F, 0x7F, 0x7F, 0x7F, 0x8F}));
+  std::int32_t back = 0;
+  store.exchangeVarint(false, back);
+  EXPECT_EQ(back, -1);
+}
+
 TEST(Scalars, LittleEndianFixedSizes) {
   fake::MemoryStore store;
   store.writeValue<std::int16_t>(-2);

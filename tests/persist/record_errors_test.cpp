@@ -72,4 +72,18 @@ TEST(RecordErrors, VersionIsReadBeforeTheObjectJoinsAndThenReleased) {
   EXPECT_EQ(store.readObjects[0], nullptr);
 }
 
+TEST(RecordErrors, SinkThatRefusesBytesFailsTheWrite) {
+  struct FullSink : fake::MemoryStore {
+    std::int32_t write(const void*, std::size_t, std::size_t) override { return 0; }
+  };
+  FullSink sink;
+  sample::Empty empty;
+  try {
+    writeRecord(empty, sink);
+    FAIL();
+  } catch (persistent::exception e) {
+    EXPECT_EQ(e, persistent::WriteFailed);
+  }
+}
+
 }  // namespace

@@ -138,4 +138,12 @@ TEST_F(SceneFileTest, UncompressedStoreMovesRawBytes) {
   EXPECT_EQ(in.read(&file, 1, 1), 0);
 }
 
+TEST_F(SceneFileTest, StreamThatDidNotOpenReportsItAndReadsNothing) {
+  FILE* none = nullptr;
+  persistent_file store(none, persistent_file::Reading, true);
+  EXPECT_NE(store.openError(), 0);
+  char byte = 0;
+  EXPECT_EQ(store.read(&byte, 1, 1), 0);
+}
+
 }  // namespace
