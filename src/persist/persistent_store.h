@@ -35,7 +35,9 @@ class persistent_store {
  public:
   persistent_store() = default;
   // Frees every object read through this store that no owner adopted, so a
-  // failed load leaves nothing behind.
+  // failed load leaves nothing behind. A class that keeps a plain reference
+  // (exchangeReference) relies on the referenced object's owner adopting it;
+  // in scene files owners come first in the stream.
   virtual ~persistent_store();
   persistent_store(const persistent_store&) = delete;
   persistent_store& operator=(const persistent_store&) = delete;
