@@ -70,6 +70,8 @@ Handle* open(std::vector<std::unique_ptr<Handle>>& list, const char* name) {
     return fail(failure.code), nullptr;
   } catch (const std::bad_alloc&) {
     return fail(FMOD_ERR_MEMORY), nullptr;
+  } catch (const std::exception&) {
+    return fail(FMOD_ERR_FILE_BAD), nullptr;  // for instance no thread for the decoder
   }
   return list.back().get();
 }

@@ -4,14 +4,13 @@
 
 #include <chrono>
 #include <cstring>
-#include <cstdlib>
 #include <fstream>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/fmod.h"
+#include "support/scoped_env.h"
 #include "support/sound_files.h"
 #include "support/sound_probe.h"
 
@@ -19,25 +18,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Sets an environment variable for the scope, then puts back what was there.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) previous_ = old;
-    setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() {
-    if (previous_) {
-      setenv(name_, previous_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> previous_;
-};
+using fake::ScopedEnv;
 
 std::vector<float> readFloats(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);

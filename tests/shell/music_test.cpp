@@ -10,6 +10,7 @@
 #include "platform/sound_seam.h"
 #include "shell/sound_errors.h"
 #include "support/fake_host.h"
+#include "support/scoped_env.h"
 #include "support/sound_files.h"
 #include "support/sound_probe.h"
 
@@ -57,12 +58,10 @@ TEST_F(Music, TheRightLibraryStartsSilently) {
 }
 
 TEST_F(Music, AFailedInitIsReportedByName) {
-  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  fake::ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
   CaptureStdout();
   shell::startSoundSystem();
-  const std::string printed = GetCapturedStdout();
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  EXPECT_EQ(printed, "Error!\nError initializing output device.\n");
+  EXPECT_EQ(GetCapturedStdout(), "Error!\nError initializing output device.\n");
 }
 
 TEST_F(Music, AStartedModulePlaysAudibly) {
@@ -70,6 +69,30 @@ TEST_F(Music, AStartedModulePlaysAudibly) {
   shell::startModule(xmFile.c_str());
   ASSERT_NE(shell::music().module, nullptr);
   EXPECT_GT(peak(renderFrames(4410)), 0.05f);
+}
+
+// Stereo width: the difference of the sides over their sum. A separation
+// scales the difference between the sides and keeps their sum.
+float width(const std::vector<float>& mix) {
+  const float left = peak(mix, 0, 2);
+  const float right = peak(mix, 1, 2);
+  return (left - right) / (left + right);
+}
+
+// A MOD plays with a pan separation of 0.85: 85 % of its full stereo width.
+TEST_F(Music, AModModuleIsPlayedWithLessStereo) {
+  fake::writeSmallMod(folder / "tune.mod");
+  ASSERT_TRUE(fake::startSoundWithoutDevice());
+  shell::startModule((folder / "tune.mod").c_str());
+  FMUSIC_MODULE* module = shell::music().module;
+  ASSERT_NE(module, nullptr);
+  EXPECT_EQ(FMUSIC_GetType(module), 1);
+  const float started = width(renderFrames(4410));
+  FMUSIC_SetPanSeperation(module, 1.0f);
+  FMUSIC_PlaySong(module);
+  const float full = width(renderFrames(4410));
+  ASSERT_GT(full, 0.1f) << "the first channel plays on the left";
+  EXPECT_NEAR(started / full, 0.85f, 0.02f);
 }
 
 TEST_F(Music, AMissingModuleSaysNothing) {

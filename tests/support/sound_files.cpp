@@ -59,6 +59,41 @@ void writeSmallXm(const std::filesystem::path& file) {
   xm::writeFile(module, file);
 }
 
+namespace {
+
+void bigEndian16(std::vector<std::uint8_t>& out, unsigned value) {
+  out.push_back(static_cast<std::uint8_t>(value >> 8));
+  out.push_back(static_cast<std::uint8_t>(value & 0xFF));
+}
+
+}  // namespace
+
+void writeSmallMod(const std::filesystem::path& file) {
+  const std::vector<std::int8_t> wave = xm::squareWave(32, 96);
+  std::vector<std::uint8_t> out(20, 0);  // song name
+  for (int sample = 0; sample < 31; ++sample) {
+    out.insert(out.end(), 22, 0);
+    const unsigned words = sample == 0 ? static_cast<unsigned>(wave.size() / 2) : 0;
+    bigEndian16(out, words);             // length in words
+    out.push_back(0);                    // finetune
+    out.push_back(sample == 0 ? 64 : 0); // volume
+    bigEndian16(out, 0);                 // loop start
+    bigEndian16(out, sample == 0 ? words : 1);
+  }
+  out.push_back(1);    // song length
+  out.push_back(127);
+  out.insert(out.end(), 128, 0);
+  out.insert(out.end(), {'M', '.', 'K', '.'});
+  std::vector<std::uint8_t> pattern(64 * 4 * 4, 0);
+  constexpr unsigned kPeriodC2 = 428;
+  pattern[0] = static_cast<std::uint8_t>(kPeriodC2 >> 8);  // sample 1's high bits are 0
+  pattern[1] = kPeriodC2 & 0xFF;
+  pattern[2] = 0x10;  // sample 1, no effect
+  out.insert(out.end(), pattern.begin(), pattern.end());
+  for (std::int8_t value : wave) out.push_back(static_cast<std::uint8_t>(value));
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+}
+
 void writeShortMp3(const std::filesystem::path& file, double seconds) {
   constexpr int kRate = 44100;
   const int frames = static_cast<int>(seconds * kRate);

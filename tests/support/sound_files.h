@@ -25,6 +25,10 @@ class TempFolder {
 // every row sounds.
 void writeSmallXm(const std::filesystem::path& file);
 
+// A four-channel ProTracker module ("M.K."): one looped square wave held on
+// the first channel, which the Amiga plays on the left.
+void writeSmallMod(const std::filesystem::path& file);
+
 // `seconds` of a 440 Hz tone (660 Hz on the right) at 44100 Hz stereo.
 void writeShortMp3(const std::filesystem::path& file, double seconds);
 
