@@ -25,9 +25,10 @@ struct Library {
   int mixRate = 44100;
   int channels = 32;
   Mixer mixer;
-  std::unique_ptr<Device> device;
   std::vector<std::unique_ptr<FMUSIC_MODULE>> modules;
   std::vector<std::unique_ptr<FSOUND_STREAM>> streams;
+  // Last, so that at exit the device stops pulling before the sources go.
+  std::unique_ptr<Device> device;
 };
 
 Library& library() {

@@ -43,7 +43,7 @@ void Mp3Decoder::openHandle(const std::string& path, int mixRate) {
   handle_.reset(mpg123_new(nullptr, nullptr));
   if (!handle_) throw Failure{FMOD_ERR_MEMORY};
   mpg123_handle* handle = handle_.get();
-  mpg123_param(handle, MPG123_FLAGS, MPG123_FORCE_STEREO | MPG123_FORCE_FLOAT | MPG123_QUIET, 0.0);
+  mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_FORCE_STEREO | MPG123_FORCE_FLOAT | MPG123_QUIET | MPG123_AUTO_RESAMPLE, 0.0);
   mpg123_format_none(handle);
   mpg123_format(handle, mixRate, MPG123_STEREO, MPG123_ENC_FLOAT_32);
   long rate = 0;

@@ -94,6 +94,22 @@ TEST_F(SoundStream, PlaysTheWholeFileThenEndsExactlyOnce) {
   EXPECT_EQ(record.ends, 1);
 }
 
+// A file at another rate, in mono, plays for its own length at the mix rate
+// and sounds on both sides.
+TEST_F(SoundStream, OtherRatesAndMonoAreConvertedToTheMix) {
+  fake::writeShortMp3(mp3File, kSeconds, 22050, 1);
+  play();
+  std::vector<float> mix;
+  const std::size_t frames = renderToTheEnd(&mix);
+  EXPECT_EQ(record.ends, 1);
+  const auto wanted = static_cast<std::size_t>(kSeconds * 44100);
+  EXPECT_GE(frames, wanted);
+  EXPECT_LE(frames, wanted + 6000);
+  const std::span<const float> start = std::span(mix).subspan(0, 8820);
+  EXPECT_GT(peak(start, 0, 2), 0.2f);
+  EXPECT_GT(peak(start, 1, 2), 0.2f);
+}
+
 TEST_F(SoundStream, ClosingStopsItAtOnceWithoutAnEnd) {
   FSOUND_STREAM* stream = play();
   EXPECT_GT(peak(renderFrames(2205)), 0.2f);

@@ -94,23 +94,26 @@ void writeSmallMod(const std::filesystem::path& file) {
   std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
 }
 
-void writeShortMp3(const std::filesystem::path& file, double seconds) {
-  constexpr int kRate = 44100;
-  const int frames = static_cast<int>(seconds * kRate);
-  std::vector<short> pcm(static_cast<std::size_t>(frames) * 2);
+void writeShortMp3(const std::filesystem::path& file, double seconds, int rate, int channels) {
+  const int frames = static_cast<int>(seconds * rate);
+  std::vector<short> pcm(static_cast<std::size_t>(frames * channels));
   for (int i = 0; i < frames; ++i) {
-    const double t = static_cast<double>(i) / kRate;
-    pcm[2 * i] = static_cast<short>(12000 * std::sin(2 * std::numbers::pi * 440 * t));
-    pcm[2 * i + 1] = static_cast<short>(12000 * std::sin(2 * std::numbers::pi * 660 * t));
+    const double t = static_cast<double>(i) / rate;
+    for (int c = 0; c < channels; ++c) {
+      pcm[static_cast<std::size_t>(i * channels + c)] = static_cast<short>(12000 * std::sin(2 * std::numbers::pi * (440 + 220 * c) * t));
+    }
   }
   lame_global_flags* lame = lame_init();
-  lame_set_in_samplerate(lame, kRate);
-  lame_set_num_channels(lame, 2);
+  lame_set_in_samplerate(lame, rate);
+  lame_set_out_samplerate(lame, rate);
+  lame_set_num_channels(lame, channels);
+  lame_set_mode(lame, channels == 1 ? MONO : JOINT_STEREO);
   lame_set_brate(lame, 128);
   lame_set_bWriteVbrTag(lame, 0);
   if (lame_init_params(lame) < 0) throw std::runtime_error("libmp3lame refused the encoder settings");
   std::vector<unsigned char> mp3(static_cast<std::size_t>(1.25 * frames + 7200) + 7200);
-  int size = lame_encode_buffer_interleaved(lame, pcm.data(), frames, mp3.data(), static_cast<int>(mp3.size()));
+  int size = channels == 1 ? lame_encode_buffer(lame, pcm.data(), pcm.data(), frames, mp3.data(), static_cast<int>(mp3.size()))
+                           : lame_encode_buffer_interleaved(lame, pcm.data(), frames, mp3.data(), static_cast<int>(mp3.size()));
   if (size >= 0) size += lame_encode_flush(lame, mp3.data() + size, static_cast<int>(mp3.size()) - size);
   lame_close(lame);
   if (size < 0) throw std::runtime_error("libmp3lame failed to encode " + file.string());

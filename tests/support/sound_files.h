@@ -29,7 +29,7 @@ void writeSmallXm(const std::filesystem::path& file);
 // the first channel, which the Amiga plays on the left.
 void writeSmallMod(const std::filesystem::path& file);
 
-// `seconds` of a 440 Hz tone (660 Hz on the right) at 44100 Hz stereo.
-void writeShortMp3(const std::filesystem::path& file, double seconds);
+// `seconds` of a 440 Hz tone (660 Hz on the right when in stereo).
+void writeShortMp3(const std::filesystem::path& file, double seconds, int rate = 44100, int channels = 2);
 
 }  // namespace fake
