@@ -59,22 +59,29 @@ signed char withHandle(const std::vector<std::unique_ptr<Handle>>& list, Handle*
   return 1;
 }
 
-// Opens a module or a stream, recording the failure.
+// Opens a module or a stream; null with the failure recorded.
 template <class Handle>
 Handle* open(std::vector<std::unique_ptr<Handle>>& list, const char* name) {
   Library& lib = library();
-  if (!lib.running) return fail(FMOD_ERR_UNINITIALIZED), nullptr;
-  if (name == nullptr) return fail(FMOD_ERR_INVALID_PARAM), nullptr;
-  try {
-    list.push_back(std::make_unique<Handle>(name, lib.mixRate));
-  } catch (const Failure& failure) {
-    return fail(failure.code), nullptr;
-  } catch (const std::bad_alloc&) {
-    return fail(FMOD_ERR_MEMORY), nullptr;
-  } catch (const std::exception&) {
-    return fail(FMOD_ERR_FILE_BAD), nullptr;  // for instance no thread for the decoder
+  int code = FMOD_ERR_NONE;
+  if (!lib.running) {
+    code = FMOD_ERR_UNINITIALIZED;
+  } else if (name == nullptr) {
+    code = FMOD_ERR_INVALID_PARAM;
+  } else {
+    try {
+      list.push_back(std::make_unique<Handle>(name, lib.mixRate));
+      return list.back().get();
+    } catch (const Failure& failure) {
+      code = failure.code;
+    } catch (const std::bad_alloc&) {
+      code = FMOD_ERR_MEMORY;
+    } catch (const std::exception&) {
+      code = FMOD_ERR_FILE_BAD;  // for instance no thread for the decoder
+    }
   }
-  return list.back().get();
+  fail(code);
+  return nullptr;
 }
 
 FSOUND_STREAM* streamOnChannel(int channel) {
@@ -90,6 +97,20 @@ int freeChannel() {
     if (streamOnChannel(channel) == nullptr) return channel;
   }
   return -1;
+}
+
+// With the mixer locked: the channel the stream plays on, -1 when there is
+// none free or the one asked for does not exist. A stream already playing
+// keeps its channel; one asked for replaces what played there.
+int play(FSOUND_STREAM& stream, int channel) {
+  Mixer& mixer = library().mixer;
+  if (mixer.isPlaying(&stream)) return stream.channel;
+  const int chosen = channel == FSOUND_FREE ? freeChannel() : channel;
+  if (chosen < 0 || chosen >= library().channels) return -1;
+  if (FSOUND_STREAM* previous = streamOnChannel(chosen)) mixer.stop(previous);
+  stream.channel = chosen;
+  mixer.start(&stream);
+  return chosen;
 }
 
 }  // namespace
@@ -173,7 +194,11 @@ FMUSIC_MODULE* FMUSIC_LoadSong(const char* name) { return platform::sound::open(
 
 int FMUSIC_GetType(FMUSIC_MODULE* module) {
   const FMUSIC_MODULE* song = platform::sound::owned(library().modules, module);
-  return song == nullptr ? (fail(FMOD_ERR_INVALID_PARAM), FMUSIC_TYPE_NONE) : song->type();
+  if (song == nullptr) {
+    fail(FMOD_ERR_INVALID_PARAM);
+    return FMUSIC_TYPE_NONE;
+  }
+  return song->type();
 }
 
 signed char FMUSIC_SetMasterVolume(FMUSIC_MODULE* module, int volume) {
@@ -211,20 +236,7 @@ signed char FSOUND_Stream_SetSynchCallback(FSOUND_STREAM* stream, FSOUND_STREAMC
 
 int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream) {
   int played = -1;
-  const bool known = withHandle(library().streams, stream, [&](FSOUND_STREAM& s) {
-    if (library().mixer.isPlaying(&s)) {
-      played = s.channel;
-      return;
-    }
-    played = channel == FSOUND_FREE ? platform::sound::freeChannel() : channel;
-    if (played < 0 || played >= library().channels) {
-      played = -1;
-      return;
-    }
-    if (FSOUND_STREAM* previous = platform::sound::streamOnChannel(played)) library().mixer.stop(previous);
-    s.channel = played;
-    library().mixer.start(&s);
-  });
+  const bool known = withHandle(library().streams, stream, [&](FSOUND_STREAM& s) { played = platform::sound::play(s, channel); });
   if (known && played == -1) fail(channel == FSOUND_FREE ? FMOD_ERR_CHANNEL_ALLOC : FMOD_ERR_INVALID_PARAM);
   return played;
 }

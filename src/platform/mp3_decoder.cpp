@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <mutex>
-#include <vector>
 
 #include "platform/data_files.h"
 #include "platform/sound_source.h"
@@ -68,10 +67,10 @@ void Mp3Decoder::run() {
 // False at the end of the file or on a decoding error: either way the stream
 // has nothing more to give.
 bool Mp3Decoder::decodeOnce() {
-  std::vector<float> block(kBlockSamples);
+  block_.resize(kBlockSamples);
   std::size_t bytes = 0;
-  const int result = mpg123_read(handle_.get(), block.data(), block.size() * sizeof(float), &bytes);
-  ring_.put(std::span(block).first(bytes / sizeof(float)));
+  const int result = mpg123_read(handle_.get(), block_.data(), block_.size() * sizeof(float), &bytes);
+  ring_.put(std::span(block_).first(bytes / sizeof(float)));
   return result == MPG123_OK || result == MPG123_NEW_FORMAT;
 }
 

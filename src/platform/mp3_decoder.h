@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/sample_ring.h"
 
@@ -40,6 +41,7 @@ class Mp3Decoder {
   };
   std::unique_ptr<mpg123_handle_struct, Release> handle_;
   SampleRing ring_;
+  std::vector<float> block_;  // decoder thread only
   std::atomic<bool> stopping_{false};
   std::atomic<bool> finished_{false};
   std::mutex wakeMutex_;
