@@ -60,7 +60,7 @@ class SoundStream : public ::testing::Test {
     FSOUND_Stream_SetSynchCallback(stream, &listen, 0);
     channel = FSOUND_Stream_Play(FSOUND_FREE, stream);
     EXPECT_NE(channel, -1);
-    std::this_thread::sleep_for(100ms);
+    std::this_thread::sleep_for(250ms);
     return stream;
   }
 
@@ -125,7 +125,7 @@ TEST_F(SoundStream, SynchPointsAreReportedByNameWhenPassed) {
   ASSERT_TRUE(platform::sound::addSynchPoint(stream, 2000, "first"));
   FSOUND_Stream_SetSynchCallback(stream, &listen, 0);
   FSOUND_Stream_Play(FSOUND_FREE, stream);
-  std::this_thread::sleep_for(100ms);
+  std::this_thread::sleep_for(250ms);
   renderFrames(1000);
   EXPECT_TRUE(record.synchPoints.empty());
   renderFrames(1500);

@@ -130,7 +130,7 @@ TEST_F(Music, TheStreamPlaysToItsEndAndSaysSoOnce) {
   CaptureStdout();
   shell::startStream(mp3File.c_str());
   ASSERT_NE(shell::music().channel, -1);
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  std::this_thread::sleep_for(std::chrono::milliseconds(250));
   EXPECT_GT(peak(renderFrames(4410)), 0.2f);
   for (int block = 0; block < 100; ++block) renderFrames(4410);  // ten seconds: long past the end
   EXPECT_EQ(GetCapturedStdout(), "\nSTREAM ENDED!!\n");
