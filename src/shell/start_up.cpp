@@ -6,6 +6,7 @@
 #include "render/device.h"
 #include "render/gl_table.h"
 #include "shell/frame_loop.h"
+#include "shell/music.h"
 #include "shell/show_window.h"
 #include "shell/texts.h"
 
@@ -30,6 +31,7 @@ int failStartUp(bool ownedByWindow, const char* text, bool restoreFirst) {
 }
 
 int shutDown() {
+  stopMusic();
   DestroyRenderDevice();
   platform::host().restoreDisplayMode();
   return 1;

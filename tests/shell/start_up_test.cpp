@@ -7,8 +7,11 @@
 
 #include <algorithm>
 
+#include "shell/music.h"
 #include "shell/texts.h"
 #include "support/recording_gl.h"
+#include "support/sound_files.h"
+#include "support/sound_probe.h"
 #include "timeline/timeline.h"
 
 namespace {
@@ -166,6 +169,20 @@ TEST_F(StartUpTest, EscapePressedOrReleasedEndsWithTheDesktopRestored) {
     EXPECT_EQ(host().log.back(), "restore");
     EXPECT_EQ(world.driver.count("wglDeleteContext"), 1u);
   }
+}
+
+TEST_F(StartUpTest, TheEndOfTheShowStopsTheTuneAndClosesTheSoundLibrary) {
+  fake::TempFolder folder;
+  fake::writeSmallXm(folder / "tune.xm");
+  ASSERT_TRUE(fake::startSoundWithoutDevice());
+  shell::startModule((folder / "tune.xm").c_str());
+  ASSERT_GT(fake::peak(fake::renderFrames(4410)), 0.05f);
+  host().eventsAtPeek[host().peekCalls + 1] = {kEscapeDown};
+  EXPECT_EQ(run(), 1);
+  EXPECT_EQ(fake::peak(fake::renderFrames(4410)), 0.0f);
+  EXPECT_EQ(FMUSIC_LoadSong((folder / "tune.xm").c_str()), nullptr);
+  EXPECT_EQ(FSOUND_GetError(), 2) << "the library was closed";
+  shell::music() = {};
 }
 
 TEST_F(StartUpTest, OneFrameResetsStateClearsAndPresentsThroughDirectCalls) {

@@ -1,0 +1,52 @@
+#pragma once
+// An MP3 file decoded by libmpg123 on a thread of its own, ahead of the
+// mixer: the audio side only takes samples that are already there, so it
+// never waits on the disk or the decoder.
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/sample_ring.h"
+
+struct mpg123_handle_struct;
+
+namespace platform::sound {
+
+class Mp3Decoder {
+ public:
+  // Throws Failure: file not found, or no MPEG audio in it. Decoding starts
+  // at once, to the mix rate in stereo.
+  Mp3Decoder(const std::string& path, int mixRate);
+  ~Mp3Decoder();
+  Mp3Decoder(const Mp3Decoder&) = delete;
+  Mp3Decoder& operator=(const Mp3Decoder&) = delete;
+
+  // Audio side: interleaved stereo samples already decoded.
+  std::size_t take(std::span<float> out) { return ring_.take(out); }
+  // Audio side: the file is decoded to its end and every sample was taken.
+  bool exhausted() const { return finished_.load(std::memory_order_acquire) && ring_.available() == 0; }
+
+ private:
+  void openHandle(const std::string& path, int mixRate);
+  void run();
+  bool decodeOnce();
+
+  struct Release {
+    void operator()(mpg123_handle_struct* handle) const;
+  };
+  std::unique_ptr<mpg123_handle_struct, Release> handle_;
+  SampleRing ring_;
+  std::vector<float> block_;  // decoder thread only
+  std::atomic<bool> stopping_{false};
+  std::atomic<bool> finished_{false};
+  std::mutex wakeMutex_;
+  std::condition_variable wake_;
+  std::thread thread_;
+};
+
+}  // namespace platform::sound

@@ -1,0 +1,28 @@
+#pragma once
+// What tests (and tools) need from the sound layer beyond the library's own
+// calls: the mix without a device, a different reported version, and synch
+// points for streams that carry none.
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "platform/fmod.h"
+
+namespace platform::sound {
+
+// FSOUND_SetOutput with this type before FSOUND_Init: no device is opened
+// and nothing is mixed until renderMix pulls it.
+inline constexpr int kOutputNoDevice = 0;
+
+// The layer's own version number unless a test asks for another.
+inline constexpr float kLayerVersion = 3.33f;
+void reportVersion(float version);
+
+// Mixes the next frames (interleaved stereo) on the caller's thread; the
+// stream callbacks run there too. Silence when the library is not running.
+void renderMix(std::span<float> out);
+
+// A synch point `frame` frames into the stream. False for an unknown stream.
+bool addSynchPoint(FSOUND_STREAM* stream, std::uint64_t frame, const std::string& name);
+
+}  // namespace platform::sound

@@ -1,0 +1,44 @@
+#pragma once
+// The program's side of the sound: starting the library, the module tunes,
+// the music stream, the fade of the loading tune and the shutdown. Every
+// failure is printed to standard output and the show goes on silent.
+#include "platform/fmod.h"
+
+namespace shell {
+
+// Shared by the show preparation and the module event.
+struct MusicState {
+  FMUSIC_MODULE* module = nullptr;  // the current module tune, null when none
+  FSOUND_STREAM* stream = nullptr;  // null when the stream did not open
+  int channel = -1;                 // the stream's channel, -1 when it did not start
+};
+MusicState& music();
+
+// Version check, output, driver and initialisation. A library older than the
+// one the show was made with is left uninitialised.
+void startSoundSystem();
+
+// Loads `file` as the current module and plays it: full master volume unless
+// it is an IT module, a little less stereo for MOD and S3M. A file that does
+// not load leaves the current module null, silently.
+void startModule(const char* file);
+
+// One second of wall-clock time bringing the current module down from about
+// half volume to nothing, as often as the loop runs.
+void fadeOutModule();
+
+// Opens and plays `file` as the music stream, its own stereo kept; on failure
+// the error is printed and the library closed.
+void startStream(const char* file);
+
+// The stream's end and synch callback: it only prints.
+signed char streamCallback(FSOUND_STREAM* stream, void* text, int length, int userValue);
+
+// The end of the show: the current module stops, then the library closes,
+// which also ends the stream.
+void stopMusic();
+
+// "Error!", the name of the library's last error, then the library closes.
+void reportSoundFailure();
+
+}  // namespace shell

@@ -1,0 +1,177 @@
+// The program's music calls over the real sound layer: what is printed, what
+// starts, what is left uninitialised.
+#include "shell/music.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/sound_seam.h"
+#include "shell/sound_errors.h"
+#include "support/fake_host.h"
+#include "support/scoped_env.h"
+#include "support/sound_files.h"
+#include "support/sound_probe.h"
+
+namespace {
+
+using fake::peak;
+using fake::renderFrames;
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+class Music : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    shell::music() = {};
+    fake::writeSmallXm(xmFile);
+  }
+  void TearDown() override {
+    FSOUND_Close();
+    platform::sound::reportVersion(platform::sound::kLayerVersion);
+  }
+
+  fake::TempFolder folder;
+  std::string xmFile = (folder / "tune.xm").string();
+  std::string mp3File = (folder / "music.mp3").string();
+};
+
+TEST_F(Music, AnOlderLibraryIsReportedAndLeftUninitialised) {
+  platform::sound::reportVersion(3.32f);
+  CaptureStdout();
+  shell::startSoundSystem();
+  EXPECT_EQ(GetCapturedStdout(), "Error : You are using the wrong DLL version!  You should be using FMOD 3.33\n");
+  CaptureStdout();
+  shell::startModule(xmFile.c_str());
+  EXPECT_EQ(GetCapturedStdout(), "");
+  EXPECT_EQ(shell::music().module, nullptr);
+  EXPECT_EQ(FSOUND_GetError(), 2) << "the load failed because nothing was initialised";
+}
+
+TEST_F(Music, TheRightLibraryStartsSilently) {
+  CaptureStdout();
+  shell::startSoundSystem();
+  EXPECT_EQ(GetCapturedStdout(), "");
+  shell::startModule(xmFile.c_str());
+  EXPECT_NE(shell::music().module, nullptr);
+}
+
+TEST_F(Music, AFailedInitIsReportedByName) {
+  fake::ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
+  CaptureStdout();
+  shell::startSoundSystem();
+  EXPECT_EQ(GetCapturedStdout(), "Error!\nError initializing output device.\n");
+}
+
+TEST_F(Music, AStartedModulePlaysAudibly) {
+  ASSERT_TRUE(fake::startSoundWithoutDevice());
+  shell::startModule(xmFile.c_str());
+  ASSERT_NE(shell::music().module, nullptr);
+  EXPECT_GT(peak(renderFrames(4410)), 0.05f);
+}
+
+// Stereo width: the difference of the sides over their sum. A separation
+// scales the difference between the sides and keeps their sum.
+float width(const std::vector<float>& mix) {
+  const float left = peak(mix, 0, 2);
+  const float right = peak(mix, 1, 2);
+  return (left - right) / (left + right);
+}
+
+// A MOD plays with a pan separation of 0.85: 85 % of its full stereo width.
+TEST_F(Music, AModModuleIsPlayedWithLessStereo) {
+  fake::writeSmallMod(folder / "tune.mod");
+  ASSERT_TRUE(fake::startSoundWithoutDevice());
+  shell::startModule((folder / "tune.mod").c_str());
+  FMUSIC_MODULE* module = shell::music().module;
+  ASSERT_NE(module, nullptr);
+  EXPECT_EQ(FMUSIC_GetType(module), 1);
+  const float started = width(renderFrames(4410));
+  FMUSIC_SetPanSeperation(module, 1.0f);
+  FMUSIC_PlaySong(module);
+  const float full = width(renderFrames(4410));
+  ASSERT_GT(full, 0.1f) << "the first channel plays on the left";
+  EXPECT_NEAR(started / full, 0.85f, 0.02f);
+}
+
+TEST_F(Music, AMissingModuleSaysNothing) {
+  ASSERT_TRUE(fake::startSoundWithoutDevice());
+  CaptureStdout();
+  shell::startModule((folder / "absent.xm").c_str());
+  EXPECT_EQ(GetCapturedStdout(), "");
+  EXPECT_EQ(shell::music().module, nullptr);
+}
+
+TEST_F(Music, AMissingStreamPrintsTheErrorAndClosesTheLibrary) {
+  ASSERT_TRUE(fake::startSoundWithoutDevice());
+  CaptureStdout();
+  shell::startStream((folder / "absent.mp3").c_str());
+  EXPECT_EQ(GetCapturedStdout(), "Error!\nFile not found\n");
+  EXPECT_EQ(shell::music().stream, nullptr);
+  EXPECT_EQ(shell::music().channel, -1);
+  EXPECT_EQ(FMUSIC_LoadSong(xmFile.c_str()), nullptr);
+  EXPECT_EQ(FSOUND_GetError(), 2);
+}
+
+TEST_F(Music, ErrorNamesFollowTheLibrarysCodes) {
+  EXPECT_STREQ(shell::soundErrorName(0), "No errors");
+  EXPECT_STREQ(shell::soundErrorName(9), "File not found");
+  EXPECT_STREQ(shell::soundErrorName(12), "Not enough memory ");
+  EXPECT_STREQ(shell::soundErrorName(19), "Required Mediaplayer codec is not installed");
+  EXPECT_STREQ(shell::soundErrorName(25), "Unknown error");
+  EXPECT_STREQ(shell::soundErrorName(20), "Unknown error");
+  EXPECT_STREQ(shell::soundErrorName(-1), "Unknown error");
+}
+
+TEST_F(Music, TheStreamPlaysToItsEndAndSaysSoOnce) {
+  fake::writeShortMp3(mp3File, 0.3);
+  ASSERT_TRUE(fake::startSoundWithoutDevice());
+  CaptureStdout();
+  shell::startStream(mp3File.c_str());
+  ASSERT_NE(shell::music().channel, -1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  EXPECT_GT(peak(renderFrames(4410)), 0.2f);
+  for (int block = 0; block < 100; ++block) renderFrames(4410);  // ten seconds: long past the end
+  EXPECT_EQ(GetCapturedStdout(), "\nSTREAM ENDED!!\n");
+}
+
+TEST_F(Music, SynchPointsArePrintedWithTheirName) {
+  CaptureStdout();
+  EXPECT_EQ(shell::streamCallback(nullptr, const_cast<char*>("chorus"), 6, 0), 1);
+  EXPECT_EQ(GetCapturedStdout(), "\nSYNCHPOINT : \"chorus\"\n");
+}
+
+TEST_F(Music, TheFadeTakesOneSecondAndLowersTheTune) {
+  fake::FakeHost host;
+  host.tickPerCall = 100;
+  ASSERT_TRUE(fake::startSoundWithoutDevice());
+  shell::startModule(xmFile.c_str());
+  const float before = peak(renderFrames(8820));
+  shell::fadeOutModule();
+  EXPECT_EQ(host.now, 1100u) << "ten readings up to the one that reached one second";
+  EXPECT_LT(peak(renderFrames(8820)), before * 0.1f) << "the last volume set is a tenth of 128 out of 255";
+}
+
+TEST_F(Music, WithoutATuneTheFadeStillTakesOneSecond) {
+  fake::FakeHost host;
+  host.tickPerCall = 7;
+  CaptureStdout();
+  shell::fadeOutModule();
+  EXPECT_EQ(GetCapturedStdout(), "");
+  EXPECT_GE(host.now, 1000u);
+  EXPECT_LT(host.now, 1000u + 2 * 7);
+}
+
+TEST_F(Music, StoppingTheMusicSilencesEverythingAndClosesTheLibrary) {
+  fake::writeShortMp3(mp3File, 1.0);
+  ASSERT_TRUE(fake::startSoundWithoutDevice());
+  shell::startModule(xmFile.c_str());
+  shell::startStream(mp3File.c_str());
+  shell::stopMusic();
+  EXPECT_EQ(peak(renderFrames(4410)), 0.0f);
+  EXPECT_EQ(FMUSIC_LoadSong(xmFile.c_str()), nullptr);
+  EXPECT_EQ(FSOUND_GetError(), 2);
+}
+
+}  // namespace
