@@ -35,41 +35,13 @@ void Camera::Rebase() {
   viewMatrix_.reset();
   projectionMatrix_.reset();
 }
-
-void Camera::SetEye(Vector3 eye) {
-  eye_ = eye;
-  Rebase();
-}
-
-void Camera::SetTarget(Vector3 target) {
-  target_ = target;
-  Rebase();
-}
-
-void Camera::SetUp(Vector3 upHint) {
-  upHint_ = upHint;
-  Rebase();
-}
-
-void Camera::SetNear(float nearDistance) {
-  near_ = nearDistance;
-  Rebase();
-}
-
-void Camera::SetFar(float farDistance) {
-  far_ = farDistance;
-  Rebase();
-}
-
-void Camera::SetHalfHeight(float halfHeight) {
-  halfHeight_ = halfHeight;
-  Rebase();
-}
-
-void Camera::SetHalfWidth(float halfWidth) {
-  halfWidth_ = halfWidth;
-  Rebase();
-}
+void Camera::SetEye(Vector3 eye) { Change(eye_, eye); }
+void Camera::SetTarget(Vector3 target) { Change(target_, target); }
+void Camera::SetUp(Vector3 upHint) { Change(upHint_, upHint); }
+void Camera::SetNear(float nearDistance) { Change(near_, nearDistance); }
+void Camera::SetFar(float farDistance) { Change(far_, farDistance); }
+void Camera::SetHalfHeight(float halfHeight) { Change(halfHeight_, halfHeight); }
+void Camera::SetHalfWidth(float halfWidth) { Change(halfWidth_, halfWidth); }
 
 // Rows side, up, −forward: the left-handed world becomes GL's right-handed
 // eye space looking down −z, a mirror, hence clockwise front faces.

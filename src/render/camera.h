@@ -45,6 +45,11 @@ class Camera {
 
  private:
   void Rebase();
+  template <typename Field>
+  void Change(Field& field, Field value) {
+    field = value;
+    Rebase();
+  }
 
   Vector3 eye_;
   Vector3 target_;

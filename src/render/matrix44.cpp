@@ -1,5 +1,6 @@
 #include "render/matrix44.h"
 
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -16,6 +17,13 @@ Matrix44& StoreRotation(Matrix44& matrix, const float rows[3][3]) {
   matrix.Identity();
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 3; ++c) matrix.at(r, c) = rows[r][c];
+  return matrix;
+}
+
+// Identity except for three elements.
+Matrix44& IdentityWith(Matrix44& matrix, std::array<int, 3> elements, Vector3 values) {
+  matrix.Identity();
+  for (int i = 0; i < 3; ++i) matrix.m[elements[i]] = values[i];
   return matrix;
 }
 
@@ -67,21 +75,9 @@ Matrix44& Matrix44::Transpose() {
   return *this;
 }
 
-Matrix44& Matrix44::Translation(float x, float y, float z) {
-  Identity();
-  m[12] = x;
-  m[13] = y;
-  m[14] = z;
-  return *this;
-}
+Matrix44& Matrix44::Translation(float x, float y, float z) { return IdentityWith(*this, {12, 13, 14}, {x, y, z}); }
 
-Matrix44& Matrix44::Scaling(float sx, float sy, float sz) {
-  Identity();
-  m[0] = sx;
-  m[5] = sy;
-  m[10] = sz;
-  return *this;
-}
+Matrix44& Matrix44::Scaling(float sx, float sy, float sz) { return IdentityWith(*this, {0, 5, 10}, {sx, sy, sz}); }
 
 Matrix44& Matrix44::RotationX(float degrees) {
   const float c = std::cos(degrees * kDegreesToRadians), s = std::sin(degrees * kDegreesToRadians);
