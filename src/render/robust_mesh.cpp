@@ -1,6 +1,7 @@
 #include "render/robust_mesh.h"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 
 namespace kst {
@@ -40,16 +41,23 @@ void RobustMesh::SetVertices(std::vector<Vector3> positions) {
 void RobustMesh::SetTriangles(std::vector<std::uint32_t> vertexIndices, std::vector<std::int32_t> surfaceTags,
                               int surfaceCount) {
   positions_.corners = std::move(vertexIndices);
+  positions_.corners.resize(positions_.corners.size() / 3 * 3);
   surfaceTags_ = std::move(surfaceTags);
   surfaceTags_.resize(triangleCount(), 0);
   surfaceCount_ = surfaceCount;
   DropDerived();
 }
 
-void RobustMesh::SetCornerColours(std::vector<Rgba> colours) { colours_ = PerCorner(std::move(colours)); }
+// A short or long attribute array is fitted to the corners: missing corners
+// get the default value, so every channel covers every triangle.
+void RobustMesh::SetCornerColours(std::vector<Rgba> colours) {
+  colours.resize(positions_.corners.size());
+  colours_ = PerCorner(std::move(colours));
+}
 
 void RobustMesh::AddCornerTexCoords(std::vector<TexCoord> texCoords) {
   if (texCoordChannelCount_ >= kMaxTexCoordChannels) return;
+  texCoords.resize(positions_.corners.size());
   texCoords_[texCoordChannelCount_++] = PerCorner(std::move(texCoords));
 }
 
@@ -61,8 +69,12 @@ void RobustMesh::DropDerived() {
 
 void RobustMesh::Build(unsigned flags) {
   DropDerived();
+  // A triangle naming a vertex that does not exist would make every later
+  // step read out of bounds; it goes the way of the degenerate ones.
+  const std::size_t vertices = vertexCount();
+  DropTriangles([vertices](const std::uint32_t* t) { return t[0] >= vertices || t[1] >= vertices || t[2] >= vertices; });
   if ((flags & kKeepUnusedVertices) == 0) DropUnusedVertices();
-  DropDegenerateTriangles();
+  DropTriangles([](const std::uint32_t* t) { return t[0] == t[1] || t[1] == t[2] || t[0] == t[2]; });
   ComputeBoundingBox();
   if ((flags & kBuildTopology) != 0) {
     Topology();
@@ -87,12 +99,11 @@ void RobustMesh::DropUnusedVertices() {
   positions_.values = std::move(kept);
 }
 
-void RobustMesh::DropDegenerateTriangles() {
-  const std::span<const std::uint32_t> t = positions_.corners;
+void RobustMesh::DropTriangles(const std::function<bool(const std::uint32_t*)>& drop) {
   std::vector<std::uint32_t> kept;
   kept.reserve(triangleCount());
   for (std::uint32_t i = 0; i < triangleCount(); ++i)
-    if (t[3 * i] != t[3 * i + 1] && t[3 * i + 1] != t[3 * i + 2] && t[3 * i] != t[3 * i + 2]) kept.push_back(i);
+    if (!drop(positions_.corners.data() + 3 * i)) kept.push_back(i);
   if (kept.size() == triangleCount()) return;
   KeepTriangles(positions_, kept);
   KeepTriangles(normals_, kept);

@@ -6,6 +6,7 @@
 // Used by one thread at a time: the on-demand parts are built without locks.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -72,7 +73,8 @@ class RobustMesh {
   void Select(std::span<const std::uint32_t> triangles, RobustMesh& piece) const;
   void DropDerived();
   void DropUnusedVertices();
-  void DropDegenerateTriangles();
+  // Removes the triangles `drop` picks, with their corners in every channel and their tags.
+  void DropTriangles(const std::function<bool(const std::uint32_t*)>& drop);
   void ComputeBoundingBox();
   void ComputeCornerNormals();
 

@@ -72,6 +72,18 @@ TEST(RobustMeshBuildTest, DegenerateTriangleLeavesWithItsCornersAndTag) {
   EXPECT_EQ(mesh.texCoords(0).values[mesh.texCoords(0).corners[5]].u, 8.0f);
 }
 
+TEST(RobustMeshBuildTest, TrianglesNamingMissingVerticesAreDropped) {
+  RobustMesh mesh;
+  mesh.SetVertices(Points(4));
+  mesh.SetTriangles({0, 1, 2, 1, 2, 9, 1, 3, 2, 7}, {4, 5, 6}, 7);  // one stray index at the end
+  mesh.SetCornerColours({Colour(0), Colour(1)});                       // too few: the rest are white
+  mesh.Build(RobustMesh::kBuildTopology | RobustMesh::kBuildNormals);
+  ASSERT_EQ(mesh.triangleCount(), 2u);
+  EXPECT_EQ(mesh.surfaceTags(), (std::vector<std::int32_t>{4, 6}));
+  EXPECT_EQ(mesh.colours().values[mesh.colours().corners[1]], Colour(1));
+  EXPECT_EQ(mesh.colours().values[mesh.colours().corners[3]], Rgba{});
+}
+
 TEST(RobustMeshBuildTest, NoTriangleKeepsTwoEqualIndicesOnRandomMeshes) {
   for (unsigned seed = 1; seed <= 20; ++seed) {
     std::mt19937 random(seed);
