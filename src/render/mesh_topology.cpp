@@ -1,7 +1,6 @@
 #include "render/mesh_topology.h"
 
 #include <algorithm>
-#include <tuple>
 
 namespace kst {
 
@@ -11,21 +10,27 @@ struct Side {
   std::uint32_t low, high, ref;
 };
 
+// Every triangle side ordered by (smaller vertex, larger vertex, triangle):
+// a stable counting sort by the smaller vertex, then a stable sort of each
+// vertex's few sides by the larger one. Linear in the sides for meshes.
 std::vector<Side> SidesOf(std::span<const std::uint32_t> triangles) {
-  std::vector<Side> sides;
-  sides.reserve(triangles.size());
+  std::vector<std::size_t> start(1, 0);
+  std::vector<Side> inOrder;
+  inOrder.reserve(triangles.size());
   for (std::uint32_t t = 0; t < triangles.size() / 3; ++t)
     for (int s = 0; s < 3; ++s) {
       const std::uint32_t from = triangles[3 * t + s], to = triangles[3 * t + (s + 1) % 3];
-      sides.push_back({std::min(from, to), std::max(from, to), FaceRef::Make(t, s, from < to)});
+      inOrder.push_back({std::min(from, to), std::max(from, to), FaceRef::Make(t, s, from < to)});
+      if (inOrder.back().low + std::size_t{2} > start.size()) start.resize(inOrder.back().low + std::size_t{2}, 0);
+      ++start[inOrder.back().low + 1];
     }
-  // Sorting by reference orders each ring by triangle: the triangle sits in
-  // the low bits, and one triangle never has two sides on the same edge
-  // unless it is degenerate.
-  std::sort(sides.begin(), sides.end(), [](const Side& a, const Side& b) {
-    return std::tie(a.low, a.high) != std::tie(b.low, b.high) ? std::tie(a.low, a.high) < std::tie(b.low, b.high)
-                                                              : FaceRef::Triangle(a.ref) < FaceRef::Triangle(b.ref);
-  });
+  for (std::size_t v = 1; v < start.size(); ++v) start[v] += start[v - 1];
+  std::vector<Side> sides(inOrder.size());
+  std::vector<std::size_t> fill(start.begin(), start.end() - 1);
+  for (const Side& side : inOrder) sides[fill[side.low]++] = side;
+  for (std::size_t v = 0; v + 1 < start.size(); ++v)
+    std::stable_sort(sides.begin() + start[v], sides.begin() + start[v + 1],
+                     [](const Side& a, const Side& b) { return a.high < b.high; });
   return sides;
 }
 
