@@ -39,13 +39,16 @@ SdlHost::SdlHost(bool headless) : headless_(headless) {}
 
 SdlHost::~SdlHost() {
   if (surface_.window != nullptr) SDL_DestroyWindow(surface_.window);
-  // Video stays initialised until the process ends: quitting it unloads the
-  // GL driver, whose last allocations could then no longer be told apart
-  // from ours by the leak checker.
+  // Video stays initialised until the process ends (see videoReady).
 }
 
 bool SdlHost::videoReady() {
-  if (!videoStarted_) videoStarted_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  if (videoStarted_) return true;
+  videoStarted_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  // One more hold on the GL driver for the rest of the process: SDL unloads
+  // it with its last GL window, and then the leak checker can no longer tell
+  // the driver's allocations from ours.
+  if (videoStarted_) SDL_GL_LoadLibrary(nullptr);
   return videoStarted_;
 }
 

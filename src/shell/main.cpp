@@ -8,6 +8,7 @@
 
 #include "platform/sdl_host.h"
 #include "shell/start_up.h"
+#include "shell/stream_logger.h"
 
 namespace {
 
@@ -18,7 +19,14 @@ shell::Screenshot parseScreenshot(const std::string& text) {
   return {std::stof(parts[1].str()), parts[2].str()};
 }
 
-void addOptions(CLI::App& app, shell::ShowOptions& options, std::vector<std::string>& shots) {
+struct CommandLine {
+  shell::ShowOptions options;
+  std::vector<std::string> shots;
+  std::string logTarget;
+};
+
+void addOptions(CLI::App& app, CommandLine& line) {
+  shell::ShowOptions& options = line.options;
   auto* preload = app.add_flag_callback("--preload", [&] { options.preloadEverything = true; },
                                         "Answer the start-up question: load everything before the show");
   auto* stream = app.add_flag_callback("--stream", [&] { options.preloadEverything = false; },
@@ -33,7 +41,9 @@ void addOptions(CLI::App& app, shell::ShowOptions& options, std::vector<std::str
   app.add_option("--fps", options.fps, "Fixed-step clock: frame k is shown at time k/N")
       ->check(CLI::PositiveNumber)
       ->type_name("N");
-  app.add_option("--screenshot", shots,
+  app.add_option("--log", line.logTarget, "Write the engine's log to FILE, or to standard error with -")
+      ->type_name("FILE|-");
+  app.add_option("--screenshot", line.shots,
                  "Save the first frame whose show time reaches SECONDS as an 800x600 PNG (repeatable)")
       ->type_name("SECONDS=FILE.png");
   app.set_version_flag("--version", std::string("skyward ") + SKYWARD_VERSION);
@@ -48,14 +58,18 @@ void addOptions(CLI::App& app, shell::ShowOptions& options, std::vector<std::str
 
 int main(int argc, char** argv) {
   CLI::App app{"Skyward: a real-time 3D audiovisual show. Escape ends it."};
-  shell::ShowOptions options;
-  std::vector<std::string> shots;
-  addOptions(app, options, shots);
+  CommandLine line;
+  addOptions(app, line);
   try {
     app.parse(argc, argv);
-    for (const auto& shot : shots) options.screenshots.push_back(parseScreenshot(shot));
+    for (const auto& shot : line.shots) line.options.screenshots.push_back(parseScreenshot(shot));
   } catch (const CLI::ParseError& error) {
     return app.exit(error);
+  }
+  const shell::ShowOptions& options = line.options;
+  if (!line.logTarget.empty()) {
+    const std::string failure = kst::logTo(line.logTarget);
+    if (!failure.empty()) std::fprintf(stderr, "skyward: no log: cannot open %s: %s\n", line.logTarget.c_str(), failure.c_str());
   }
   if (options.headless) {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);

@@ -1,0 +1,43 @@
+#include "shell/stream_logger.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+namespace kst {
+
+StreamLogger::~StreamLogger() {
+  if (owned_) std::fclose(stream_);
+  else std::fflush(stream_);
+}
+
+void StreamLogger::write(const char* line, va_list arguments) {
+  va_list measuring;
+  va_copy(measuring, arguments);
+  const int length = std::vsnprintf(nullptr, 0, line, measuring);
+  va_end(measuring);
+  if (length < 0) return;
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  std::vsnprintf(text.data(), text.size(), line, arguments);
+  text.pop_back();
+  std::lock_guard<std::mutex> hold(lock_);
+  std::fwrite(text.data(), 1, text.size(), stream_);
+  std::fflush(stream_);
+}
+
+}  // namespace kst
+
+namespace kst {
+
+std::string logTo(const std::string& target) {
+  if (target == "-") {
+    installLogger(new StreamLogger(stderr, false), true);
+    return {};
+  }
+  std::FILE* file = std::fopen(target.c_str(), "w");
+  if (file == nullptr) return std::strerror(errno);
+  installLogger(new StreamLogger(file, true), true);
+  return {};
+}
+
+}  // namespace kst

@@ -1,0 +1,121 @@
+#include "shell/log.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "shell/stream_logger.h"
+
+namespace {
+
+// Keeps the finished line and the arguments formatted with it.
+class CapturingLogger : public kst::Logger {
+ public:
+  void write(const char* line, va_list arguments) override {
+    lines.emplace_back(line);
+    std::vector<char> text(32768);
+    std::vsnprintf(text.data(), text.size(), line, arguments);
+    formatted.emplace_back(text.data());
+  }
+  std::vector<std::string> lines;
+  std::vector<std::string> formatted;
+};
+
+class LogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    kst::installLogger(capture, true);
+    while (kst::logIndentLevel() > 0) kst::logOutdent();
+  }
+  void TearDown() override {
+    while (kst::logIndentLevel() > 0) kst::logOutdent();
+    kst::installLogger(new kst::Logger, true);  // destroys `capture`
+  }
+  CapturingLogger* capture = new CapturingLogger;
+};
+
+TEST_F(LogTest, LineIsNewlineIndentationAndTheFormatWithArgumentsUnchanged) {
+  kst::log("%s : (%dKb => %dKb)", "sky.jpg", 1024, 512);
+  kst::logIndent();
+  kst::log("%s : (%dKb => %dKb)", "sea.png", 64, 32);
+  kst::logOutdent();
+  ASSERT_EQ(capture->lines.size(), 2u);
+  EXPECT_EQ(capture->lines[0], "\n%s : (%dKb => %dKb)");
+  EXPECT_EQ(capture->formatted[0], "\nsky.jpg : (1024Kb => 512Kb)");
+  EXPECT_EQ(capture->lines[1], "\n  %s : (%dKb => %dKb)");
+  EXPECT_EQ(capture->formatted[1], "\n  sea.png : (64Kb => 32Kb)");
+}
+
+TEST_F(LogTest, IndentationStaysWithinNoneAndSixteenLevels) {
+  for (int i = 0; i < 20; ++i) kst::logIndent();
+  EXPECT_EQ(kst::logIndentLevel(), 16);
+  kst::log("deep");
+  EXPECT_EQ(capture->lines.back(), "\n" + std::string(32, ' ') + "deep");
+  for (int i = 0; i < 40; ++i) kst::logOutdent();
+  EXPECT_EQ(kst::logIndentLevel(), 0);
+  kst::log("flat");
+  EXPECT_EQ(capture->lines.back(), "\nflat");
+}
+
+TEST_F(LogTest, UnpairedCallsFromTwoThreadsNeverLeaveTheRange) {
+  auto hammer = [](int step) {
+    for (int i = 0; i < 20000; ++i) step > 0 ? kst::logIndent() : kst::logOutdent();
+  };
+  std::thread up(hammer, 1), down(hammer, -1);
+  up.join();
+  down.join();
+  EXPECT_GE(kst::logIndentLevel(), 0);
+  EXPECT_LE(kst::logIndentLevel(), 16);
+}
+
+TEST_F(LogTest, OverlongLineIsCutToTheBuffer) {
+  const std::string huge(10000, 'x');
+  kst::log("%s", huge.c_str());  // the format is short: the line is not cut
+  EXPECT_EQ(capture->formatted.back().size(), 1u + huge.size());
+  const std::string longFormat = std::string(5000, 'y') + "%d";
+  kst::log(longFormat.c_str(), 7);  // NOLINT: a format too long for the buffer
+  EXPECT_EQ(capture->lines.back().size(), static_cast<size_t>(kst::kLogLineBytes - 1));
+  // A cut through "%%" or before a conversion never leaves a lone '%'.
+  const std::string percents = std::string(4094, 'z') + "%d";
+  kst::log(percents.c_str(), 7);  // NOLINT
+  EXPECT_NE(capture->lines.back().back(), '%');
+}
+
+TEST(DefaultLogger, WritesNothingAndCanBeTakenBack) {
+  kst::Logger* before = kst::installLogger(new kst::Logger, false);
+  ASSERT_NE(before, nullptr);
+  kst::log("nothing %d", 1);  // the base logger ignores it
+  kst::Logger* mine = kst::installLogger(before, false);
+  EXPECT_NE(mine, before);
+  delete mine;
+}
+
+TEST(StreamLoggerTest, LinesFromTwoThreadsStayWhole) {
+  std::FILE* file = std::tmpfile();
+  ASSERT_NE(file, nullptr);
+  kst::installLogger(new kst::StreamLogger(file, false), true);
+  auto writer = [](char mark) {
+    const std::string payload(200, mark);
+    for (int i = 0; i < 500; ++i) kst::log("%s|", payload.c_str());
+  };
+  std::thread a(writer, 'a'), b(writer, 'b');
+  a.join();
+  b.join();
+  kst::installLogger(new kst::Logger, true);
+  std::rewind(file);
+  std::string all;
+  for (int c; (c = std::fgetc(file)) != EOF;) all.push_back(static_cast<char>(c));
+  std::fclose(file);
+  int lines = 0;
+  for (size_t start = all.find('\n'); start != std::string::npos; start = all.find('\n', start + 1)) {
+    const std::string line = all.substr(start + 1, 201);
+    ASSERT_TRUE(line == std::string(200, 'a') + "|" || line == std::string(200, 'b') + "|") << line;
+    ++lines;
+  }
+  EXPECT_EQ(lines, 1000);
+}
+
+}  // namespace
