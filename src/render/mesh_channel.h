@@ -20,14 +20,6 @@ struct TexCoord {
   friend bool operator==(const TexCoord&, const TexCoord&) = default;
 };
 
-struct BoundingBox {
-  Vector3 min;
-  Vector3 max;
-  bool empty = true;
-
-  void Extend(Vector3 p);
-};
-
 template <typename Value>
 struct MeshChannel {
   std::vector<Value> values;

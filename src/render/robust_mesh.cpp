@@ -20,18 +20,6 @@ MeshChannel<Value> PerCorner(std::vector<Value> values) {
 
 }  // namespace
 
-void BoundingBox::Extend(Vector3 p) {
-  if (empty) {
-    min = max = p;
-    empty = false;
-    return;
-  }
-  for (int i = 0; i < 3; ++i) {
-    min[i] = std::min(min[i], p[i]);
-    max[i] = std::max(max[i], p[i]);
-  }
-}
-
 void RobustMesh::SetVertices(std::vector<Vector3> positions) {
   positions_.values = std::move(positions);
   ComputeBoundingBox();
@@ -116,8 +104,8 @@ void RobustMesh::DropTriangles(const std::function<bool(const std::uint32_t*)>& 
 }
 
 void RobustMesh::ComputeBoundingBox() {
-  box_ = BoundingBox{};
-  for (const Vector3& p : positions_.values) box_.Extend(p);
+  box_ = persist::BoundingBox{};
+  for (const Vector3& p : positions_.values) box_.grow({p.x, p.y, p.z});
 }
 
 const EdgeTable& RobustMesh::Topology() {

@@ -11,14 +11,17 @@
 #include <span>
 #include <vector>
 
+#include "persist/persistent.h"
+#include "persist/stored_values.h"
 #include "render/mesh_channel.h"
 #include "render/mesh_topology.h"
 #include "render/plane3d.h"
 
 namespace kst {
 
-class RobustMesh {
+class RobustMesh : public persistent {
  public:
+  static constexpr const char storedName[] = "class kst::RobustMesh";
   static constexpr int kMaxTexCoordChannels = 8;
 
   enum BuildFlags : unsigned {
@@ -29,7 +32,11 @@ class RobustMesh {
   };
 
   RobustMesh() = default;
-  virtual ~RobustMesh() = default;
+  ~RobustMesh() override = default;
+
+  // Saves or loads the channels, box and tags; a damaged stream throws
+  // persistent::exception (ReadFailed) and leaves no derived data behind.
+  void serialize(persistent_store& store, bool writing) override;
 
   // Building a mesh: vertices, then triangles (three vertex indices each)
   // with one surface tag per triangle, then optional per-corner attributes
@@ -65,13 +72,14 @@ class RobustMesh {
   int texCoordChannelCount() const { return texCoordChannelCount_; }
   const std::vector<std::int32_t>& surfaceTags() const { return surfaceTags_; }
   int surfaceCount() const { return surfaceCount_; }
-  const BoundingBox& boundingBox() const { return box_; }
+  const persist::BoundingBox& boundingBox() const { return box_; }
 
  protected:
   // The mesh restricted to the chosen triangles, each channel with its own
   // copies of the values they use, numbered by first use.
   void Select(std::span<const std::uint32_t> triangles, RobustMesh& piece) const;
   void DropDerived();
+  void CheckLoaded() const;
   void DropUnusedVertices();
   // Removes the triangles `drop` picks, with their corners in every channel and their tags.
   void DropTriangles(const std::function<bool(const std::uint32_t*)>& drop);
@@ -79,7 +87,7 @@ class RobustMesh {
   void ComputeCornerNormals();
 
   std::unique_ptr<std::vector<Vector3>> faceNormals_;
-  BoundingBox box_;
+  persist::BoundingBox box_;
   std::int32_t surfaceCount_ = 0;
   std::unique_ptr<EdgeTable> topology_;
   std::unique_ptr<FaceRings> faceRings_;

@@ -42,7 +42,7 @@ TEST(RobustMeshBuildTest, UnusedVerticesAreDroppedUnlessAskedToKeep) {
             (std::vector<std::uint32_t>{0, 1, 2}));
   EXPECT_EQ(mesh.positions().values[0], Points(10)[5]);
   EXPECT_EQ(mesh.positions().values[2], Points(10)[7]);
-  EXPECT_EQ(mesh.boundingBox().min.x, 5.0f);  // the box covers the used vertices only
+  EXPECT_EQ(mesh.boundingBox().min[0], 5.0f);  // the box covers the used vertices only
 
   kept.Build(RobustMesh::kKeepUnusedVertices);
   EXPECT_EQ(kept.vertexCount(), 10u);
@@ -195,7 +195,7 @@ TEST(RobustMeshSplitTest, SplitByPlaneCopiesSharedVerticesIntoBothSides) {
   EXPECT_EQ(front.positions().values, (std::vector<Vector3>{{-1, 0, 0}, {1, 1, 0}, {5, 0, 0}}));
   EXPECT_EQ(back.positions().values, (std::vector<Vector3>{{-1, 0, 0}, {-1, 1, 0}, {5, 0, 0}}));
   EXPECT_EQ(front.colours().values, (std::vector<Rgba>{Colour(3), Colour(4), Colour(5)}));
-  EXPECT_EQ(front.boundingBox().max.x, 5.0f);
+  EXPECT_EQ(front.boundingBox().max[0], 5.0f);
 }
 
 TEST(RobustMeshSplitTest, SixteenAndThirtyTwoBitIndexListsSplitAlike) {
