@@ -1,6 +1,7 @@
 #include "persist/class_registration.h"
 
 #include "persist/dynamic_factory.h"
+#include "render/robust_mesh.h"
 
 // Scene and TextureImage register through static factories defined beside
 // their classes (`dynamic::factory<Scene> sceneFactory;`, not `static`).
@@ -21,6 +22,7 @@ void RegisterClassFactories() {
   // Runs the registrations on the first call only: a function-local static
   // is initialised once, even when two threads arrive together.
   [[maybe_unused]] static const bool registered = [] {
+    dynamic::registerFactory<kst::RobustMesh>();
     return true;
   }();
 }

@@ -1,0 +1,40 @@
+#pragma once
+// Intersection of up to 32 half-spaces (planes whose inside is n·p + d >= 0),
+// used to cull scene nodes against a camera's view frustum.
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "render/plane3d.h"
+
+class ConvexVolume {
+ public:
+  // Thrown when a plane is added to a full volume.
+  enum { kTooManyPlanes = 0 };
+  static constexpr std::uint32_t kMaxPlanes = 32;
+
+  virtual ~ConvexVolume() = default;
+
+  // Normalises the plane and appends it; returns the new plane count.
+  virtual std::uint32_t AddPlane(Plane3d plane);
+  virtual void Clear() { count_ = 0; }
+  virtual bool Contains(Vector3 p) const;
+  // Box as min x, min y, min z, max x, max y, max z.
+  virtual bool IsBoxOutside(const float box[6]) const;
+  // True when one plane has every point on or behind it.
+  virtual bool ArePointsOutside(std::span<const Vector3> points) const;
+  virtual bool IsPointOutside(Vector3 p) const { return !Contains(p); }
+  // Smallest t >= 0 at which origin + t·direction crosses one of the planes
+  // whose bit is set in the mask; negative when the ray crosses none.
+  virtual float FirstHit(Vector3 origin, Vector3 direction, std::uint32_t planeMask) const;
+
+  std::uint32_t count() const { return count_; }
+  const Plane3d& plane(std::uint32_t i) const { return planes_[i]; }
+
+ private:
+  std::array<Plane3d, kMaxPlanes> planes_{};
+  std::uint32_t count_ = 0;
+};
+
+// The volume a camera builds: its six frustum planes.
+class ClipVolume : public ConvexVolume {};
