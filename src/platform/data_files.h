@@ -1,0 +1,17 @@
+#pragma once
+// Data files are named the way the show names them (`demo\backs\1.jpg`):
+// those names are also stock keys, compared byte for byte. Only the file
+// system sees them with '/' separators.
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The name as this file system spells it: every '\' becomes '/'.
+std::string dataFilePath(std::string_view name);
+
+// fopen of the data file `name`; null when it cannot be opened.
+std::FILE* openDataFile(std::string_view name, const char* mode);
+
+}  // namespace platform
