@@ -70,50 +70,54 @@ INSTANTIATE_TEST_SUITE_P(Sizes, TextureSizing,
 
 using TextureUpload = RecordedTextures;
 
-TEST_F(TextureUpload, BlueFirstBytesGoAsBgraWhenTheDriverTakesThem) {
-  offer({GLCap::Core, GLCap::GLU, GLCap::EXT_bgra});
+// Level-0-only uploads, so that the bytes sent are the picture's own.
+class ByteOrder : public RecordedTextures {
+ protected:
+  template <typename ImageType>
+  const scenetest::Upload& send(std::unique_ptr<ImageType> image) {
+    texture.flags = TextureImage::TEX_NO_MIPMAPS;
+    texture.upload(std::move(image));
+    return uploads.back();
+  }
   TextureImage texture;
-  texture.flags = TextureImage::TEX_NO_MIPMAPS;
-  texture.upload(picture<Image32>(2, 2, 1));
-  ASSERT_EQ(uploads.size(), 1u);
-  EXPECT_EQ(uploads[0].format, static_cast<GLenum>(GL_BGRA_EXT));
-  EXPECT_EQ(uploads[0].bytes[0], 0);
-  EXPECT_EQ(uploads[0].bytes[2], 2);
-  texture.upload(picture<Image24>(4, 4, 1));
-  EXPECT_EQ(uploads.back().format, static_cast<GLenum>(GL_BGR_EXT));
-  EXPECT_EQ(uploads.back().bytes[3], 3);
+};
+
+TEST_F(ByteOrder, BlueFirstBytesGoAsBgraWhenTheDriverTakesThem) {
+  offer({GLCap::Core, GLCap::GLU, GLCap::EXT_bgra});
+  const scenetest::Upload& rgba = send(picture<Image32>(2, 2, 1));
+  EXPECT_EQ(rgba.format, static_cast<GLenum>(GL_BGRA_EXT));
+  EXPECT_EQ(rgba.bytes[0], 0);
+  EXPECT_EQ(rgba.bytes[2], 2);
+  const scenetest::Upload& rgb = send(picture<Image24>(4, 4, 1));
+  EXPECT_EQ(rgb.format, static_cast<GLenum>(GL_BGR_EXT));
+  EXPECT_EQ(rgb.bytes[3], 3);
 }
 
-TEST_F(TextureUpload, BlueFirstBytesAreSwappedInPlaceWithoutBgra) {
+TEST_F(ByteOrder, BlueFirstBytesAreSwappedInPlaceWithoutBgra) {
   offer({GLCap::Core, GLCap::GLU});
-  TextureImage texture;
-  texture.flags = TextureImage::TEX_NO_MIPMAPS;
-  texture.upload(picture<Image32>(2, 2, 1));
-  ASSERT_EQ(uploads.size(), 1u);
-  EXPECT_EQ(uploads[0].format, static_cast<GLenum>(GL_RGBA));
+  const scenetest::Upload rgba = send(picture<Image32>(2, 2, 1));
+  EXPECT_EQ(rgba.format, static_cast<GLenum>(GL_RGBA));
   // Pixel i held bytes 4i, 4i+1, 4i+2, 4i+3 blue first: red and blue trade places.
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(uploads[0].bytes[4 * i], 4 * i + 2);
-    EXPECT_EQ(uploads[0].bytes[4 * i + 1], 4 * i + 1);
-    EXPECT_EQ(uploads[0].bytes[4 * i + 2], 4 * i);
-    EXPECT_EQ(uploads[0].bytes[4 * i + 3], 4 * i + 3);
+    EXPECT_EQ(rgba.bytes[4 * i], 4 * i + 2);
+    EXPECT_EQ(rgba.bytes[4 * i + 1], 4 * i + 1);
+    EXPECT_EQ(rgba.bytes[4 * i + 2], 4 * i);
+    EXPECT_EQ(rgba.bytes[4 * i + 3], 4 * i + 3);
   }
   // The kept picture now says red first, so another upload leaves it alone.
   EXPECT_EQ(texture.image32->bgrOrder, 0);
   EXPECT_EQ(texture.image32->pixels[0], 2);
-  texture.upload(picture<Image24>(4, 1, 1));
-  EXPECT_EQ(uploads.back().format, static_cast<GLenum>(GL_RGB));
-  EXPECT_EQ(uploads.back().bytes[0], 2);
-  EXPECT_EQ(uploads.back().bytes[3], 5);
+  const scenetest::Upload& rgb = send(picture<Image24>(4, 1, 1));
+  EXPECT_EQ(rgb.format, static_cast<GLenum>(GL_RGB));
+  EXPECT_EQ(rgb.bytes[0], 2);
+  EXPECT_EQ(rgb.bytes[3], 5);
 }
 
-TEST_F(TextureUpload, RedFirstBytesGoUntouched) {
-  offer({GLCap::Core, GLCap::GLU});
-  TextureImage texture;
-  texture.flags = TextureImage::TEX_NO_MIPMAPS;
-  texture.upload(picture<Image32>(2, 2, 0));
-  EXPECT_EQ(uploads[0].format, static_cast<GLenum>(GL_RGBA));
-  EXPECT_EQ(uploads[0].bytes[0], 0);
+TEST_F(ByteOrder, RedFirstBytesGoUntouched) {
+  offer({GLCap::Core, GLCap::GLU, GLCap::EXT_bgra});
+  const scenetest::Upload& rgba = send(picture<Image32>(2, 2, 0));
+  EXPECT_EQ(rgba.format, static_cast<GLenum>(GL_RGBA));
+  EXPECT_EQ(rgba.bytes[0], 0);
 }
 
 TEST_F(TextureUpload, CompressedFormatsNeedTheFlagAndTheExtension) {
