@@ -2,17 +2,38 @@
 // textures, checked at the level of GL calls.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
 #include <map>
 
 #include "recorded_textures.h"
 #include "render/gl_state_cache.h"
 #include "scene/texture_image.h"
-#include "support/capturing_logger.h"
+#include "shell/log.h"
 
 namespace {
 
 using scenetest::RecordedTextures;
 using Strings = std::vector<std::string>;
+
+// Hands each log line, formatted, to `keep` while installed.
+class LineKeeper : public kst::Logger {
+ public:
+  explicit LineKeeper(std::function<void(std::string)> keep) : keep_(std::move(keep)) {}
+  void write(const char* line, va_list arguments) override {
+    char text[512];
+    std::vsnprintf(text, sizeof text, line, arguments);
+    keep_(text);
+  }
+
+ private:
+  std::function<void(std::string)> keep_;
+};
+
+struct InstalledLogger {
+  explicit InstalledLogger(std::function<void(std::string)> keep) { kst::installLogger(new LineKeeper(std::move(keep)), true); }
+  ~InstalledLogger() { kst::installLogger(new kst::Logger, true); }
+};
 
 // What the driver says about the levels of each texture.
 struct LevelSizes {
@@ -180,7 +201,8 @@ TEST_F(TextureState, CompressedSizesAndUnevenBitsAndSides) {
 }
 
 TEST_F(TextureState, ReportListsEachTextureThenTheTotals) {
-  fake::CapturedLog log;
+  Strings lines;
+  InstalledLogger log([&](std::string line) { lines.push_back(std::move(line)); });
   std::vector<std::unique_ptr<TextureImage>> textures;
   driverSizes[1] = {rgba8().bits, 65536};
   textures.push_back(uploaded(256, 256, TextureImage::TEX_NO_MIPMAPS | TextureImage::TEX_COMPRESS));
@@ -191,40 +213,23 @@ TEST_F(TextureState, ReportListsEachTextureThenTheTotals) {
   textures.back()->upload(picture<Image8>(128, 128));
   textures.back()->name = "mask";
   reportTextureMemory(textures);
-  EXPECT_EQ(log.capture->lines, (Strings{"\n*** RAM used for textures : ", "\n  %s : (%dKb => %dKb)",
-                                         "\n  %s : (%dKb => %dKb)",
-                                         "\n  total RAM used : %.1fMb (raw size : %.1fMb, compression ratio : %.1f%%)"}));
-  // 64 KB of 272 KB resident.
-  EXPECT_EQ(log.capture->formatted[1], "\n  sky : (256Kb => 64Kb)");
-  EXPECT_EQ(log.capture->formatted[2], "\n  mask : (16Kb => 16Kb)");
-  EXPECT_EQ(log.capture->formatted[3], "\n  total RAM used : 0.1Mb (raw size : 0.3Mb, compression ratio : 29.4%)");
+  // 64 KB of 272 KB resident; the lines below the heading two blanks deeper.
+  EXPECT_EQ(lines, (Strings{"\n*** RAM used for textures : ", "\n  sky : (256Kb => 64Kb)", "\n  mask : (16Kb => 16Kb)",
+                            "\n  total RAM used : 0.1Mb (raw size : 0.3Mb, compression ratio : 29.4%)"}));
   EXPECT_EQ(kst::logIndentLevel(), 0);
   textures.clear();
   reportTextureMemory(textures);  // nothing to count: no division by zero
-  EXPECT_EQ(log.capture->formatted.back(), "\n  total RAM used : 0.0Mb (raw size : 0.0Mb, compression ratio : 100.0%)");
+  EXPECT_EQ(lines.back(), "\n  total RAM used : 0.0Mb (raw size : 0.0Mb, compression ratio : 100.0%)");
 }
-
-// Writes log lines into the GL call record, to see them in order with the calls.
-class LineRecorder : public kst::Logger {
- public:
-  explicit LineRecorder(fake::RecordingGL& driver) : driver_(driver) {}
-  void write(const char* line, va_list arguments) override {
-    char text[256];
-    std::vsnprintf(text, sizeof text, line, arguments);
-    driver_.record(text);
-  }
-
- private:
-  fake::RecordingGL& driver_;
-};
 
 TEST_F(TextureState, DestructionLogsAroundDeletingTheName) {
   auto texture = uploaded(4, 4, 0);
   texture->bind(0);
-  kst::installLogger(new LineRecorder(world.driver), true);
   world.driver.clear();
-  texture.reset();
-  kst::installLogger(new kst::Logger, true);
+  {
+    InstalledLogger log([&](std::string line) { world.driver.record(std::move(line)); });
+    texture.reset();
+  }
   ASSERT_EQ(world.driver.calls.size(), 3u);
   EXPECT_EQ(world.driver.calls[0], "\ndelete texture : 1");
   EXPECT_EQ(world.driver.names()[1], "glDeleteTextures");

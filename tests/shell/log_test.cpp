@@ -8,14 +8,33 @@
 #include <vector>
 
 #include "shell/stream_logger.h"
-#include "support/capturing_logger.h"
 
 namespace {
 
+// Keeps the finished line and the arguments formatted with it.
+class CapturingLogger : public kst::Logger {
+ public:
+  void write(const char* line, va_list arguments) override {
+    lines.emplace_back(line);
+    std::vector<char> text(32768);
+    std::vsnprintf(text.data(), text.size(), line, arguments);
+    formatted.emplace_back(text.data());
+  }
+  std::vector<std::string> lines;
+  std::vector<std::string> formatted;
+};
+
 class LogTest : public ::testing::Test {
  protected:
-  fake::CapturedLog log;
-  fake::CapturingLogger* capture = log.capture;
+  void SetUp() override {
+    kst::installLogger(capture, true);
+    while (kst::logIndentLevel() > 0) kst::logOutdent();
+  }
+  void TearDown() override {
+    while (kst::logIndentLevel() > 0) kst::logOutdent();
+    kst::installLogger(new kst::Logger, true);  // destroys `capture`
+  }
+  CapturingLogger* capture = new CapturingLogger;
 };
 
 TEST_F(LogTest, LineIsNewlineIndentationAndTheFormatWithArgumentsUnchanged) {
