@@ -1,5 +1,6 @@
 # make show : set everything up and play the show
 # make test : set everything up and run every test (normal and sanitizer builds)
+# make fuzz : build the fuzz targets with clang's libFuzzer and run each for FUZZ_SECONDS
 
 PACKAGES := cmake ninja-build g++ pkg-config git \
 	libsdl2-dev libinih-dev libcli11-dev libfreeimage-dev libbz2-dev \
@@ -8,11 +9,13 @@ PACKAGES := cmake ninja-build g++ pkg-config git \
 
 BUILD      := build
 ASAN_BUILD := build-asan
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 60
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS       := $(shell nproc)
 SHOW_END   := 245
 
-.PHONY: show test deps build build-asan test-normal test-asan bench clean
+.PHONY: show test deps build build-asan test-normal test-asan bench fuzz clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
@@ -60,5 +63,18 @@ show: build
 bench: build
 	for b in $(BUILD)/bench/*_bench; do $$b; done
 
+# Each target runs on a scratch copy of its seed corpus in fuzz/corpus/, so
+# the repository keeps only the small hand-made seeds.
+fuzz: deps
+	@command -v clang++ >/dev/null || { $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq clang; }
+	cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	for t in $(FUZZ_BUILD)/*_fuzz; do \
+	  name=$$(basename $$t _fuzz); rm -rf $(FUZZ_BUILD)/corpus-$$name; \
+	  cp -r fuzz/corpus/$$name $(FUZZ_BUILD)/corpus-$$name; \
+	  $$t -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=1024 -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-$$name || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

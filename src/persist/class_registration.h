@@ -1,5 +1,5 @@
 #pragma once
 
-// Registers the factory of every class that scene files may name. Run once
-// by device creation; classes add themselves here as they arrive.
+// Registers the heap factories of the classes that scene files may name.
+// Run by device creation; it registers once however often a device is made.
 void RegisterClassFactories();

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "layers/layer_stack.h"
 #include "platform/host.h"
 #include "render/device.h"
 #include "render/gl_table.h"
@@ -60,6 +61,7 @@ void runFrameLoop(ShowClock& clock, const ShowOptions& options) {
     if (!drainMessages()) return;
     resetFrameState();
     kst::theTimeLine().update(t);
+    kst::DrawLayers(t);
     screenshots.takeDue(t);
     Present();
     if (options.until && t >= *options.until) return;

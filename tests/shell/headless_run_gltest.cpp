@@ -5,23 +5,13 @@
 
 #include <filesystem>
 
-#include "platform/sdl_host.h"
-#include "shell/start_up.h"
+#include "support/headless_show.h"
 
 namespace {
 
 TEST(HeadlessRun, EndsNormallyAndSavesABlackFrame) {
   const auto file = std::filesystem::temp_directory_path() / ("skyward-shot-" + std::to_string(::getpid()) + ".png");
-  platform::SdlHost host(true);
-  platform::setHost(&host);
-  shell::ShowOptions options;
-  options.headless = true;
-  options.preloadEverything = true;
-  options.fps = 30;
-  options.until = 1.0f;
-  options.screenshots.push_back({0.5f, file.string()});
-  EXPECT_EQ(shell::WinMain(options), 1);
-  platform::setHost(nullptr);
+  EXPECT_EQ(fake::runHeadlessShow(1.0f, {{0.5f, file.string()}}), 1);
 
   FIBITMAP* shot = FreeImage_Load(FIF_PNG, file.c_str(), PNG_DEFAULT);
   ASSERT_NE(shot, nullptr) << file;

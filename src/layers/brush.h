@@ -1,0 +1,39 @@
+#pragma once
+// The base of everything drawn on screen. A brush draws itself with its own
+// local time (seconds since its activation), animates its nine parameters
+// with envelopes and lives on one of the eight layers until its duration is
+// over.
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "scene/envelope.h"
+
+namespace kst {
+
+class Brush {
+ public:
+  static constexpr int kParameterCount = 9;
+  // Meaning of the parameters, by index, as the drawing layers read them.
+  enum Parameter : int { kX = 0, kY, kWidth, kHeight, kRed, kGreen, kBlue, kAlpha, kExtra };
+
+  Brush();
+  virtual ~Brush() = default;
+  Brush(const Brush&) = delete;
+  Brush& operator=(const Brush&) = delete;
+
+  virtual void Draw(float localTime) = 0;
+  // 1 once a non-zero duration has run out, else 0. A duration of 0 never ends.
+  virtual int IsFinished(float localTime);
+
+  // Evaluates every parameter envelope at the local time, in index order.
+  void EvaluateParameters(float localTime, std::span<float, kParameterCount> out) const;
+
+  std::array<Envelope, kParameterCount> parameters;  // colour ones default to 1
+  std::int32_t layer = 0;                              // 0 (drawn first) to 7
+  float duration = 0.0f;                               // seconds; 0 = forever
+  bool deleteWhenFinished = true;
+  bool visible = true;
+};
+
+}  // namespace kst

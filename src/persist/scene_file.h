@@ -1,0 +1,30 @@
+#pragma once
+// Whole scene files (.kst): one bzip2 stream holding exactly one object
+// record, the root of the scene. Reading is what the show does; writing is
+// for tools.
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "persist/persistent.h"
+
+class record_observer;
+
+class SceneFileError : public std::runtime_error {
+ public:
+  // code is 0 when the failure is not a record error (open, close).
+  SceneFileError(const std::string& path, const std::string& reason, int code = 0,
+                 std::uint64_t offset = 0);
+
+  std::string path;
+  int code;
+  std::uint64_t offset;  // in the decompressed stream, where reading stopped
+};
+
+// The root object; everything else the file held is owned through it.
+// Throws SceneFileError naming the file and the reason.
+std::unique_ptr<persistent> readSceneFile(const std::string& path, record_observer* observer = nullptr);
+
+// Writes root and everything it references as one compressed record.
+void writeSceneFile(const std::string& path, persistent& root);

@@ -1,0 +1,89 @@
+// Every way an object record can fail, and that a failed read frees what it
+// made (the sanitizer build checks for leaks).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/memory_store.h"
+#include "persist/object_record.h"
+#include "support/persist_samples.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes record(const std::string& name, Bytes rest) {
+  Bytes bytes(name.begin(), name.end());
+  bytes.push_back(0);
+  bytes.insert(bytes.end(), rest.begin(), rest.end());
+  return bytes;
+}
+
+persistent::exception readFailure(Bytes bytes) {
+  fake::MemoryStore store(std::move(bytes));
+  try {
+    store.adopt<persistent>(readRecord(store));
+  } catch (persistent::exception e) {
+    return e;
+  }
+  ADD_FAILURE() << "the record was read";
+  return persistent::exception{};
+}
+
+TEST(RecordErrors, EachCauseHasItsValue) {
+  EXPECT_EQ(readFailure(Bytes{0x00}), persistent::EmptyClassName);
+  EXPECT_EQ(readFailure(record("class sample::Nothing", {0x00, 0x00})), persistent::UnknownClass);
+  EXPECT_EQ(readFailure(record("class sample::empty", {0x00, 0x00})), persistent::UnknownClass);
+  EXPECT_EQ(readFailure(record("class sample::Empty", {0x01, 0x00})), persistent::VersionMismatch);
+  EXPECT_EQ(readFailure(record("class sample::Empty", {0x00})), persistent::ReadFailed);
+  EXPECT_EQ(readFailure(Bytes{'c', 'l'}), persistent::ReadFailed);
+}
+
+TEST(RecordErrors, ReferenceTagsOutsideTheFormatFail) {
+  // Node body: name "", parent reference, ...
+  EXPECT_EQ(readFailure(record("class sample::Node", {0x00, 0x00, 0x00, 0x03})), persistent::BadReference);
+  EXPECT_EQ(readFailure(record("class sample::Node", {0x00, 0x00, 0x00, 0x02, 0x81})),
+            persistent::BadReference);
+}
+
+TEST(RecordErrors, NestingBeyondAnyRealTreeFails) {
+  Bytes bytes;
+  for (int level = 0; level < 2000; ++level) {
+    const Bytes nodeStart = record("class sample::Node", {0x00, 0x00, 0x00, 0x00, 0x00, 0x81, 0x01});
+    bytes.insert(bytes.end(), nodeStart.begin(), nodeStart.end());
+  }
+  EXPECT_EQ(readFailure(std::move(bytes)), persistent::TooDeep);
+}
+
+TEST(RecordErrors, FailureDeepInsideAGraphFreesEveryObject) {
+  // root node with two children: a complete leaf-less node and a cut one.
+  Bytes bytes = record("class sample::Node", {0x00, 0x00, 'r', 0x00, 0x00, 0x00, 0x82, 0x01});
+  const Bytes first = record("class sample::Node", {0x00, 0x00, 'a', 0x00, 0x00, 0x00, 0x80, 0x01});
+  const Bytes second = record("class sample::Leaf", {0x00, 0x00, 0x07});
+  bytes.insert(bytes.end(), first.begin(), first.end());
+  bytes.insert(bytes.end(), second.begin(), second.end());
+  EXPECT_EQ(readFailure(bytes), persistent::ReadFailed);
+}
+
+TEST(RecordErrors, VersionIsReadBeforeTheObjectJoinsAndThenReleased) {
+  fake::MemoryStore store(record("class sample::Empty", {0x01, 0x00}));
+  EXPECT_THROW(readRecord(store), persistent::exception);
+  ASSERT_EQ(store.readObjects.size(), 1u);
+  EXPECT_EQ(store.readObjects[0], nullptr);
+}
+
+TEST(RecordErrors, SinkThatRefusesBytesFailsTheWrite) {
+  struct FullSink : fake::MemoryStore {
+    std::int32_t write(const void*, std::size_t, std::size_t) override { return 0; }
+  };
+  FullSink sink;
+  sample::Empty empty;
+  try {
+    writeRecord(empty, sink);
+    FAIL();
+  } catch (persistent::exception e) {
+    EXPECT_EQ(e, persistent::WriteFailed);
+  }
+}
+
+}  // namespace

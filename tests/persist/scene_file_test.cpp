@@ -1,0 +1,149 @@
+// Whole files: one bzip2 stream holding one root record.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "persist/persistent_file.h"
+#include "persist/scene_file.h"
+#include "support/persist_samples.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<char>;
+
+class SceneFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("skyward_persist_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+
+  static Bytes contents(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+  }
+  static void store(const std::string& file, const Bytes& bytes) {
+    std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+
+  static std::unique_ptr<sample::Node> smallGraph() {
+    auto root = std::make_unique<sample::Node>();
+    root->name = "root";
+    auto leaf = std::make_unique<sample::Leaf>();
+    leaf->label = "leaf";
+    leaf->indices16 = {1, 2, 3};
+    root->other = leaf.get();
+    root->children.push_back(std::move(leaf));
+    auto child = std::make_unique<sample::Node>();
+    child->parent = root.get();
+    root->children.push_back(std::move(child));
+    return root;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(SceneFileTest, WrittenFileIsOneBzip2StreamOfBlockSize9) {
+  auto root = smallGraph();
+  writeSceneFile(path("a.kst"), *root);
+  const Bytes bytes = contents(path("a.kst"));
+  ASSERT_GE(bytes.size(), 4u);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "BZh9");
+}
+
+TEST_F(SceneFileTest, ReadsBackEqualObjects) {
+  auto root = smallGraph();
+  writeSceneFile(path("a.kst"), *root);
+  auto back = readSceneFile(path("a.kst"));
+  auto* node = dynamic_cast<sample::Node*>(back.get());
+  ASSERT_NE(node, nullptr);
+  EXPECT_EQ(node->name, "root");
+  ASSERT_EQ(node->children.size(), 2u);
+  auto* leaf = dynamic_cast<sample::Leaf*>(node->children[0].get());
+  ASSERT_NE(leaf, nullptr);
+  EXPECT_EQ(leaf->fields(), dynamic_cast<sample::Leaf&>(*root->children[0]).fields());
+  EXPECT_EQ(node->other, leaf);
+  EXPECT_EQ(dynamic_cast<sample::Node&>(*node->children[1]).parent, node);
+}
+
+TEST_F(SceneFileTest, RecordEndingExactlyAtStreamEndReads) {
+  sample::Empty empty;
+  writeSceneFile(path("e.kst"), empty);
+  EXPECT_NE(dynamic_cast<sample::Empty*>(readSceneFile(path("e.kst")).get()), nullptr);
+}
+
+TEST_F(SceneFileTest, StreamCutAtEveryOffsetFailsCleanly) {
+  auto root = smallGraph();
+  writeSceneFile(path("a.kst"), *root);
+  const Bytes whole = contents(path("a.kst"));
+  for (std::size_t cut = 0; cut < whole.size(); ++cut) {
+    store(path("cut.kst"), Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut)));
+    EXPECT_THROW(readSceneFile(path("cut.kst")), SceneFileError) << "cut at " << cut;
+  }
+}
+
+TEST_F(SceneFileTest, DamagedStreamFailsInsteadOfYieldingGarbage) {
+  auto root = smallGraph();
+  writeSceneFile(path("a.kst"), *root);
+  const Bytes whole = contents(path("a.kst"));
+  for (std::size_t at = 4; at < whole.size(); at += 3) {
+    Bytes damaged = whole;
+    damaged[at] = static_cast<char>(damaged[at] ^ 0x21);
+    store(path("bad.kst"), damaged);
+    EXPECT_THROW(readSceneFile(path("bad.kst")), SceneFileError) << "byte " << at;
+  }
+}
+
+TEST_F(SceneFileTest, ErrorsNameTheFileAndTheReason) {
+  try {
+    readSceneFile(path("missing.kst"));
+    FAIL();
+  } catch (const SceneFileError& e) {
+    EXPECT_NE(std::string(e.what()).find("missing.kst"), std::string::npos);
+    EXPECT_EQ(e.code, 0);
+  }
+  store(path("plain.kst"), Bytes{'n', 'o', 't', ' ', 'b', 'z'});
+  try {
+    readSceneFile(path("plain.kst"));
+    FAIL();
+  } catch (const SceneFileError& e) {
+    EXPECT_EQ(e.code, persistent::ReadFailed);
+    EXPECT_NE(std::string(e.what()).find("plain.kst"), std::string::npos);
+  }
+}
+
+TEST_F(SceneFileTest, UncompressedStoreMovesRawBytes) {
+  FILE* file = std::fopen(path("raw").c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  {
+    persistent_file out(file, persistent_file::Writing, false);
+    EXPECT_EQ(file, nullptr);
+    out.writeVarint(300);
+    out.writeString("ab");
+  }
+  EXPECT_EQ(contents(path("raw")), (Bytes{0x2C, static_cast<char>(0x82), 'a', 'b', 0}));
+  file = std::fopen(path("raw").c_str(), "rb");
+  persistent_file in(file, persistent_file::Reading, false);
+  EXPECT_EQ(in.readVarint(), 300u);
+  EXPECT_EQ(in.readString(), "ab");
+  EXPECT_EQ(in.read(&file, 1, 1), 0);
+}
+
+TEST_F(SceneFileTest, StreamThatDidNotOpenReportsItAndReadsNothing) {
+  FILE* none = nullptr;
+  persistent_file store(none, persistent_file::Reading, true);
+  EXPECT_NE(store.openError(), 0);
+  char byte = 0;
+  EXPECT_EQ(store.read(&byte, 1, 1), 0);
+}
+
+}  // namespace

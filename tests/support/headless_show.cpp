@@ -1,0 +1,22 @@
+#include "support/headless_show.h"
+
+#include "platform/sdl_host.h"
+#include "shell/start_up.h"
+
+namespace fake {
+
+int runHeadlessShow(float until, const std::vector<shell::Screenshot>& screenshots) {
+  platform::SdlHost host(true);
+  platform::setHost(&host);
+  shell::ShowOptions options;
+  options.headless = true;
+  options.preloadEverything = true;
+  options.fps = 30;
+  options.until = until;
+  options.screenshots = screenshots;
+  const int exitCode = shell::WinMain(options);
+  platform::setHost(nullptr);
+  return exitCode;
+}
+
+}  // namespace fake
