@@ -8,12 +8,25 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <stdexcept>
 #include <string>
 
+#include "persist/persistent.h"
 #include "scene/image.h"
 
-class TextureImage {
+// A texture could not be stored: its picture file cannot be read again, or
+// an unnamed picture no longer has its pixels. A scene file is never
+// written with a picture left out.
+class PictureSaveError : public std::runtime_error {
  public:
+  PictureSaveError(const std::string& picture, const std::string& reason);
+  std::string picture;
+};
+
+class TextureImage : public persistent {
+ public:
+  static constexpr const char storedName[] = "class TextureImage";
+
   enum Flags : std::uint32_t {
     TEX_COMPRESS = 0x1,    // compressed internal format where the driver offers one
     TEX_NO_MIPMAPS = 0x2,  // level 0 only, GL_LINEAR minification
@@ -31,7 +44,7 @@ class TextureImage {
   TextureImage(std::unique_ptr<Image32> image, std::uint32_t flags);
   TextureImage(std::unique_ptr<Image24> image, std::uint32_t flags);
   TextureImage(std::unique_ptr<Image8> image, std::uint32_t flags);
-  virtual ~TextureImage();
+  ~TextureImage() override;
   TextureImage(const TextureImage&) = delete;
   TextureImage& operator=(const TextureImage&) = delete;
 
@@ -50,6 +63,12 @@ class TextureImage {
   void bind(int unit);
 
   MemoryUsage memoryUsage() const;
+
+  // Filters, wrap modes, anisotropy, flags, then each picture: raw pixels
+  // when it has no name, else its file as it lies on disk. Each picture read
+  // is uploaded at once, so reading needs a current GL context.
+  void serialize(persistent_store& store, bool writing) override;
+  std::int16_t version() const override { return 0; }
 
   std::unique_ptr<Image32> image32;
   std::unique_ptr<Image24> image24;
@@ -70,6 +89,8 @@ class TextureImage {
   GLenum appliedMinFilter = GL_LINEAR_MIPMAP_LINEAR;
 
  private:
+  template <typename ImageType>
+  void exchangeImage(persistent_store& store, bool writing, std::unique_ptr<ImageType>& slot);
   template <typename ImageType>
   void uploadColour(std::unique_ptr<ImageType>& slot, std::unique_ptr<ImageType> image);
   void uploadNormalMap(const Image8& heights);
