@@ -2,38 +2,18 @@
 // textures, checked at the level of GL calls.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <functional>
 #include <map>
 
 #include "recorded_textures.h"
 #include "render/gl_state_cache.h"
 #include "scene/texture_image.h"
 #include "shell/log.h"
+#include "support/log_capture.h"
 
 namespace {
 
 using scenetest::RecordedTextures;
 using Strings = std::vector<std::string>;
-
-// Hands each log line, formatted, to `keep` while installed.
-class LineKeeper : public kst::Logger {
- public:
-  explicit LineKeeper(std::function<void(std::string)> keep) : keep_(std::move(keep)) {}
-  void write(const char* line, va_list arguments) override {
-    char text[512];
-    std::vsnprintf(text, sizeof text, line, arguments);
-    keep_(text);
-  }
-
- private:
-  std::function<void(std::string)> keep_;
-};
-
-struct InstalledLogger {
-  explicit InstalledLogger(std::function<void(std::string)> keep) { kst::installLogger(new LineKeeper(std::move(keep)), true); }
-  ~InstalledLogger() { kst::installLogger(new kst::Logger, true); }
-};
 
 // What the driver says about the levels of each texture.
 struct LevelSizes {
@@ -201,8 +181,8 @@ TEST_F(TextureState, CompressedSizesAndUnevenBitsAndSides) {
 }
 
 TEST_F(TextureState, ReportListsEachTextureThenTheTotals) {
-  Strings lines;
-  InstalledLogger log([&](std::string line) { lines.push_back(std::move(line)); });
+  fake::LogCapture log;
+  const Strings& lines = log.lines();
   std::vector<std::unique_ptr<TextureImage>> textures;
   driverSizes[1] = {rgba8().bits, 65536};
   textures.push_back(uploaded(256, 256, TextureImage::TEX_NO_MIPMAPS | TextureImage::TEX_COMPRESS));
@@ -226,14 +206,13 @@ TEST_F(TextureState, DestructionLogsAroundDeletingTheName) {
   auto texture = uploaded(4, 4, 0);
   texture->bind(0);
   world.driver.clear();
-  {
-    InstalledLogger log([&](std::string line) { world.driver.record(std::move(line)); });
-    texture.reset();
-  }
-  ASSERT_EQ(world.driver.calls.size(), 3u);
-  EXPECT_EQ(world.driver.calls[0], "\ndelete texture : 1");
-  EXPECT_EQ(world.driver.names()[1], "glDeleteTextures");
-  EXPECT_EQ(world.driver.calls[2], "\n  done.");
+  fake::LogCapture log;
+  texture.reset();
+  EXPECT_EQ(log.lines(), (Strings{"\ndelete texture : 1", "\n  done."}));
+  EXPECT_EQ(world.driver.names(), Strings{"glDeleteTextures"});
+  world.driver.clear();
+  { TextureImage neverUploaded; }  // has no name to give back
+  EXPECT_TRUE(world.driver.calls.empty());
 }
 
 }  // namespace
