@@ -3,6 +3,9 @@
 #include "persist/dynamic_factory.h"
 #include "render/robust_mesh.h"
 
+class TextureImage;
+extern dynamic::factory<TextureImage> textureImageFactory;
+
 // Scene and TextureImage register through static factories defined beside
 // their classes (`dynamic::factory<Scene> sceneFactory;`, not `static`).
 // Declare each one here as `extern` and name it in the list below: that keeps
@@ -18,7 +21,7 @@
 //   MeshPrimitive
 // as in   dynamic::registerFactory<BoneNode>();
 void RegisterClassFactories() {
-  [[maybe_unused]] static const dynamic::abstract_factory* const staticFactories[] = {nullptr};
+  [[maybe_unused]] static const dynamic::abstract_factory* const staticFactories[] = {&textureImageFactory};
   // Runs the registrations on the first call only: a function-local static
   // is initialised once, even when two threads arrive together.
   [[maybe_unused]] static const bool registered = [] {

@@ -13,6 +13,10 @@ std::string dataFilePath(std::string_view name) {
   return path;
 }
 
+std::FILE* openDataFile(std::string_view name, const char* mode) {
+  return std::fopen(dataFilePath(name).c_str(), mode);
+}
+
 std::optional<std::vector<std::uint8_t>> readDataFile(std::string_view name) {
   if (!dataFileExists(name)) return std::nullopt;
   std::ifstream in(dataFilePath(name), std::ios::binary);

@@ -1,7 +1,9 @@
 #pragma once
-// Data files are named as the show names them ("demo\backs\1.jpg"): the name
-// is the stock key, compared byte for byte; only opening maps it to a path.
+// Data files are named the way the show names them (`demo\backs\1.jpg`):
+// those names are also stock keys, compared byte for byte. Only the file
+// system sees them with '/' separators, and only through these functions.
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,8 +11,11 @@
 
 namespace platform {
 
-// The file system path of a data file name: '\' becomes '/'.
+// The name as this file system spells it: every '\' becomes '/'.
 std::string dataFilePath(std::string_view name);
+
+// fopen of the data file `name`; null when it cannot be opened.
+std::FILE* openDataFile(std::string_view name, const char* mode);
 
 // The whole file, or nothing when it cannot be opened or read.
 std::optional<std::vector<std::uint8_t>> readDataFile(std::string_view name);
