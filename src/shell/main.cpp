@@ -39,7 +39,7 @@ void addOptions(CLI::App& app, CommandLine& line) {
       ->check(CLI::NonNegativeNumber)
       ->type_name("SECONDS");
   app.add_option("--fps", options.fps, "Fixed-step clock: frame k is shown at time k/N")
-      ->check(CLI::PositiveNumber)
+      ->check(CLI::Range(1, 100000))
       ->type_name("N");
   app.add_option("--log", line.logTarget, "Write the engine's log to FILE, or to standard error with -")
       ->type_name("FILE|-");
@@ -49,8 +49,8 @@ void addOptions(CLI::App& app, CommandLine& line) {
   app.set_version_flag("--version", std::string("skyward ") + SKYWARD_VERSION);
   app.footer(
       "Keys: Escape (pressed or released) ends the show.\n"
-      "Exit codes: 0 question cancelled, 1 normal end, 255 no window, display mode, OpenGL device or\n"
-      "GL_ARB_multitexture.\n"
+      "Exit codes: 0 question cancelled, 1 normal end, 2 unreadable command line, 255 no window,\n"
+      "display mode, OpenGL device or GL_ARB_multitexture.\n"
       "Configuration: ./Skyward.ini, section [Skyward], key Freq (refresh rate in Hz, default 60).");
 }
 
@@ -64,7 +64,9 @@ int main(int argc, char** argv) {
     app.parse(argc, argv);
     for (const auto& shot : line.shots) line.options.screenshots.push_back(parseScreenshot(shot));
   } catch (const CLI::ParseError& error) {
-    return app.exit(error);
+    // --help and --version end here with 0; a command line that cannot be
+    // read ends with 2, the usual code for a usage error.
+    return app.exit(error) == 0 ? 0 : 2;
   }
   const shell::ShowOptions& options = line.options;
   if (!line.logTarget.empty()) {
