@@ -1,0 +1,22 @@
+#include "support/shared_device.h"
+
+#include "platform/sdl_host.h"
+#include "render/device.h"
+#include "render/gl_state_cache.h"
+#include "render/gl_table.h"
+
+namespace fake {
+
+bool sharedRenderDevice(const char* title, int width, int height) {
+  static const bool ready = [&] {
+    auto* host = new platform::SdlHost(true);
+    platform::setHost(host);
+    glStateCache.Reset();
+    ResetGLTable();
+    return host->createWindow(title, width, height, false) &&
+           CreateRenderDevice(host->windowDC(), 0, width, height);
+  }();
+  return ready;
+}
+
+}  // namespace fake
