@@ -10,12 +10,14 @@
 namespace fake {
 
 bool sharedRenderDevice(const char* title, int width, int height) {
+  // Kept reachable here even when a test later installs another host.
+  static platform::SdlHost* host = nullptr;
   static const bool ready = [&] {
     // The software driver draws on the calling thread: with its worker
     // threads the leak checker's end-of-run thread scan has crashed (a bad
     // dynamic TLS range) in runs under ctest. A caller's choice is kept.
     setenv("LP_NUM_THREADS", "0", 0);
-    auto* host = new platform::SdlHost(true);
+    host = new platform::SdlHost(true);
     platform::setHost(host);
     glStateCache.Reset();
     ResetGLTable();
