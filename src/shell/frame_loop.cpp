@@ -6,6 +6,7 @@
 #include "platform/host.h"
 #include "render/device.h"
 #include "render/gl_table.h"
+#include "shell/frame_state.h"
 #include "shell/screenshot.h"
 #include "shell/show_window.h"
 #include "timeline/timeline.h"
@@ -21,18 +22,6 @@ bool drainMessages() {
     windowProcedure(message);
   }
   return true;
-}
-
-// Layers may leave any state behind; every frame starts from the same one.
-void resetFrameState() {
-  gl.glEnable(GL_CULL_FACE);
-  gl.glCullFace(GL_BACK);
-  gl.glFrontFace(GL_CW);
-  gl.glEnable(GL_DEPTH_TEST);
-  gl.glDepthFunc(GL_LEQUAL);
-  gl.glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-  gl.glClearStencil(0);
-  gl.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 }
 
 class ScreenshotQueue {
@@ -59,7 +48,7 @@ void runFrameLoop(ShowClock& clock, const ShowOptions& options) {
     gl.glViewport(0, 0, device.width, device.height);
     const float t = clock.now();
     if (!drainMessages()) return;
-    resetFrameState();
+    ResetFrameState();
     kst::theTimeLine().update(t);
     kst::DrawLayers(t);
     screenshots.takeDue(t);

@@ -9,6 +9,7 @@
 #include "shell/music.h"
 #include "shell/show_window.h"
 #include "shell/texts.h"
+#include "stocks/bitmap_stock.h"
 
 namespace shell {
 namespace {
@@ -32,6 +33,8 @@ int failStartUp(bool ownedByWindow, const char* text, bool restoreFirst) {
 
 int shutDown() {
   stopMusic();
+  // The textures still in stock are freed while their context is current.
+  kst::theBitmapStock().clear();
   DestroyRenderDevice();
   platform::host().restoreDisplayMode();
   return 1;

@@ -5,36 +5,19 @@
 #include <vector>
 
 #include "normal_map_samples.h"
-#include "platform/sdl_host.h"
-#include "render/device.h"
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
 #include "scene/image_decoding.h"
 #include "scene/texture_image.h"
 #include "support/picture_files.h"
+#include "support/shared_device.h"
 
 namespace {
-
-// One host, window and device for the whole program, never shut down: the
-// host keeps its one window until exit, and shutting SDL's video down would
-// unload the GL driver, after which the leak checker could no longer tell the
-// driver's own lasting allocations from ours.
-bool sharedDevice() {
-  static const bool ready = [] {
-    auto* host = new platform::SdlHost(true);
-    platform::setHost(host);
-    glStateCache.Reset();
-    ResetGLTable();
-    return host->createWindow("Skyward texture test", 64, 48, false) &&
-           CreateRenderDevice(host->windowDC(), 0, 64, 48);
-  }();
-  return ready;
-}
 
 class RealTextureTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(sharedDevice());
+    ASSERT_TRUE(fake::sharedRenderDevice("Skyward texture test", 64, 48));
     glStateCache.Reset();
   }
 

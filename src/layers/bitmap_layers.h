@@ -1,0 +1,85 @@
+#pragma once
+// The layers that draw one screen-aligned quad: bitmaps placed by their
+// pixel size, a scrolling strip, full-screen pictures painted over or
+// multiplied into the frame, a bitmap whose opaque texels mark the stencil
+// buffer, and a flat coloured rectangle. Positions and sizes are the brush
+// parameters, in device units. Each restores the frame's GL state, except
+// the backdrop, which leaves the depth function at GL_LESS.
+#include <cstdint>
+#include <string>
+
+#include "layers/brush.h"
+#include "layers/screen_quad.h"
+
+class TextureImage;
+
+namespace kst {
+
+// A brush drawing a bitmap of the bitmap stock, named by `bitmapName`. A
+// name the stock lacks draws nothing (with one warning per name).
+class TexturedBrush : public Brush {
+ public:
+  std::string bitmapName;
+
+ protected:
+  // Evaluates the parameters into `values`, sets screen coordinates and
+  // binds the bitmap on texture unit 0 alone; null, with nothing done,
+  // when the stock lacks it.
+  TextureImage* beginBitmap(float localTime);
+  // Texturing off again.
+  static void endBitmap();
+
+  BrushParameters values{};
+};
+
+// A bitmap at its pixel size, placed by an anchor on each axis.
+class BitmapBrush : public TexturedBrush {
+ public:
+  enum HorizontalAnchor : std::int32_t { kLeft = 0, kCentre = 1, kRight = 2 };
+  enum VerticalAnchor : std::int32_t { kTop = 0, kMiddle = 1, kBottom = 2 };
+
+  void Draw(float localTime) override;
+
+  std::int32_t horizontalAnchor = kLeft;  // other values: left edge
+  std::int32_t verticalAnchor = kBottom;  // other values: bottom edge
+};
+
+// A bitmap stretched on the rectangle of parameters 2 and 3 centred on
+// (x, y), scrolled vertically by `textureOffset` (in bitmap heights).
+class SampleBrush : public TexturedBrush {
+ public:
+  void Draw(float localTime) override;
+
+  float textureOffset = 0.0f;
+};
+
+// A full-screen picture drawn under everything that follows (depth writes
+// off). With `alphaMix` it replaces the picture only where earlier layers
+// left alpha 1, and keeps the frame's alpha.
+class BrushBackdrop : public TexturedBrush {
+ public:
+  void Draw(float localTime) override;
+
+  bool alphaMix = false;
+};
+
+// A full-screen picture the frame is multiplied by (vignettes, tints).
+class BrushFrontdrop : public TexturedBrush {
+ public:
+  void Draw(float localTime) override;
+};
+
+// Writes stencil 1 under every texel of the bitmap with non-zero alpha, at
+// its pixel size with its lower-left corner at (x, y); draws no colour.
+class BrushAlphaToStencil : public TexturedBrush {
+ public:
+  void Draw(float localTime) override;
+};
+
+// An untextured rectangle of parameters 2 and 3 centred on (x, y).
+class BrushFlat : public Brush {
+ public:
+  void Draw(float localTime) override;
+};
+
+}  // namespace kst

@@ -1,0 +1,75 @@
+#include "layers/screen_quad.h"
+
+#include "render/device.h"
+#include "render/gl_state_cache.h"
+#include "render/gl_table.h"
+#include "scene/texture_image.h"
+
+namespace kst {
+
+namespace {
+
+constexpr std::array<ScreenPoint, 4> kWholeBitmap{{{0, 1}, {0, 0}, {1, 0}, {1, 1}}};
+
+}  // namespace
+
+ScreenPoint FrameSize() {
+  const KS_3Ddevice* device = RenderDevice();
+  if (device == nullptr || device->width <= 0 || device->height <= 0) return {800.0f, 600.0f};
+  return {static_cast<float>(device->width), static_cast<float>(device->height)};
+}
+
+ScreenPoint PixelSize(const TextureImage& bitmap) {
+  const ScreenPoint frame = FrameSize();
+  return {static_cast<float>(bitmap.pictureWidth) / frame.x * 2.0f,
+          static_cast<float>(bitmap.pictureHeight) / frame.y * 2.0f};
+}
+
+ScreenQuad BitmapQuad(float x, float y, float w, float h) {
+  return {{{{x, y}, {x, y + h}, {x + w, y + h}, {x + w, y}}}, kWholeBitmap};
+}
+
+ScreenQuad CentredQuad(float x, float y, float w, float h, float offset) {
+  ScreenQuad quad = BitmapQuad(x - w / 2, y - h / 2, w, h);
+  for (ScreenPoint& texCoord : quad.texCoords) texCoord.y += offset;
+  return quad;
+}
+
+ScreenQuad FullScreenQuad(const TextureImage& bitmap) {
+  const ScreenPoint frame = FrameSize();
+  // A bitmap without a size has nothing to map: its first texel stretches.
+  const float sx = bitmap.pictureWidth > 0 ? frame.x / static_cast<float>(bitmap.pictureWidth) : 1.0f;
+  const float sy = bitmap.pictureHeight > 0 ? frame.y / static_cast<float>(bitmap.pictureHeight) : 1.0f;
+  return {{{{-1, -1}, {-1, 1}, {1, 1}, {1, -1}}}, {{{0, sy}, {0, 0}, {sx, 0}, {sx, sy}}}};
+}
+
+void UseScreenCoordinates() {
+  for (GLint mode : {GL_PROJECTION, GL_MODELVIEW}) {
+    glStateCache.SetMatrixMode(mode);
+    gl.glLoadIdentity();
+  }
+}
+
+bool BeginTranslucency(bool translucent) {
+  if (!translucent) return false;
+  gl.glEnable(GL_BLEND);
+  gl.glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  return true;
+}
+
+void EndTranslucency(bool begun) {
+  if (begun) gl.glDisable(GL_BLEND);
+}
+
+void DrawQuad(const ScreenQuad& quad, const BrushParameters& parameters, bool textured) {
+  gl.glColor4f(parameters[Brush::kRed], parameters[Brush::kGreen], parameters[Brush::kBlue],
+               parameters[Brush::kAlpha]);
+  gl.glBegin(GL_QUADS);
+  for (std::size_t i = 0; i < quad.corners.size(); ++i) {
+    if (textured) gl.glTexCoord2f(quad.texCoords[i].x, quad.texCoords[i].y);
+    gl.glVertex2f(quad.corners[i].x, quad.corners[i].y);
+  }
+  gl.glEnd();
+}
+
+}  // namespace kst
