@@ -74,6 +74,10 @@ class TextureImage : public persistent {
   std::unique_ptr<Image24> image24;
   std::unique_ptr<Image8> image8;
   std::string name;  // for the texture report; not stored in scene files
+  // The size of the last picture uploaded as it was given, before any
+  // power-of-two fitting: what a bitmap layer shows pixel for pixel.
+  std::int32_t pictureWidth = 0;
+  std::int32_t pictureHeight = 0;
   std::uint32_t uploadFormat = 0;
   bool hasAlpha = false;
   float maxAnisotropy = 2.0f;
@@ -94,6 +98,7 @@ class TextureImage : public persistent {
   template <typename ImageType>
   void uploadColour(std::unique_ptr<ImageType>& slot, std::unique_ptr<ImageType> image);
   void uploadNormalMap(const Image8& heights);
+  void notePictureSize(const Image& picture);
   void uploadLevels(GLenum internalFormat, const Image& picture, GLenum pixelFormat);
   void sendParameters();
   void renewGLName();

@@ -62,6 +62,7 @@ void TextureImage::uploadColour(std::unique_ptr<ImageType>& slot, std::unique_pt
   constexpr ColourFormats formats = kColourFormats<ImageType>;
   slot = image != nullptr ? std::move(image) : std::make_unique<ImageType>();
   ImageType& picture = *slot;
+  notePictureSize(picture);
   hasAlpha = formats.alpha;
   renewGLName();
   const GLenum internalFormat = compressing() ? formats.compressed : formats.plain;
@@ -83,6 +84,7 @@ void TextureImage::uploadColour(std::unique_ptr<ImageType>& slot, std::unique_pt
 void TextureImage::upload(std::unique_ptr<Image8> image) {
   renewGLName();
   image8 = image != nullptr ? std::move(image) : std::make_unique<Image8>();
+  notePictureSize(*image8);
   hasAlpha = false;
   if ((flags & TEX_NORMAL_MAP) != 0) {
     uploadNormalMap(*image8);
@@ -95,6 +97,11 @@ void TextureImage::upload(std::unique_ptr<Image8> image) {
   }
   sendParameters();
   image8->dropPixels();
+}
+
+void TextureImage::notePictureSize(const Image& picture) {
+  pictureWidth = picture.width;
+  pictureHeight = picture.height;
 }
 
 void TextureImage::uploadLevels(GLenum internalFormat, const Image& picture, GLenum pixelFormat) {
