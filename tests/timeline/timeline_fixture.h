@@ -1,12 +1,14 @@
 #pragma once
-// Event tests start and end with an empty timeline at offset 0.
+// Event tests start and end with an empty timeline at offset 0. `Base` is the
+// fixture of whatever else the events need (a GL world, say).
 #include <gtest/gtest.h>
 
 #include "timeline/timeline.h"
 
 namespace fake {
 
-class TimeLineFixture : public ::testing::Test {
+template <typename Base = ::testing::Test>
+class TimeLineFixtureOver : public Base {
  protected:
   void SetUp() override {
     line().clear();
@@ -21,5 +23,7 @@ class TimeLineFixture : public ::testing::Test {
     line().update(t);
   }
 };
+
+using TimeLineFixture = TimeLineFixtureOver<>;
 
 }  // namespace fake
