@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "timeline_fixture.h"
+
 namespace {
 
 // Records firing and destruction so the tests can see both.
@@ -30,14 +32,8 @@ class Probe : public kst::TimeLineEvent {
   std::string name_;
 };
 
-class TimeLineTest : public ::testing::Test {
+class TimeLineTest : public fake::TimeLineFixture {
  protected:
-  void SetUp() override {
-    line().clear();
-    line().timeOffset = 0.0f;
-  }
-  void TearDown() override { line().clear(); }
-  static kst::TimeLine& line() { return kst::theTimeLine(); }
   Journal journal;
 };
 

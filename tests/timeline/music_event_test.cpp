@@ -1,0 +1,82 @@
+// The module tune that replaces the music stream, over the real sound layer
+// without a device.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/fmod.h"
+#include "shell/music.h"
+#include "support/sound_files.h"
+#include "support/sound_probe.h"
+#include "timeline/music_events.h"
+#include "timeline_fixture.h"
+
+namespace {
+
+using fake::peak;
+using fake::renderFrames;
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+class MusicEvent : public fake::TimeLineFixture {
+ protected:
+  void SetUp() override {
+    fake::TimeLineFixture::SetUp();
+    shell::music() = {};
+    fake::writeShortMp3(mp3File, 5.0);
+    fake::writeSmallXm(xmFile);
+    ASSERT_TRUE(fake::startSoundWithoutDevice());
+  }
+  void TearDown() override {
+    FSOUND_Close();
+    shell::music() = {};
+    fake::TimeLineFixture::TearDown();
+  }
+
+  // The show's stream, audibly playing.
+  void streamPlaying() {
+    shell::startStream(mp3File.c_str());
+    ASSERT_NE(shell::music().channel, -1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));  // the decoder runs ahead
+    ASSERT_GT(peak(renderFrames(4410)), 0.2f);
+  }
+
+  fake::TempFolder folder;
+  std::string mp3File = (folder / "show.mp3").string();
+  std::string xmFile = (folder / "finale.xm").string();
+};
+
+TEST_F(MusicEvent, AMissingTuneStopsTheStreamAndLeavesSilence) {
+  streamPlaying();
+  new EvtStartMusic(3.0f, (folder / "absent.xm").string());
+  CaptureStdout();
+  frameAt(3.0f);
+  EXPECT_EQ(GetCapturedStdout(), "") << "a module that does not load says nothing";
+  EXPECT_EQ(shell::music().stream, nullptr);
+  EXPECT_EQ(shell::music().channel, -1);
+  EXPECT_EQ(shell::music().module, nullptr);
+  EXPECT_EQ(peak(renderFrames(4410)), 0.0f);
+}
+
+TEST_F(MusicEvent, TheTuneReplacesTheStream) {
+  streamPlaying();
+  FSOUND_STREAM* stream = shell::music().stream;
+  new EvtStartMusic(3.0f, xmFile);
+  frameAt(3.0f);
+  EXPECT_EQ(shell::music().stream, nullptr);
+  EXPECT_EQ(FSOUND_Stream_Close(stream), 0) << "the old stream was released";
+  ASSERT_NE(shell::music().module, nullptr);
+  EXPECT_GT(peak(renderFrames(4410)), 0.05f);
+  FMUSIC_StopSong(shell::music().module);
+  EXPECT_EQ(peak(renderFrames(4410)), 0.0f) << "nothing else plays: the stream is gone";
+}
+
+TEST_F(MusicEvent, WithoutAStreamTheTuneStillStarts) {
+  new EvtStartMusic(0.0f, xmFile);
+  frameAt(0.0f);
+  ASSERT_NE(shell::music().module, nullptr);
+  EXPECT_GT(peak(renderFrames(4410)), 0.05f);
+}
+
+}  // namespace
