@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,6 +48,27 @@ struct VertexMap {
   }
 };
 
+// Source polygon → triangle entries, several per polygon, -1 for a polygon
+// that gave none; entries of one polygon keep the order they were added in.
+// Polygons arrive in ascending order within a POLS chunk, so the entries
+// stay sorted and a lookup is a binary search (sorted again, stably, only
+// after a second POLS chunk restarted the numbering).
+class PolygonTriangles {
+ public:
+  using Entry = std::pair<int, int>;
+  void add(int polygon, int triangle) {
+    sorted_ = sorted_ && (entries_.empty() || entries_.back().first <= polygon);
+    entries_.emplace_back(polygon, triangle);
+  }
+  // The entries of `polygon` (second: triangle or -1), valid until the next add.
+  std::span<const Entry> of(int polygon) const;
+  std::size_t size() const { return entries_.size(); }
+
+ private:
+  mutable std::vector<Entry> entries_;
+  mutable bool sorted_ = true;
+};
+
 struct UVMap : VertexMap<UV> {};
 struct ColorMap : VertexMap<RGBA> {};
 
@@ -58,7 +80,7 @@ struct Object {
   std::map<std::uint32_t, std::string> clips;
   std::map<std::string, UVMap> uvMaps;
   std::map<std::string, ColorMap> colorMaps;
-  std::multimap<int, int> polygonTriangles;
+  PolygonTriangles polygonTriangles;
   std::vector<int> triangleSource;
   std::vector<std::string> tags;
   int layerCount = 0;

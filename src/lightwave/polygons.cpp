@@ -1,4 +1,6 @@
 // POLS: polygons to triangles; PTAG: triangles to surfaces.
+#include <algorithm>
+
 #include "lightwave/lw_error.h"
 #include "lightwave/object_reader.h"
 #include "shell/log.h"
@@ -6,7 +8,7 @@
 namespace LW {
 
 void ObjectReader::addTriangle(int a, int b, int c, int polygon) {
-  object_.polygonTriangles.emplace(polygon, static_cast<int>(object_.triangles.size()));
+  object_.polygonTriangles.add(polygon, static_cast<int>(object_.triangles.size()));
   object_.triangleSource.push_back(polygon);
   object_.triangles.push_back({a, b, c, 0});
 }
@@ -42,7 +44,7 @@ void ObjectReader::readPolygons() {
     } else {
       ++skipped;
     }
-    object_.polygonTriangles.emplace(polygon, -1);
+    object_.polygonTriangles.add(polygon, -1);
   }
   kst::debugTrace("%d polygons read.", polygon);
   if (skipped != 0)
@@ -75,15 +77,25 @@ void ObjectReader::readPolygonTags() {
     const std::uint16_t tag = in_.U2();
     // A tag the TAGS list does not have names no surface.
     if (tag >= object_.tagSurfaces.size()) continue;
-    auto [first, last] = object_.polygonTriangles.equal_range(polygon);
-    for (auto it = first; it != last; ++it) {
-      if (it->second < 0) continue;
+    for (const auto& [source, triangle] : object_.polygonTriangles.of(polygon)) {
+      if (triangle < 0) continue;
       TagSurface& tagSurface = object_.tagSurfaces[tag];
       tagSurface.used = true;
       context_.surfaces[tagSurface.surfaceIndex].used = true;
-      object_.triangles[it->second].tag = tag;
+      object_.triangles[triangle].tag = tag;
     }
   }
+}
+
+std::span<const PolygonTriangles::Entry> PolygonTriangles::of(int polygon) const {
+  if (!sorted_) {
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const Entry& a, const Entry& b) { return a.first < b.first; });
+    sorted_ = true;
+  }
+  auto [first, last] = std::equal_range(entries_.begin(), entries_.end(), Entry{polygon, 0},
+                                       [](const Entry& a, const Entry& b) { return a.first < b.first; });
+  return {first, last};
 }
 
 int LoadContext::find(const std::string& fullName) const {

@@ -1,8 +1,10 @@
 #include "lightwave/triangulator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
+#include "lightwave/quad_class.h"
 #include "render/gl_table.h"
 
 namespace LW {
@@ -63,6 +65,41 @@ void* Triangulator::tessellator() {
 
 bool Triangulator::triangulate(std::span<const std::uint32_t> indices, std::span<const Vector3> points,
                                std::vector<IndexTriple>& out) {
+  if (!reuseQuadSplits_ || indices.size() != 4) return tessellate(indices, points, out);
+  const std::span<const std::uint32_t, 4> quad(indices.data(), 4);
+  const int quadClass = QuadClass(quad, points);
+  if (quadClass < 0) return tessellate(indices, points, out);
+  if (reuseQuadSplit(quadClass, quad, out)) return true;
+  const std::size_t first = out.size();
+  if (!tessellate(indices, points, out)) return false;
+  learnQuadSplit(quadClass, quad, std::span<const IndexTriple>(out).subspan(first));
+  return true;
+}
+
+bool Triangulator::reuseQuadSplit(int quadClass, std::span<const std::uint32_t> quad,
+                                  std::vector<IndexTriple>& out) const {
+  if (quadSplits_.empty() || quadSplits_[quadClass] == kNotLearnt) return false;
+  const QuadSplit& split = quadSplits_[quadClass];
+  auto at = [&](int k) { return static_cast<int>(quad[split[k]]); };
+  out.push_back({at(0), at(1), at(2)});
+  out.push_back({at(3), at(4), at(5)});
+  return true;
+}
+
+void Triangulator::learnQuadSplit(int quadClass, std::span<const std::uint32_t> quad,
+                                  std::span<const IndexTriple> triangles) {
+  if (triangles.size() != 2) return;
+  QuadSplit split;
+  for (int k = 0; k < 6; ++k) {
+    const auto corner = static_cast<std::uint32_t>(triangles[k / 3][k % 3]);
+    split[k] = static_cast<std::int8_t>(std::find(quad.begin(), quad.end(), corner) - quad.begin());
+  }
+  if (quadSplits_.empty()) quadSplits_.assign(kQuadClassCount, kNotLearnt);
+  quadSplits_[quadClass] = split;
+}
+
+bool Triangulator::tessellate(std::span<const std::uint32_t> indices, std::span<const Vector3> points,
+                              std::vector<IndexTriple>& out) {
   for (std::uint32_t index : indices)
     if (index >= points.size() || !std::isfinite(points[index].x) || !std::isfinite(points[index].y) ||
         !std::isfinite(points[index].z))
