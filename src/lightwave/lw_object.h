@@ -51,13 +51,15 @@ struct VertexMap {
 // Source polygon → triangle entries, several per polygon, -1 for a polygon
 // that gave none; entries of one polygon keep the order they were added in.
 // Polygons arrive in ascending order within a POLS chunk, so the entries
-// stay sorted and a lookup is a binary search (sorted again, stably, only
-// after a second POLS chunk restarted the numbering).
+// stay sorted (sorted again, stably, only after a second POLS chunk restarted
+// the numbering) and a lookup goes through a table of each polygon's first
+// entry, rebuilt after additions.
 class PolygonTriangles {
  public:
   using Entry = std::pair<int, int>;
   void add(int polygon, int triangle) {
     sorted_ = sorted_ && (entries_.empty() || entries_.back().first <= polygon);
+    indexed_ = false;
     entries_.emplace_back(polygon, triangle);
   }
   // The entries of `polygon` (second: triangle or -1), valid until the next add.
@@ -66,7 +68,9 @@ class PolygonTriangles {
 
  private:
   mutable std::vector<Entry> entries_;
+  mutable std::vector<std::uint32_t> firstEntry_;  // by polygon, one past the last polygon too
   mutable bool sorted_ = true;
+  mutable bool indexed_ = false;
 };
 
 struct UVMap : VertexMap<UV> {};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "lightwave/object_file.h"
 #include "lightwave/texture_projection.h"
@@ -11,11 +12,15 @@ namespace {
 
 std::uint8_t toByte(float value) { return static_cast<std::uint8_t>(std::clamp(value, 0.0f, 1.0f) * 255.0f); }
 
-// The surface of a triangle's tag, or null when no PTAG gave it one.
+// The load's surface of a triangle's tag, or -1 when no PTAG gave it one.
+int surfaceIndexOf(const Object& object, int tag) {
+  if (tag < 0 || static_cast<std::size_t>(tag) >= object.tagSurfaces.size()) return -1;
+  return object.tagSurfaces[tag].surfaceIndex;
+}
+
 const Surface* surfaceOf(const Object& object, const LoadContext& context, int tag) {
-  if (tag < 0 || static_cast<std::size_t>(tag) >= object.tagSurfaces.size()) return nullptr;
-  const int index = object.tagSurfaces[tag].surfaceIndex;
-  return context.surfaces[index].surface.get();
+  const int index = surfaceIndexOf(object, tag);
+  return index < 0 ? nullptr : context.surfaces[index].surface.get();
 }
 
 std::array<int, 3> cornersOf(const Triangle& t) { return {t.a, t.b, t.c}; }
@@ -42,9 +47,27 @@ Vector3 faceNormal(const Object& object, const Triangle& t) {
   return Cross(object.points[t.b] - p0, object.points[t.c] - p0);
 }
 
-void generate(const TextureLayer& layer, const Object& object, int t, Vector3 normal, std::vector<kst::TexCoord>& set) {
+void generate(const LayerProjection& projection, const Object& object, int t, Vector3 normal,
+              std::vector<kst::TexCoord>& set) {
   const auto corners = cornersOf(object.triangles[t]);
-  for (int k = 0; k < 3; ++k) set[3 * t + k] = GenerateTexCoord(layer, object, corners[k], t, normal);
+  for (int k = 0; k < 3; ++k) set[3 * t + k] = projection(object, corners[k], t, normal);
+}
+
+// The projections of the layers that make a surface's coordinate sets.
+struct SurfaceProjections {
+  std::optional<LayerProjection> first, second;
+  int count = 0;
+};
+
+std::vector<SurfaceProjections> surfaceProjections(const LoadContext& context) {
+  std::vector<SurfaceProjections> projections(context.surfaces.size());
+  for (std::size_t s = 0; s < context.surfaces.size(); ++s) {
+    const LayerSets layers = TexCoordLayers(*context.surfaces[s].surface);
+    if (layers.first != nullptr) projections[s].first.emplace(*layers.first);
+    if (layers.second != nullptr) projections[s].second.emplace(*layers.second);
+    projections[s].count = layers.count();
+  }
+  return projections;
 }
 
 }  // namespace
@@ -80,15 +103,15 @@ std::unique_ptr<kst::RobustMesh> BuildMesh(const Object& object, const LoadConte
   std::array<std::vector<kst::TexCoord>, 2> sets;
   for (auto& set : sets) set.resize(3 * object.triangles.size());
   int setCount = 0;
+  const std::vector<SurfaceProjections> projections = surfaceProjections(context);
   for (std::size_t t = 0; t < object.triangles.size(); ++t) {
-    const Surface* surface = surfaceOf(object, context, object.triangles[t].tag);
-    if (surface == nullptr) continue;
-    const LayerSets layers = TexCoordLayers(*surface);
-    if (layers.count() == 0) continue;
+    const int surface = surfaceIndexOf(object, object.triangles[t].tag);
+    if (surface < 0 || projections[surface].count == 0) continue;
+    const SurfaceProjections& layers = projections[surface];
     const Vector3 normal = faceNormal(object, object.triangles[t]);
     generate(*layers.first, object, static_cast<int>(t), normal, sets[0]);
-    if (layers.second != nullptr) generate(*layers.second, object, static_cast<int>(t), normal, sets[1]);
-    setCount = std::max(setCount, layers.count());
+    if (layers.second) generate(*layers.second, object, static_cast<int>(t), normal, sets[1]);
+    setCount = std::max(setCount, layers.count);
   }
   for (int s = 0; s < setCount; ++s) mesh->AddCornerTexCoords(std::move(sets[s]));
   return mesh;

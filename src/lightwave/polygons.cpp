@@ -93,9 +93,16 @@ std::span<const PolygonTriangles::Entry> PolygonTriangles::of(int polygon) const
                      [](const Entry& a, const Entry& b) { return a.first < b.first; });
     sorted_ = true;
   }
-  auto [first, last] = std::equal_range(entries_.begin(), entries_.end(), Entry{polygon, 0},
-                                       [](const Entry& a, const Entry& b) { return a.first < b.first; });
-  return {first, last};
+  if (!indexed_) {
+    const int polygons = entries_.empty() ? 0 : entries_.back().first + 1;
+    firstEntry_.assign(static_cast<std::size_t>(polygons) + 1, 0);
+    // Counts per polygon, then running sums: where each polygon starts.
+    for (const Entry& entry : entries_) ++firstEntry_[entry.first + 1];
+    for (int p = 0; p < polygons; ++p) firstEntry_[p + 1] += firstEntry_[p];
+    indexed_ = true;
+  }
+  if (polygon < 0 || static_cast<std::size_t>(polygon) + 1 >= firstEntry_.size()) return {};
+  return std::span<const Entry>(entries_).subspan(firstEntry_[polygon], firstEntry_[polygon + 1] - firstEntry_[polygon]);
 }
 
 int LoadContext::find(const std::string& fullName) const {

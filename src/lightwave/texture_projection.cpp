@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "lightwave/lw_error.h"
-#include "render/matrix44.h"
 
 namespace LW {
 namespace {
@@ -65,12 +64,15 @@ float Pitch(float a, float y, float b) {
   return std::atan(y / std::sqrt(a * a + b * b));
 }
 
-kst::TexCoord GenerateTexCoord(const TextureLayer& layer, const Object& object, int point, int triangle,
-                               Vector3 normal) {
+LayerProjection::LayerProjection(const TextureLayer& layer)
+    : layer_(layer),
+      rotation_(Multiply(Multiply(Matrix44{}.RotationY(layer.rotation.y), Matrix44{}.RotationX(layer.rotation.x)),
+                         Matrix44{}.RotationZ(layer.rotation.z))) {}
+
+kst::TexCoord LayerProjection::operator()(const Object& object, int point, int triangle, Vector3 normal) const {
+  const TextureLayer& layer = layer_;
   if (layer.projection == kUV) return fromUVMap(layer, object, point, triangle);
-  const Matrix44 rotation = Multiply(Multiply(Matrix44{}.RotationY(layer.rotation.y), Matrix44{}.RotationX(layer.rotation.x)),
-                                     Matrix44{}.RotationZ(layer.rotation.z));
-  const Vector3 q = rotation.TransformPoint(object.points[point] - layer.center);
+  const Vector3 q = rotation_.TransformPoint(object.points[point] - layer.center);
   switch (layer.projection) {
     case kPlanar: return planar(q, layer.size, layer.axis);
     case kCubic: return planar(q, layer.size, cubicAxis(normal));
