@@ -1,6 +1,8 @@
 #include "lightwave/triangulator.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 
@@ -11,6 +13,13 @@ namespace LW {
 namespace {
 
 using Polygon = Triangulator::Polygon;
+
+// The split the tessellator made of each quad class: six corner positions of
+// two bits each, and kLearnt once known. The tessellator always splits a
+// class the same way, so what one load learnt serves every later load, on
+// any thread.
+constexpr std::uint16_t kLearnt = 0x8000;
+std::array<std::atomic<std::uint16_t>, kQuadClassCount> quadSplits{};
 
 void onBegin(GLenum, void*) {}
 void onEnd(void*) {}
@@ -78,9 +87,9 @@ bool Triangulator::triangulate(std::span<const std::uint32_t> indices, std::span
 
 bool Triangulator::reuseQuadSplit(int quadClass, std::span<const std::uint32_t> quad,
                                   std::vector<IndexTriple>& out) const {
-  if (quadSplits_.empty() || quadSplits_[quadClass] == kNotLearnt) return false;
-  const QuadSplit& split = quadSplits_[quadClass];
-  auto at = [&](int k) { return static_cast<int>(quad[split[k]]); };
+  const std::uint16_t split = quadSplits[quadClass].load(std::memory_order_relaxed);
+  if ((split & kLearnt) == 0) return false;
+  auto at = [&](int k) { return static_cast<int>(quad[(split >> (2 * k)) & 3]); };
   out.push_back({at(0), at(1), at(2)});
   out.push_back({at(3), at(4), at(5)});
   return true;
@@ -89,13 +98,12 @@ bool Triangulator::reuseQuadSplit(int quadClass, std::span<const std::uint32_t> 
 void Triangulator::learnQuadSplit(int quadClass, std::span<const std::uint32_t> quad,
                                   std::span<const IndexTriple> triangles) {
   if (triangles.size() != 2) return;
-  QuadSplit split;
+  std::uint16_t split = kLearnt;
   for (int k = 0; k < 6; ++k) {
     const auto corner = static_cast<std::uint32_t>(triangles[k / 3][k % 3]);
-    split[k] = static_cast<std::int8_t>(std::find(quad.begin(), quad.end(), corner) - quad.begin());
+    split |= static_cast<std::uint16_t>((std::find(quad.begin(), quad.end(), corner) - quad.begin()) << (2 * k));
   }
-  if (quadSplits_.empty()) quadSplits_.assign(kQuadClassCount, kNotLearnt);
-  quadSplits_[quadClass] = split;
+  quadSplits[quadClass].store(split, std::memory_order_relaxed);
 }
 
 bool Triangulator::tessellate(std::span<const std::uint32_t> indices, std::span<const Vector3> points,

@@ -43,14 +43,10 @@ class Triangulator {
   void dropTessellator();
   bool tessellate(std::span<const std::uint32_t> indices, std::span<const Vector3> points,
                   std::vector<IndexTriple>& out);
-  // The split learnt for a quad class: six corner positions (0..3), or none.
-  using QuadSplit = std::array<std::int8_t, 6>;
-  static constexpr QuadSplit kNotLearnt{-1, -1, -1, -1, -1, -1};
   bool reuseQuadSplit(int quadClass, std::span<const std::uint32_t> quad, std::vector<IndexTriple>& out) const;
   void learnQuadSplit(int quadClass, std::span<const std::uint32_t> quad, std::span<const IndexTriple> triangles);
 
   bool reuseQuadSplits_;
-  std::vector<QuadSplit> quadSplits_;
 
   void* tess_ = nullptr;  // GLUtesselator, kept for the next polygon while it stays clean
   std::vector<std::array<double, 3>> coordinates_;
