@@ -10,7 +10,11 @@
 namespace LW {
 namespace {
 
-std::uint8_t toByte(float value) { return static_cast<std::uint8_t>(std::clamp(value, 0.0f, 1.0f) * 255.0f); }
+// Clamped to [0, 1], times 255, truncated; a value that is no number counts as 0.
+std::uint8_t toByte(float value) {
+  if (!(value > 0.0f)) return 0;
+  return static_cast<std::uint8_t>(std::min(value, 1.0f) * 255.0f);
+}
 
 // The load's surface of a triangle's tag, or -1 when no PTAG gave it one.
 int surfaceIndexOf(const Object& object, int tag) {

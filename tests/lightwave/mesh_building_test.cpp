@@ -1,6 +1,7 @@
 // Objects as robust meshes: surface tags, corner colours, projections.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numbers>
 #include <string>
 
@@ -108,7 +109,7 @@ TEST(MeshBuildingTest, CornerColoursAreClampedBytesWithOverrides) {
   LW::ObjectDescription object = lwtest::square();
   object.surfaces[0].colorMap = "paint";
   object.rgbaMaps = {{.name = "paint",
-                      .values = {{0, {1.5f, -0.2f, 0.5f, 1.0f}}},
+                      .values = {{0, {1.5f, -0.2f, 0.5f, 1.0f}}, {2, {std::nanf(""), 1.0f, 1.0f, 1.0f}}},
                       .overrides = {{0, 1, {0.0f, 0.0f, 1.0f, 0.0f}}}}};
   Built built = build(object);
   ASSERT_TRUE(built.mesh);
@@ -116,6 +117,7 @@ TEST(MeshBuildingTest, CornerColoursAreClampedBytesWithOverrides) {
   EXPECT_EQ(corner(colours, 0, 0), (kst::Rgba{255, 0, 127, 255}));  // 0.5 * 255 = 127.5, truncated
   EXPECT_EQ(corner(colours, 0, 1), (kst::Rgba{255, 255, 255, 255}));  // point 1 never set: white
   EXPECT_EQ(corner(colours, 1, 0), (kst::Rgba{0, 0, 255, 0}));        // polygon 1's override of point 0
+  EXPECT_EQ(corner(colours, 0, 2), (kst::Rgba{0, 255, 255, 255}));    // a damaged value (NaN) counts as 0
 }
 
 TEST(MeshBuildingTest, UVLayersTakeOverridesAndFlipV) {
