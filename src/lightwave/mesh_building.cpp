@@ -4,8 +4,10 @@
 #include <array>
 #include <optional>
 
+#include "lightwave/lw_error.h"
 #include "lightwave/object_file.h"
 #include "lightwave/texture_projection.h"
+#include "shell/log.h"
 
 namespace LW {
 namespace {
@@ -124,6 +126,9 @@ std::unique_ptr<kst::RobustMesh> BuildMesh(const Object& object, const LoadConte
 LoadedMesh LoadMeshWithRecord(const char* path, const char* searchDirectory) {
   LoadedMesh loaded;
   if (searchDirectory != nullptr) loaded.context.searchDirectories.push_back(searchDirectory);
+  // Everything logged about the file stands indented below this line.
+  kst::log("Reading file '%s'..", path);
+  LogIndentScope indent;
   auto object = ReadObject(ReadWholeFile(path, loaded.context), loaded.context);
   if (!object) return loaded;
   loaded.object = std::move(*object);

@@ -33,8 +33,6 @@ std::vector<std::string> CandidatePaths(const std::string& path, const std::vect
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path, const LoadContext& context) {
-  kst::log("Reading file '%s'..", path.c_str());
-  LogIndentScope indent;
   for (const std::string& candidate : CandidatePaths(path, context.searchDirectories)) {
     if (auto bytes = platform::readDataFile(candidate)) {
       kst::log("ok!");

@@ -14,8 +14,8 @@ namespace LW {
 // for a relative path, then the path itself (an absolute "C:x" as "C:\x").
 std::vector<std::string> CandidatePaths(const std::string& path, const std::vector<std::string>& searchDirectories);
 
-// The whole file found for `path`, with the log lines of a file read; fails
-// the load with "Couldn't open file!!" when none opens.
+// The whole file found for `path`; logs "ok!", or fails the load with
+// "Couldn't open file!!" when none opens.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path, const LoadContext& context);
 
 // The chunks of an IFF form of type LWO2 into an object whose surfaces go to

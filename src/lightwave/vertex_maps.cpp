@@ -25,6 +25,31 @@ Value readFloats(InputStream& in, int count, Value value) {
   return value;
 }
 
+// The VMAP records to the chunk end: VX point, `dimension` floats (the rest
+// of the value as `fill` has it); points outside the map are skipped.
+template <typename Map, typename Value>
+void readValues(InputStream& in, Map& map, int dimension, Value fill) {
+  while (!in.atBound()) {
+    const std::uint32_t point = in.VX();
+    const Value value = readFloats(in, dimension, fill);
+    if (point < map.values.size()) map.values[point] = value;
+  }
+}
+
+// A fresh override table for `map`, filled with the VMAD records to the
+// chunk end: VX point, VX polygon, `dimension` floats; records naming a
+// point the object does not have are skipped.
+template <typename Map, typename Value>
+void readOverrides(InputStream& in, Map& map, int dimension, std::size_t pointCount, Value fill) {
+  map.overrides = std::make_unique<std::map<PolygonPoint, Value>>();
+  while (!in.atBound()) {
+    const std::uint32_t point = in.VX();
+    const std::uint32_t polygon = in.VX();
+    const Value value = readFloats(in, dimension, fill);
+    if (point < pointCount) map.overrides->insert({{polygon, point}, value});
+  }
+}
+
 }  // namespace
 
 void ObjectReader::readVertexMap() {
@@ -40,24 +65,14 @@ void ObjectReader::readVertexMap() {
   if (type == MakeID("TXUV")) {
     if (dimension != 2) return kst::debugTrace("Too much (%d) dimensions in TXUV.", dimension);
     kst::debugTrace("Texture UV VMap : %s", name.c_str());
-    UVMap& map = findOrCreate(object_.uvMaps, name, pointCount, UV{0.0f, 0.0f});
-    while (!in_.atBound()) {
-      const std::uint32_t point = in_.VX();
-      const UV uv = readFloats(in_, 2, UV{});
-      if (point < map.values.size()) map.values[point] = uv;
-    }
+    readValues(in_, findOrCreate(object_.uvMaps, name, pointCount, UV{0.0f, 0.0f}), 2, UV{});
   } else if (type == MakeID("RGB ") || type == MakeID("RGBA")) {
     const bool alpha = type == MakeID("RGBA");
     if (dimension != (alpha ? 4 : 3))
       return kst::debugTrace(alpha ? "Too much (%d) dimensions in RGBA." : "Too much (%d) dimensions in RGB.",
                              dimension);
     kst::debugTrace(alpha ? "RGBA VMap : %s" : "RGB VMap : %s", name.c_str());
-    ColorMap& map = findOrCreate(object_.colorMaps, name, pointCount, kWhite);
-    while (!in_.atBound()) {
-      const std::uint32_t point = in_.VX();
-      const RGBA colour = readFloats(in_, dimension, kWhite);
-      if (point < map.values.size()) map.values[point] = colour;
-    }
+    readValues(in_, findOrCreate(object_.colorMaps, name, pointCount, kWhite), dimension, kWhite);
   } else {
     kst::debugTrace("Unknown VMAP type : %s", IdText(type).c_str());
   }
@@ -71,25 +86,12 @@ void ObjectReader::readDiscontinuousMap() {
   if (type == MakeID("TXUV")) {
     if (dimension != 2) return kst::debugTrace("Too much (%d) dimensions in TXUV.", dimension);
     UVMap& map = findOrCreate(object_.uvMaps, name, object_.points.size(), UV{0.0f, 0.0f});
-    map.overrides = std::make_unique<std::map<PolygonPoint, UV>>();
-    while (!in_.atBound()) {
-      const std::uint32_t point = in_.VX();
-      const std::uint32_t polygon = in_.VX();
-      const UV uv = readFloats(in_, 2, UV{});
-      if (validPoint(point)) map.overrides->insert({{polygon, point}, uv});
-    }
+    readOverrides(in_, map, 2, object_.points.size(), UV{});
   } else if (type == MakeID("RGBA")) {
     if (dimension != 4) return kst::debugTrace("Wrong (%d) dimensions in RGBA.", dimension);
     auto found = object_.colorMaps.find(name);
     if (found == object_.colorMaps.end()) return kst::debugTrace("VMAD: no VMAP named '%s' !", name.c_str());
-    ColorMap& map = found->second;
-    map.overrides = std::make_unique<std::map<PolygonPoint, RGBA>>();
-    while (!in_.atBound()) {
-      const std::uint32_t point = in_.VX();
-      const std::uint32_t polygon = in_.VX();
-      const RGBA colour = readFloats(in_, 4, RGBA{});
-      if (validPoint(point)) map.overrides->insert({{polygon, point}, colour});
-    }
+    readOverrides(in_, found->second, 4, object_.points.size(), RGBA{});
   } else {
     kst::debugTrace("Unknown VMAD type : %s", IdText(type).c_str());
   }

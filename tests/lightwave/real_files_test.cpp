@@ -62,6 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RealFileDetailsTest, VertexColoursAndSurfacesOfUglyVertexColors) {
   lwtest::useRealGlu();
+  fake::LogCapture log;
   const LW::LoadedMesh loaded = LW::LoadMeshWithRecord(testFile("UglyVertexColors.lwo").c_str(), nullptr);
   ASSERT_TRUE(loaded.mesh);
   EXPECT_EQ(loaded.object.points.size(), 1628u);
@@ -71,12 +72,16 @@ TEST(RealFileDetailsTest, VertexColoursAndSurfacesOfUglyVertexColors) {
   bool coloured = false;
   for (const kst::Rgba& colour : loaded.mesh->colours().values) coloured = coloured || !(colour == kst::Rgba{});
   EXPECT_TRUE(coloured);
+  // What the load logs stands indented below the file's line.
+  EXPECT_NE(log.text().find("\n  ** Warning: 2 polygons were skipped"), std::string::npos) << log.text();
+  EXPECT_NE(log.text().find("\n  Surface : ::Default2 ( source : )"), std::string::npos) << log.text();
 }
 
 TEST(RealFileDetailsTest, ObjectsWithSeveralLayersAreRefused) {
   lwtest::useRealGlu();
   fake::LogCapture log;
   EXPECT_THROW(LW::LoadMesh(testFile("hierarchy.lwo").c_str(), nullptr), LW::LoadError);
+  EXPECT_EQ(kst::logIndentLevel(), 0);  // restored although the load was abandoned
   EXPECT_NE(log.text().find("Error !! Objects with multiple layers are not yet supported.\n\n"), std::string::npos);
 }
 
