@@ -106,10 +106,14 @@ std::unique_ptr<kst::RobustMesh> BuildMesh(const Object& object, const LoadConte
   mesh->SetTriangles(std::move(indices), std::move(tags), surfaceCount);
   mesh->SetCornerColours(cornerColours(object, context));
 
+  const std::vector<SurfaceProjections> projections = surfaceProjections(context);
+  int setCount = 0;
+  for (const SurfaceProjections& p : projections) setCount = std::max(setCount, p.count);
+  if (setCount == 0) return mesh;
+  // Sets only as many as the triangles' surfaces use.
   std::array<std::vector<kst::TexCoord>, 2> sets;
   for (auto& set : sets) set.resize(3 * object.triangles.size());
-  int setCount = 0;
-  const std::vector<SurfaceProjections> projections = surfaceProjections(context);
+  setCount = 0;
   for (std::size_t t = 0; t < object.triangles.size(); ++t) {
     const int surface = surfaceIndexOf(object, object.triangles[t].tag);
     if (surface < 0 || projections[surface].count == 0) continue;

@@ -18,6 +18,11 @@ void ObjectReader::readPolygons() {
   const std::uint32_t type = in_.ID4();
   if (type != MakeID("FACE")) return kst::debugTrace("Unknown polygon type : %s", IdText(type).c_str());
   int polygon = 0, skipped = 0, lines = 0;
+  // About one triangle per 8 bytes of polygon data (a triangle with 2-byte
+  // indices), so that the lists rarely grow while reading.
+  const std::size_t expected = object_.triangles.size() + (in_.bound() - in_.position()) / 8;
+  object_.triangles.reserve(expected);
+  object_.triangleSource.reserve(expected);
   for (; !in_.atBound(); ++polygon) {
     const int count = in_.U2() & 0x03FF;  // the upper six bits are flags
     polygonIndices_.resize(count);
