@@ -4,6 +4,7 @@
 // tessellator can only split with new points is skipped.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "lwo_samples.h"
@@ -19,6 +20,8 @@ struct Case {
   int texCoordSets;
   const char* warning;  // a log text the load must write, or ""
 };
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.file; }
 
 class RealFilesTest : public ::testing::TestWithParam<Case> {};
 
