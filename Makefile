@@ -61,7 +61,15 @@ show: build
 	fi; \
 	[ $$rc -eq 1 ] || [ $$rc -eq 0 ]
 
+# The object import benchmark compares with the Open Asset Import Library.
+BENCH_PACKAGES := libassimp-dev
+
 bench: build
+	@missing=$$(for p in $(BENCH_PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	  cmake -S . -B $(BUILD) && cmake --build $(BUILD) -j $(JOBS); \
+	fi
 	for b in $(BUILD)/bench/*_bench; do $$b; done
 
 # Each target runs on a scratch copy of its seed corpus in fuzz/corpus/, so

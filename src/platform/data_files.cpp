@@ -19,10 +19,15 @@ std::FILE* openDataFile(std::string_view name, const char* mode) {
 
 std::optional<std::vector<std::uint8_t>> readDataFile(std::string_view name) {
   if (!dataFileExists(name)) return std::nullopt;
-  std::ifstream in(dataFilePath(name), std::ios::binary);
+  std::ifstream in(dataFilePath(name), std::ios::binary | std::ios::ate);
   if (!in) return std::nullopt;
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
+  // One read of the whole file into one buffer.
+  const std::streamoff size = in.tellg();
+  if (size < 0) return std::nullopt;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  in.seekg(0);
+  in.read(reinterpret_cast<char*>(bytes.data()), size);
+  if (in.gcount() != size) return std::nullopt;
   return bytes;
 }
 
