@@ -4,6 +4,7 @@
 // fails quietly instead of being followed.
 #include "platform/fmod.h"
 
+#include <thread>
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -127,6 +128,17 @@ void renderMix(std::span<float> out) {
 
 bool addSynchPoint(FSOUND_STREAM* stream, std::uint64_t frame, const std::string& name) {
   return withHandle(library().streams, stream, [&](FSOUND_STREAM& s) { s.addSynchPoint({frame, name}); }) != 0;
+}
+
+bool waitUntilDecodedAhead(FSOUND_STREAM* stream, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  for (;;) {
+    bool decoded = false;
+    if (withHandle(library().streams, stream, [&](FSOUND_STREAM& s) { decoded = s.decodedAhead(); }) == 0) return false;
+    if (decoded) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
 }
 
 }  // namespace platform::sound

@@ -52,6 +52,10 @@ void Mp3Decoder::openHandle(const std::string& path, int mixRate) {
   if (mpg123_getformat(handle, &rate, &channels, &encoding) != MPG123_OK) throw Failure{FMOD_ERR_FILE_FORMAT};
 }
 
+bool Mp3Decoder::fullyAhead() const {
+  return finished_.load(std::memory_order_acquire) || ring_.freeSpace() < kBlockSamples;
+}
+
 void Mp3Decoder::run() {
   using namespace std::chrono_literals;
   while (!stopping_ && !finished_) {

@@ -28,6 +28,9 @@ class Mp3Decoder {
 
   // Audio side: interleaved stereo samples already decoded.
   std::size_t take(std::span<float> out) { return ring_.take(out); }
+  // The decoder has gone as far ahead as it can: the file is decoded to its
+  // end, or the ring has no room for another block.
+  bool fullyAhead() const;
   // Audio side: the file is decoded to its end and every sample was taken.
   bool exhausted() const { return finished_.load(std::memory_order_acquire) && ring_.available() == 0; }
 

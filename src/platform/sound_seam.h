@@ -2,6 +2,7 @@
 // What tests (and tools) need from the sound layer beyond the library's own
 // calls: the mix without a device, a different reported version, and synch
 // points for streams that carry none.
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -21,6 +22,12 @@ void reportVersion(float version);
 // Mixes the next frames (interleaved stereo) on the caller's thread; the
 // stream callbacks run there too. Silence when the library is not running.
 void renderMix(std::span<float> out);
+
+// Waits until the stream's decoder is as far ahead of the mixer as it goes
+// (its buffer full, or the file decoded to its end), so that what a test
+// mixes next does not depend on how busy the machine is. False for an
+// unknown stream or when the limit passes first.
+bool waitUntilDecodedAhead(FSOUND_STREAM* stream, std::chrono::milliseconds limit);
 
 // A synch point `frame` frames into the stream. False for an unknown stream.
 bool addSynchPoint(FSOUND_STREAM* stream, std::uint64_t frame, const std::string& name);

@@ -24,6 +24,8 @@ struct FSOUND_STREAM final : platform::sound::Source {
   void addSynchPoint(SynchPoint point);
   void setPan(int pan) { pan_ = pan; }  // FSOUND_STEREOPAN or 0 (left) to 255 (right)
 
+  bool decodedAhead() const { return decoder_.fullyAhead(); }
+
   int channel = -1;  // while playing
 
   bool mixInto(std::span<float> mix, std::vector<platform::sound::Notice>& notices) override;

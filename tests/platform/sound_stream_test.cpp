@@ -6,7 +6,6 @@
 #include <fstream>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/fmod.h"
@@ -60,7 +59,7 @@ class SoundStream : public ::testing::Test {
     FSOUND_Stream_SetSynchCallback(stream, &listen, 0);
     channel = FSOUND_Stream_Play(FSOUND_FREE, stream);
     EXPECT_NE(channel, -1);
-    std::this_thread::sleep_for(250ms);
+    EXPECT_TRUE(platform::sound::waitUntilDecodedAhead(stream, 10s));
     return stream;
   }
 
@@ -125,7 +124,7 @@ TEST_F(SoundStream, SynchPointsAreReportedByNameWhenPassed) {
   ASSERT_TRUE(platform::sound::addSynchPoint(stream, 2000, "first"));
   FSOUND_Stream_SetSynchCallback(stream, &listen, 0);
   FSOUND_Stream_Play(FSOUND_FREE, stream);
-  std::this_thread::sleep_for(250ms);
+  ASSERT_TRUE(platform::sound::waitUntilDecodedAhead(stream, 10s));
   renderFrames(1000);
   EXPECT_TRUE(record.synchPoints.empty());
   renderFrames(1500);

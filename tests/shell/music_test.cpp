@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 
 #include "platform/sound_seam.h"
 #include "shell/sound_errors.h"
@@ -130,7 +129,7 @@ TEST_F(Music, TheStreamPlaysToItsEndAndSaysSoOnce) {
   CaptureStdout();
   shell::startStream(mp3File.c_str());
   ASSERT_NE(shell::music().channel, -1);
-  std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  ASSERT_TRUE(platform::sound::waitUntilDecodedAhead(shell::music().stream, std::chrono::seconds(10)));
   EXPECT_GT(peak(renderFrames(4410)), 0.2f);
   for (int block = 0; block < 100; ++block) renderFrames(4410);  // ten seconds: long past the end
   EXPECT_EQ(GetCapturedStdout(), "\nSTREAM ENDED!!\n");

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 
 #include "platform/fmod.h"
+#include "platform/sound_seam.h"
 #include "shell/music.h"
 #include "support/sound_files.h"
 #include "support/sound_probe.h"
@@ -38,7 +38,7 @@ class MusicEvent : public fake::TimeLineFixture {
   void streamPlaying() {
     shell::startStream(mp3File.c_str());
     ASSERT_NE(shell::music().channel, -1);
-    std::this_thread::sleep_for(std::chrono::milliseconds(250));  // the decoder runs ahead
+    ASSERT_TRUE(platform::sound::waitUntilDecodedAhead(shell::music().stream, std::chrono::seconds(10)));
     ASSERT_GT(peak(renderFrames(4410)), 0.2f);
   }
 
