@@ -1,8 +1,7 @@
 #include "lightwave/lw_error.h"
 
 #include <cstdarg>
-#include <cstdio>
-#include <vector>
+#include <string>
 
 #include "shell/log.h"
 
@@ -11,15 +10,10 @@ namespace LW {
 void Fatal(const char* format, ...) {
   va_list arguments;
   va_start(arguments, format);
-  va_list copy;
-  va_copy(copy, arguments);
-  const int length = std::vsnprintf(nullptr, 0, format, copy);
-  va_end(copy);
-  std::vector<char> text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-  std::vsnprintf(text.data(), text.size(), format, arguments);
+  const std::string text = kst::formatText(format, arguments);
   va_end(arguments);
-  kst::log("Error !! %s\n\n", text.data());
-  throw LoadError(text.data());
+  kst::log("Error !! %s\n\n", text.c_str());
+  throw LoadError(text);
 }
 
 LogIndentScope::LogIndentScope() { kst::logIndent(); }

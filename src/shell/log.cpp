@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -71,6 +72,21 @@ Logger* installLogger(Logger* logger, bool destroyPrevious) {
   if (!destroyPrevious) return previous;
   delete previous;
   return nullptr;
+}
+
+std::string formatText(const char* format, va_list arguments) {
+  va_list measuring;
+  va_copy(measuring, arguments);
+  const int length = std::vsnprintf(nullptr, 0, format, measuring);
+  va_end(measuring);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  va_list writing;
+  va_copy(writing, arguments);
+  std::vsnprintf(text.data(), text.size(), format, writing);
+  va_end(writing);
+  text.pop_back();
+  return text;
 }
 
 void debugTrace(const char*, ...) {}

@@ -4,6 +4,7 @@
 // arguments to the installed logger, which decides where text goes. The
 // default logger writes nothing.
 #include <cstdarg>
+#include <string>
 
 namespace kst {
 
@@ -26,6 +27,10 @@ int logIndentLevel();
 // Installs `logger` (the log takes it). With destroyPrevious the previous one
 // is destroyed and null returned; otherwise it is handed back to the caller.
 Logger* installLogger(Logger* logger, bool destroyPrevious);
+
+// A printf format and its arguments as one string, whatever its length.
+// Loggers that write use it; `arguments` is left unread for the caller.
+std::string formatText(const char* format, va_list arguments);
 
 // The debug trace hook: printf-style, does nothing.
 void debugTrace(const char* format, ...) __attribute__((format(printf, 1, 2)));

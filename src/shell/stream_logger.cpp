@@ -12,22 +12,11 @@ StreamLogger::~StreamLogger() {
 }
 
 void StreamLogger::write(const char* line, va_list arguments) {
-  va_list measuring;
-  va_copy(measuring, arguments);
-  const int length = std::vsnprintf(nullptr, 0, line, measuring);
-  va_end(measuring);
-  if (length < 0) return;
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  std::vsnprintf(text.data(), text.size(), line, arguments);
-  text.pop_back();
+  const std::string text = formatText(line, arguments);
   std::lock_guard<std::mutex> hold(lock_);
   std::fwrite(text.data(), 1, text.size(), stream_);
   std::fflush(stream_);
 }
-
-}  // namespace kst
-
-namespace kst {
 
 std::string logTo(const std::string& target) {
   if (target == "-") {

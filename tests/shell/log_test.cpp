@@ -16,9 +16,7 @@ class CapturingLogger : public kst::Logger {
  public:
   void write(const char* line, va_list arguments) override {
     lines.emplace_back(line);
-    std::vector<char> text(32768);
-    std::vsnprintf(text.data(), text.size(), line, arguments);
-    formatted.emplace_back(text.data());
+    formatted.push_back(kst::formatText(line, arguments));
   }
   std::vector<std::string> lines;
   std::vector<std::string> formatted;

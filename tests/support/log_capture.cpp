@@ -1,21 +1,11 @@
 #include "support/log_capture.h"
 
-#include <algorithm>
-#include <cstdio>
-
 namespace fake {
 
 class LogCapture::Keeper : public kst::Logger {
  public:
   void write(const char* line, va_list arguments) override {
-    va_list measuring;
-    va_copy(measuring, arguments);
-    const int length = std::vsnprintf(nullptr, 0, line, measuring);
-    va_end(measuring);
-    std::string text(static_cast<std::size_t>(std::max(length, 0)) + 1, '\0');
-    std::vsnprintf(text.data(), text.size(), line, arguments);
-    text.pop_back();
-    lines.push_back(std::move(text));
+    lines.push_back(kst::formatText(line, arguments));
   }
   std::vector<std::string> lines;
 };
