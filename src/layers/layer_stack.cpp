@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace kst {
 

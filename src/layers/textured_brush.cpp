@@ -3,7 +3,7 @@
 #include "layers/bitmap_layers.h"
 #include "render/gl_state_cache.h"
 #include "scene/texture_image.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "stocks/bitmap_stock.h"
 
 namespace kst {

@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <string>
 
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace LW {
 

@@ -7,7 +7,7 @@
 #include "lightwave/lw_error.h"
 #include "lightwave/object_file.h"
 #include "lightwave/texture_projection.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace LW {
 namespace {

@@ -6,7 +6,7 @@
 #include "lightwave/lw_error.h"
 #include "lightwave/object_reader.h"
 #include "platform/data_files.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace LW {
 namespace {

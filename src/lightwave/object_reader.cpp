@@ -1,7 +1,7 @@
 #include "lightwave/object_reader.h"
 
 #include "lightwave/lw_error.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace LW {
 

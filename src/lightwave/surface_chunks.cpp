@@ -3,7 +3,7 @@
 
 #include "lightwave/lw_error.h"
 #include "lightwave/object_reader.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace LW {
 namespace {

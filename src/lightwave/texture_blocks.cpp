@@ -2,7 +2,7 @@
 // mapping (TMAP) and their placement by channel.
 #include "lightwave/lw_error.h"
 #include "lightwave/object_reader.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace LW {
 namespace {

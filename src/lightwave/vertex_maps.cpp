@@ -2,7 +2,7 @@
 // overrides. A record naming a point the object does not have is skipped.
 #include "lightwave/lw_error.h"
 #include "lightwave/object_reader.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace LW {
 namespace {

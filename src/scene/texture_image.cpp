@@ -2,7 +2,7 @@
 
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "render/gl_table.h"
 #include "scene/texture_image.h"
 #include "scene/texture_sizing.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "platform/data_files.h"
 #include "scene/image_decoding.h"
 #include "scene/texture_image.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 // Named in RegisterClassFactories, which keeps this file in every program.
 dynamic::factory<TextureImage> textureImageFactory;

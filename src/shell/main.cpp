@@ -8,7 +8,7 @@
 
 #include "platform/sdl_host.h"
 #include "shell/start_up.h"
-#include "shell/stream_logger.h"
+#include "base/stream_logger.h"
 
 namespace {
 

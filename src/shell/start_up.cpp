@@ -6,7 +6,7 @@
 #include "render/device.h"
 #include "render/gl_table.h"
 #include "shell/frame_loop.h"
-#include "shell/music.h"
+#include "music/music.h"
 #include "shell/show_window.h"
 #include "shell/texts.h"
 #include "stocks/bitmap_stock.h"
@@ -32,7 +32,7 @@ int failStartUp(bool ownedByWindow, const char* text, bool restoreFirst) {
 }
 
 int shutDown() {
-  stopMusic();
+  music::stopMusic();
   // The textures still in stock are freed while their context is current.
   kst::theBitmapStock().clear();
   DestroyRenderDevice();

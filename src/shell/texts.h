@@ -40,12 +40,4 @@ inline constexpr const char* kNobodyToAsk =
     "Nobody could be asked whether to preload everything (no dialog and no terminal): "
     "run again with --preload or --stream.";
 
-// Sound reports, printed to standard output.
-inline constexpr const char* kWrongSoundVersion =
-    "Error : You are using the wrong DLL version!  You should be using FMOD %.02f\n";
-inline constexpr float kRequiredSoundVersion = 3.33f;
-inline constexpr const char* kSoundError = "Error!\n";
-inline constexpr const char* kSynchPoint = "\nSYNCHPOINT : \"%s\"\n";
-inline constexpr const char* kStreamEnded = "\nSTREAM ENDED!!\n";
-
 }  // namespace shell

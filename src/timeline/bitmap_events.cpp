@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "shell/log.h"
+#include "base/log.h"
 #include "stocks/bitmap_stock.h"
 #include "stocks/load_error.h"
 

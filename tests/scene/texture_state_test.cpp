@@ -7,7 +7,7 @@
 #include "recorded_textures.h"
 #include "render/gl_state_cache.h"
 #include "scene/texture_image.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "support/log_capture.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "shell/music.h"
+#include "music/music.h"
 #include "shell/texts.h"
 #include "support/recording_gl.h"
 #include "support/sound_files.h"
@@ -175,14 +175,14 @@ TEST_F(StartUpTest, TheEndOfTheShowStopsTheTuneAndClosesTheSoundLibrary) {
   fake::TempFolder folder;
   fake::writeSmallXm(folder / "tune.xm");
   ASSERT_TRUE(fake::startSoundWithoutDevice());
-  shell::startModule((folder / "tune.xm").c_str());
+  music::startModule((folder / "tune.xm").c_str());
   ASSERT_GT(fake::peak(fake::renderFrames(4410)), 0.05f);
   host().eventsAtPeek[host().peekCalls + 1] = {kEscapeDown};
   EXPECT_EQ(run(), 1);
   EXPECT_EQ(fake::peak(fake::renderFrames(4410)), 0.0f);
   EXPECT_EQ(FMUSIC_LoadSong((folder / "tune.xm").c_str()), nullptr);
   EXPECT_EQ(FSOUND_GetError(), 2) << "the library was closed";
-  shell::music() = {};
+  music::state() = {};
 }
 
 TEST_F(StartUpTest, OneFrameResetsStateClearsAndPresentsThroughDirectCalls) {

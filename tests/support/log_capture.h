@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace fake {
 

@@ -15,7 +15,7 @@
 #include "platform/host.h"
 #include "platform/sdl_host.h"
 #include "render/gl_table.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

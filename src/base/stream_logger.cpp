@@ -1,4 +1,4 @@
-#include "shell/stream_logger.h"
+#include "base/stream_logger.h"
 
 #include <cerrno>
 #include <cstring>

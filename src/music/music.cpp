@@ -1,13 +1,11 @@
-#include "shell/music.h"
+#include "music/music.h"
 
 #include <cstdio>
 
-#include "platform/host.h"
-#include "shell/show_clock.h"
-#include "shell/sound_errors.h"
-#include "shell/texts.h"
+#include "music/sound_errors.h"
+#include "music/music_texts.h"
 
-namespace shell {
+namespace music {
 namespace {
 
 constexpr int kMixRate = 44100;
@@ -15,13 +13,12 @@ constexpr int kSoftwareChannels = 32;
 constexpr unsigned int kStreamMode = 0x2B;
 constexpr float kModulePanSeparation = 0.85f;
 constexpr int kFullVolume = 255;
-constexpr float kFadeStartVolume = 128.0f;
 
 }  // namespace
 
-MusicState& music() {
-  static MusicState state;
-  return state;
+MusicState& state() {
+  static MusicState current;
+  return current;
 }
 
 void reportSoundFailure() {
@@ -44,7 +41,7 @@ void startSoundSystem() {
 
 void startModule(const char* file) {
   FMUSIC_MODULE* module = FMUSIC_LoadSong(file);
-  music().module = module;
+  state().module = module;
   if (module == nullptr) return;
   const int type = FMUSIC_GetType(module);
   if (type != FMUSIC_TYPE_IT) FMUSIC_SetMasterVolume(module, kFullVolume);
@@ -52,25 +49,17 @@ void startModule(const char* file) {
   FMUSIC_PlaySong(module);
 }
 
-void fadeOutModule() {
-  platform::Host& host = platform::host();
-  const std::uint32_t start = host.timeGetTime();
-  for (float s = elapsedSeconds(start, host.timeGetTime()); s < 1.0f; s = elapsedSeconds(start, host.timeGetTime())) {
-    FMUSIC_SetMasterVolume(music().module, static_cast<int>((1.0f - s) * kFadeStartVolume));
-  }
-}
-
 void startStream(const char* file) {
-  MusicState& state = music();
-  state.stream = FSOUND_Stream_OpenFile(file, kStreamMode, 0);
-  state.channel = -1;
-  if (state.stream != nullptr) {
-    FSOUND_Stream_SetEndCallback(state.stream, &streamCallback, 0);
-    FSOUND_Stream_SetSynchCallback(state.stream, &streamCallback, 0);
-    state.channel = FSOUND_Stream_Play(FSOUND_FREE, state.stream);
+  MusicState& current = state();
+  current.stream = FSOUND_Stream_OpenFile(file, kStreamMode, 0);
+  current.channel = -1;
+  if (current.stream != nullptr) {
+    FSOUND_Stream_SetEndCallback(current.stream, &streamCallback, 0);
+    FSOUND_Stream_SetSynchCallback(current.stream, &streamCallback, 0);
+    current.channel = FSOUND_Stream_Play(FSOUND_FREE, current.stream);
   }
-  if (state.channel != -1) {
-    FSOUND_SetPan(state.channel, FSOUND_STEREOPAN);
+  if (current.channel != -1) {
+    FSOUND_SetPan(current.channel, FSOUND_STEREOPAN);
   } else {
     reportSoundFailure();
   }
@@ -87,8 +76,8 @@ signed char streamCallback(FSOUND_STREAM*, void* text, int, int) {
 }
 
 void stopMusic() {
-  FMUSIC_StopSong(music().module);
+  FMUSIC_StopSong(state().module);
   FSOUND_Close();
 }
 
-}  // namespace shell
+}  // namespace music

@@ -1,13 +1,14 @@
 // The program's music calls over the real sound layer: what is printed, what
 // starts, what is left uninitialised.
-#include "shell/music.h"
+#include "music/music.h"
+#include "shell/module_fade.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 
 #include "platform/sound_seam.h"
-#include "shell/sound_errors.h"
+#include "music/sound_errors.h"
 #include "support/fake_host.h"
 #include "support/scoped_env.h"
 #include "support/sound_files.h"
@@ -23,7 +24,7 @@ using testing::internal::GetCapturedStdout;
 class Music : public ::testing::Test {
  protected:
   void SetUp() override {
-    shell::music() = {};
+    music::state() = {};
     fake::writeSmallXm(xmFile);
   }
   void TearDown() override {
@@ -39,34 +40,34 @@ class Music : public ::testing::Test {
 TEST_F(Music, AnOlderLibraryIsReportedAndLeftUninitialised) {
   platform::sound::reportVersion(3.32f);
   CaptureStdout();
-  shell::startSoundSystem();
+  music::startSoundSystem();
   EXPECT_EQ(GetCapturedStdout(), "Error : You are using the wrong DLL version!  You should be using FMOD 3.33\n");
   CaptureStdout();
-  shell::startModule(xmFile.c_str());
+  music::startModule(xmFile.c_str());
   EXPECT_EQ(GetCapturedStdout(), "");
-  EXPECT_EQ(shell::music().module, nullptr);
+  EXPECT_EQ(music::state().module, nullptr);
   EXPECT_EQ(FSOUND_GetError(), 2) << "the load failed because nothing was initialised";
 }
 
 TEST_F(Music, TheRightLibraryStartsSilently) {
   CaptureStdout();
-  shell::startSoundSystem();
+  music::startSoundSystem();
   EXPECT_EQ(GetCapturedStdout(), "");
-  shell::startModule(xmFile.c_str());
-  EXPECT_NE(shell::music().module, nullptr);
+  music::startModule(xmFile.c_str());
+  EXPECT_NE(music::state().module, nullptr);
 }
 
 TEST_F(Music, AFailedInitIsReportedByName) {
   fake::ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
   CaptureStdout();
-  shell::startSoundSystem();
+  music::startSoundSystem();
   EXPECT_EQ(GetCapturedStdout(), "Error!\nError initializing output device.\n");
 }
 
 TEST_F(Music, AStartedModulePlaysAudibly) {
   ASSERT_TRUE(fake::startSoundWithoutDevice());
-  shell::startModule(xmFile.c_str());
-  ASSERT_NE(shell::music().module, nullptr);
+  music::startModule(xmFile.c_str());
+  ASSERT_NE(music::state().module, nullptr);
   EXPECT_GT(peak(renderFrames(4410)), 0.05f);
 }
 
@@ -82,8 +83,8 @@ float width(const std::vector<float>& mix) {
 TEST_F(Music, AModModuleIsPlayedWithLessStereo) {
   fake::writeSmallMod(folder / "tune.mod");
   ASSERT_TRUE(fake::startSoundWithoutDevice());
-  shell::startModule((folder / "tune.mod").c_str());
-  FMUSIC_MODULE* module = shell::music().module;
+  music::startModule((folder / "tune.mod").c_str());
+  FMUSIC_MODULE* module = music::state().module;
   ASSERT_NE(module, nullptr);
   EXPECT_EQ(FMUSIC_GetType(module), 1);
   const float started = width(renderFrames(4410));
@@ -97,39 +98,39 @@ TEST_F(Music, AModModuleIsPlayedWithLessStereo) {
 TEST_F(Music, AMissingModuleSaysNothing) {
   ASSERT_TRUE(fake::startSoundWithoutDevice());
   CaptureStdout();
-  shell::startModule((folder / "absent.xm").c_str());
+  music::startModule((folder / "absent.xm").c_str());
   EXPECT_EQ(GetCapturedStdout(), "");
-  EXPECT_EQ(shell::music().module, nullptr);
+  EXPECT_EQ(music::state().module, nullptr);
 }
 
 TEST_F(Music, AMissingStreamPrintsTheErrorAndClosesTheLibrary) {
   ASSERT_TRUE(fake::startSoundWithoutDevice());
   CaptureStdout();
-  shell::startStream((folder / "absent.mp3").c_str());
+  music::startStream((folder / "absent.mp3").c_str());
   EXPECT_EQ(GetCapturedStdout(), "Error!\nFile not found\n");
-  EXPECT_EQ(shell::music().stream, nullptr);
-  EXPECT_EQ(shell::music().channel, -1);
+  EXPECT_EQ(music::state().stream, nullptr);
+  EXPECT_EQ(music::state().channel, -1);
   EXPECT_EQ(FMUSIC_LoadSong(xmFile.c_str()), nullptr);
   EXPECT_EQ(FSOUND_GetError(), 2);
 }
 
 TEST_F(Music, ErrorNamesFollowTheLibrarysCodes) {
-  EXPECT_STREQ(shell::soundErrorName(0), "No errors");
-  EXPECT_STREQ(shell::soundErrorName(9), "File not found");
-  EXPECT_STREQ(shell::soundErrorName(12), "Not enough memory ");
-  EXPECT_STREQ(shell::soundErrorName(19), "Required Mediaplayer codec is not installed");
-  EXPECT_STREQ(shell::soundErrorName(25), "Unknown error");
-  EXPECT_STREQ(shell::soundErrorName(20), "Unknown error");
-  EXPECT_STREQ(shell::soundErrorName(-1), "Unknown error");
+  EXPECT_STREQ(music::soundErrorName(0), "No errors");
+  EXPECT_STREQ(music::soundErrorName(9), "File not found");
+  EXPECT_STREQ(music::soundErrorName(12), "Not enough memory ");
+  EXPECT_STREQ(music::soundErrorName(19), "Required Mediaplayer codec is not installed");
+  EXPECT_STREQ(music::soundErrorName(25), "Unknown error");
+  EXPECT_STREQ(music::soundErrorName(20), "Unknown error");
+  EXPECT_STREQ(music::soundErrorName(-1), "Unknown error");
 }
 
 TEST_F(Music, TheStreamPlaysToItsEndAndSaysSoOnce) {
   fake::writeShortMp3(mp3File, 0.3);
   ASSERT_TRUE(fake::startSoundWithoutDevice());
   CaptureStdout();
-  shell::startStream(mp3File.c_str());
-  ASSERT_NE(shell::music().channel, -1);
-  ASSERT_TRUE(platform::sound::waitUntilDecodedAhead(shell::music().stream, std::chrono::seconds(10)));
+  music::startStream(mp3File.c_str());
+  ASSERT_NE(music::state().channel, -1);
+  ASSERT_TRUE(platform::sound::waitUntilDecodedAhead(music::state().stream, std::chrono::seconds(10)));
   EXPECT_GT(peak(renderFrames(4410)), 0.2f);
   for (int block = 0; block < 100; ++block) renderFrames(4410);  // ten seconds: long past the end
   EXPECT_EQ(GetCapturedStdout(), "\nSTREAM ENDED!!\n");
@@ -137,7 +138,7 @@ TEST_F(Music, TheStreamPlaysToItsEndAndSaysSoOnce) {
 
 TEST_F(Music, SynchPointsArePrintedWithTheirName) {
   CaptureStdout();
-  EXPECT_EQ(shell::streamCallback(nullptr, const_cast<char*>("chorus"), 6, 0), 1);
+  EXPECT_EQ(music::streamCallback(nullptr, const_cast<char*>("chorus"), 6, 0), 1);
   EXPECT_EQ(GetCapturedStdout(), "\nSYNCHPOINT : \"chorus\"\n");
 }
 
@@ -145,7 +146,7 @@ TEST_F(Music, TheFadeTakesOneSecondAndLowersTheTune) {
   fake::FakeHost host;
   host.tickPerCall = 100;
   ASSERT_TRUE(fake::startSoundWithoutDevice());
-  shell::startModule(xmFile.c_str());
+  music::startModule(xmFile.c_str());
   const float before = peak(renderFrames(8820));
   shell::fadeOutModule();
   EXPECT_EQ(host.now, 1100u) << "ten readings up to the one that reached one second";
@@ -165,9 +166,9 @@ TEST_F(Music, WithoutATuneTheFadeStillTakesOneSecond) {
 TEST_F(Music, StoppingTheMusicSilencesEverythingAndClosesTheLibrary) {
   fake::writeShortMp3(mp3File, 1.0);
   ASSERT_TRUE(fake::startSoundWithoutDevice());
-  shell::startModule(xmFile.c_str());
-  shell::startStream(mp3File.c_str());
-  shell::stopMusic();
+  music::startModule(xmFile.c_str());
+  music::startStream(mp3File.c_str());
+  music::stopMusic();
   EXPECT_EQ(peak(renderFrames(4410)), 0.0f);
   EXPECT_EQ(FMUSIC_LoadSong(xmFile.c_str()), nullptr);
   EXPECT_EQ(FSOUND_GetError(), 2);

@@ -1,9 +1,9 @@
 #pragma once
 
-namespace shell {
+namespace music {
 
 // The name of a sound library error code; "Unknown error" for codes it does
 // not list.
 const char* soundErrorName(int code);
 
-}  // namespace shell
+}  // namespace music

@@ -1,8 +1,8 @@
-#include "shell/sound_errors.h"
+#include "music/sound_errors.h"
 
 #include <array>
 
-namespace shell {
+namespace music {
 namespace {
 
 constexpr std::array<const char*, 20> kNames = {
@@ -35,4 +35,4 @@ const char* soundErrorName(int code) {
   return kNames[static_cast<std::size_t>(code)];
 }
 
-}  // namespace shell
+}  // namespace music

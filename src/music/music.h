@@ -4,7 +4,7 @@
 // failure is printed to standard output and the show goes on silent.
 #include "platform/fmod.h"
 
-namespace shell {
+namespace music {
 
 // Shared by the show preparation and the module event.
 struct MusicState {
@@ -12,7 +12,7 @@ struct MusicState {
   FSOUND_STREAM* stream = nullptr;  // null when the stream did not open
   int channel = -1;                 // the stream's channel, -1 when it did not start
 };
-MusicState& music();
+MusicState& state();
 
 // Version check, output, driver and initialisation. A library older than the
 // one the show was made with is left uninitialised.
@@ -22,10 +22,6 @@ void startSoundSystem();
 // it is an IT module, a little less stereo for MOD and S3M. A file that does
 // not load leaves the current module null, silently.
 void startModule(const char* file);
-
-// One second of wall-clock time bringing the current module down from about
-// half volume to nothing, as often as the loop runs.
-void fadeOutModule();
 
 // Opens and plays `file` as the music stream, its own stereo kept; on failure
 // the error is printed and the library closed.
@@ -41,4 +37,4 @@ void stopMusic();
 // "Error!", the name of the library's last error, then the library closes.
 void reportSoundFailure();
 
-}  // namespace shell
+}  // namespace music

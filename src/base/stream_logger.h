@@ -3,7 +3,7 @@
 #include <mutex>
 #include <string>
 
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace kst {
 
