@@ -2,6 +2,13 @@
 
 #include "persist/dynamic_factory.h"
 #include "render/robust_mesh.h"
+#include "scene/animation/keyframe_handler.h"
+#include "scene/animation/rotation_controler.h"
+#include "scene/nodes/bone_node.h"
+#include "scene/nodes/camera_node.h"
+#include "scene/nodes/light_node.h"
+#include "scene/nodes/shape_node.h"
+#include "scene/nodes/transform_node.h"
 
 class TextureImage;
 extern dynamic::factory<TextureImage> textureImageFactory;
@@ -25,6 +32,16 @@ void RegisterClassFactories() {
   // Runs the registrations on the first call only: a function-local static
   // is initialised once, even when two threads arrive together.
   [[maybe_unused]] static const bool registered = [] {
+    dynamic::registerFactory<BoneNode>();
+    dynamic::registerFactory<CameraNode>();
+    dynamic::registerFactory<LightNode>();
+    dynamic::registerFactory<ShapeNode>();
+    dynamic::registerFactory<TransformNode>();
+    dynamic::registerFactory<ConstantKeyframeHandler>();
+    dynamic::registerFactory<LW6KeyframeHandler>();
+    dynamic::registerFactory<TransformNode::RotationControler>();
+    dynamic::registerFactory<EulerAnglesRotationControler>();
+    dynamic::registerFactory<QuaternionRotationControler>();
     dynamic::registerFactory<kst::RobustMesh>();
     return true;
   }();

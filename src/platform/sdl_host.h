@@ -26,6 +26,7 @@ class SdlHost : public Host {
   bool createWindow(const char* title, int width, int height, bool fullScreen) override;
   void showCursor(bool visible) override;
   HDC windowDC() override;
+  void setWindowTitle(const std::string& title) override;
   void destroyWindow() override;
   bool peekMessage(Message& out) override;
   void postMessage(const Message& message) override;
