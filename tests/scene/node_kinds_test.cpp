@@ -1,27 +1,30 @@
-// Lights, cameras and bones in a node tree: where they end up under their
-// transforms, their stored forms, and the registry's order of the node and
-// animation classes.
+// Shapes, lights, cameras and bones in a node tree: where they end up under
+// their transforms, what a shape hands its mesh, their stored forms, their
+// listing with the scene, and the registry's order of the node classes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "persist/class_registration.h"
 #include "persist/dynamic_factory.h"
-#include "persist/object_record.h"
+#include "render/camera.h"
 #include "scene/animation/keyframe_handler.h"
 #include "scene/animation/rotation_controler.h"
+#include "scene/mesh/primitive.h"
 #include "scene/nodes/bone_node.h"
 #include "scene/nodes/camera_node.h"
 #include "scene/nodes/light_node.h"
 #include "scene/nodes/shape_node.h"
 #include "scene/nodes/transform_node.h"
-#include "support/memory_store.h"
+#include "scene/render_list.h"
+#include "scene/scene.h"
+#include "support/record_bytes.h"
 
 namespace {
+
+using fake::RecordBytes;
 
 void expectNear(Vector3 actual, Vector3 expected) {
   EXPECT_NEAR(actual.x, expected.x, 1e-5f);
@@ -35,17 +38,20 @@ std::unique_ptr<TransformNode> transformAt(Vector3 position) {
   return node;
 }
 
+template <class Node>
+Node& attach(std::unique_ptr<Node> child, SceneNode& parent) {
+  return static_cast<Node&>(attachNode(std::move(child), parent));
+}
+
 TEST(NodeKinds, LightFollowsItsParentThroughABone) {
   auto root = transformAt({0, 0, 5});
-  SceneNode& bone = attachNode(std::make_unique<BoneNode>(), *root);
-  auto& light = static_cast<LightNode&>(attachNode(std::make_unique<LightNode>(LightRecord{}, nullptr), bone));
+  auto& light = attach(std::make_unique<LightNode>(LightRecord{}, nullptr), attach(std::make_unique<BoneNode>(), *root));
   root->update(0, Matrix44{});
   expectNear(light.light.position, {0, 0, 5});
   expectNear(light.light.target, {0, 0, 6});
   EXPECT_TRUE(root->staticSubtree);
-  EXPECT_TRUE(root->bounds.empty);
 
-  // A quarter turn about y sends the light's +z to −x; its local position moves too.
+  // A quarter turn about y sends +z to −x; the local position moves too.
   root->setRotation(std::make_unique<EulerAnglesRotationControler>(
       std::make_unique<ConstantKeyframeHandler>(Vector3{0, 90, 0})));
   light.localPosition = {0, 1, 2};
@@ -60,114 +66,150 @@ TEST(NodeKinds, CameraLooksWhereItsRotatingParentTurnsIt) {
   angles->y.addKey(1, 90, 0, 0, 0).shape = kShapeLinear;
   auto root = transformAt({1, 2, 3});
   root->setRotation(std::make_unique<EulerAnglesRotationControler>(std::move(angles)));
-  auto& node = static_cast<CameraNode&>(attachNode(std::make_unique<CameraNode>(nullptr), *root));
+  auto& node = attach(std::make_unique<CameraNode>(nullptr), *root);
 
   root->update(0, Matrix44{});
   expectNear(node.camera.eye(), {1, 2, 3});
   expectNear(node.camera.forward(), {0, 0, 1});
-  expectNear(node.camera.up(), {0, 1, 0});
   root->update(1, Matrix44{});
   expectNear(node.camera.eye(), {1, 2, 3});
   expectNear(node.camera.target(), {0, 2, 3});
   expectNear(node.camera.forward(), {-1, 0, 0});
   expectNear(node.camera.up(), {0, 1, 0});
-  // The reference stays in the node's own frame.
-  expectNear(node.reference.target(), {0, 0, 1});
+  expectNear(node.reference.target(), {0, 0, 1});  // stays in the node's own frame
 }
 
-TEST(NodeKinds, ShapeWithoutAMeshAddsNoVolume) {
-  ShapeNode shape;
-  EXPECT_EQ(shape.mesh(), nullptr);
-  shape.setMeshIndex(3);
-  EXPECT_EQ(shape.mesh(), nullptr);  // no scene
-  shape.update(0, Matrix44{});
-  EXPECT_TRUE(shape.ownVolume.empty);
-  EXPECT_TRUE(shape.bounds.empty);
-}
-
-// ---- stored forms ---------------------------------------------------------
-
-class NodeRecords : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { RegisterClassFactories(); }
-
-  // The record's bytes after the header and the node links (four null
-  // references and the offset matrix).
-  static std::vector<std::uint8_t> bodyAfterLinks(persistent& node, const char* name) {
-    fake::MemoryStore store;
-    writeRecord(node, store);
-    const std::size_t skip = std::strlen(name) + 1 + 2 + 4 + 64;
-    return {store.bytes.begin() + static_cast<std::ptrdiff_t>(skip), store.bytes.end()};
+// A mesh that only notes how it is asked to draw.
+struct RecordingMesh : Primitive {
+  void render(Camera&, const Matrix44& worldMatrix, RenderList&, std::int32_t flags) override {
+    calls.push_back({worldMatrix, flags});
   }
-  static std::vector<float> floats(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t count) {
-    std::vector<float> values(count);
-    std::memcpy(values.data(), bytes.data() + from, count * sizeof(float));
-    return values;
-  }
-  template <class T>
-  static std::unique_ptr<T> copy(persistent& node) {
-    fake::MemoryStore store;
-    writeRecord(node, store);
-    return store.adopt<T>(readRecord(store));
-  }
+  std::vector<std::pair<Matrix44, std::int32_t>> calls;
 };
 
-TEST_F(NodeRecords, CameraStoresHalfWidthBeforeHalfHeight) {
-  CameraNode node(Camera({1, 2, 3}, {4, 5, 6}, {0, 1, 0}, 0.5f, 900.0f, 0.4f, 0.3f), nullptr);
-  const auto body = bodyAfterLinks(node, CameraNode::storedName);
-  ASSERT_EQ(body.size(), 13 * sizeof(float));
-  EXPECT_EQ(floats(body, 0, 13), (std::vector<float>{1, 2, 3, 4, 5, 6, 0, 1, 0, 0.5f, 900, 0.4f, 0.3f}));
+class ShapeNodes : public ::testing::Test {
+ protected:
+  ShapeNodes() {
+    auto made = std::make_unique<RecordingMesh>();
+    mesh = made.get();
+    made->subMeshes.resize(2);
+    for (Vector3 corner : {Vector3{-1, -1, -1}, Vector3{1, 1, 1}}) {
+      made->box.grow({corner.x, corner.y, corner.z});
+      made->subMeshes[0].box.grow({corner.x, corner.y, corner.z});
+      made->subMeshes[1].box.grow({corner.x + 100, corner.y, corner.z});  // far off to the side
+    }
+    scene.meshes.push_back(std::move(made));
+    scene.meshes.push_back(nullptr);  // a hole a bad record leaves
+  }
 
-  const auto read = copy<CameraNode>(node);
-  ASSERT_NE(read, nullptr);
-  EXPECT_EQ(read->camera.halfWidth(), 0.4f);
-  EXPECT_EQ(read->camera.halfHeight(), 0.3f);
-  EXPECT_EQ(read->camera.target(), (Vector3{4, 5, 6}));
+  // A shape of the scene under a transform at `place`, updated and drawn.
+  ShapeNode& drawShape(Vector3 place, std::int32_t meshIndex, const Matrix44& offset = {}) {
+    root = transformAt(place);
+    auto& shape = attach(std::make_unique<ShapeNode>(&scene), *root);
+    shape.setMeshIndex(meshIndex);
+    shape.offsetMatrix = offset;
+    shape.renderFlags = RenderableNode::kNoFog;
+    root->update(0, Matrix44{});
+    RenderList list(1);
+    shape.render(camera, list);
+    return shape;
+  }
+
+  Scene scene;
+  RecordingMesh* mesh = nullptr;
+  std::unique_ptr<TransformNode> root;
+  Camera camera{{0, 0, 0}, {0, 0, 1}, {0, 1, 0}, 1.0f, 100.0f, 0.5f, 0.375f};
+};
+
+TEST_F(ShapeNodes, NoMeshOrNoSightDrawsNothing) {
+  for (std::int32_t index : {-1, 1, 2}) {  // none, a hole, past the end
+    const ShapeNode& shape = drawShape({0, 0, 10}, index);
+    EXPECT_TRUE(shape.bounds.empty) << index;
+    EXPECT_EQ(shape.mesh(), nullptr) << index;
+  }
+  drawShape({0, 0, -10}, 0);  // behind the eye
+  EXPECT_TRUE(mesh->calls.empty());
 }
 
-TEST_F(NodeRecords, LightStoresItsSubsetAndDefaultsTheRest) {
+TEST_F(ShapeNodes, VolumeAndDrawingUseTheOffsetMatrix) {
+  const ShapeNode& shape = drawShape({0, 0, 10}, 0, Matrix44{}.Translation(3, 0, 0));
+  EXPECT_EQ(shape.bounds.min, (persist::Vec3{2, -1, 9}));
+  EXPECT_EQ(shape.bounds.max, (persist::Vec3{4, 1, 11}));
+  EXPECT_EQ(root->bounds, shape.bounds);
+  ASSERT_EQ(mesh->calls.size(), 1u);
+  EXPECT_EQ(mesh->calls[0].first.TransformPoint({}), (Vector3{3, 0, 10}));
+  EXPECT_EQ(mesh->calls[0].second, 0x8);  // without fog
+  EXPECT_TRUE(mesh->subMeshes[0].visible);
+  EXPECT_FALSE(mesh->subMeshes[1].visible);
+}
+
+TEST_F(ShapeNodes, TreeReadFromAStreamListsItsLightAndCameraOnce) {
+  RegisterClassFactories();
+  auto tree = transformAt({0, 0, 5});
+  attachNode(std::make_unique<LightNode>(LightRecord{}, &scene), *tree);
+  attachNode(std::make_unique<CameraNode>(&scene), *tree);
+  attachNode(std::make_unique<ShapeNode>(&scene), *tree);
+  // Written the way a scene file holds it: the scene is record 0.
+  fake::MemoryStore store;
+  store.enterWritten(&scene);
+  writeRecord(*tree, store);
+
+  Scene loaded;
+  store.position = 0;
+  store.enterRead(&loaded);
+  auto root = store.adopt<TransformNode>(readRecord(store));
+  ASSERT_NE(root, nullptr);
+  for (SceneNode* node = root->firstChild.get(); node != nullptr; node = node->nextSibling.get()) node->setScene(&loaded);
+  ASSERT_EQ(loaded.lights.size(), 1u);
+  ASSERT_EQ(loaded.cameras.size(), 1u);
+  root->update(0, Matrix44{});
+  EXPECT_EQ(loaded.lights[0]->position, (Vector3{0, 0, 5}));
+  EXPECT_EQ(loaded.cameras[0]->eye(), (Vector3{0, 0, 5}));
+}
+
+TEST(NodeRecords, StoredFieldsInTheirOrder) {
+  CameraNode camera(Camera({1, 2, 3}, {4, 5, 6}, {0, 1, 0}, 0.5f, 900.0f, 0.4f, 0.3f), nullptr);
+  RecordBytes cameraBytes;  // half width before half height
+  cameraBytes.header("class CameraNode").nodeLinks().floats({1, 2, 3, 4, 5, 6, 0, 1, 0, 0.5f, 900, 0.4f, 0.3f});
+  EXPECT_EQ(fake::recordOf(camera), cameraBytes.data);
+  const auto cameraRead = fake::readRecordAs<CameraNode>(cameraBytes.data);
+  EXPECT_EQ(cameraRead->camera.halfWidth(), 0.4f);
+  EXPECT_EQ(cameraRead->camera.target(), (Vector3{4, 5, 6}));
+
   LightRecord description;
   description.position = {1, 2, 3};
   description.color = {0.5f, 0.25f, 1, 1};
   description.attenuation = {1, 0.5f, 0.125f};
   description.spotCutoff = 30;
-  description.directional = true;
   description.enabled = false;
-  LightNode node(description, nullptr);
-  node.localPosition = {7, 8, 9};
-  const auto body = bodyAfterLinks(node, LightNode::storedName);
-  ASSERT_EQ(body.size(), 10 * sizeof(float) + 1 + 3 * sizeof(float));
-  EXPECT_EQ(floats(body, 0, 10), (std::vector<float>{1, 2, 3, 0.5f, 0.25f, 1, 1, 1, 0.5f, 0.125f}));
-  EXPECT_EQ(body[40], 0);
-  EXPECT_EQ(floats(body, 41, 3), (std::vector<float>{7, 8, 9}));
+  LightNode light(description, nullptr);
+  light.localPosition = {7, 8, 9};
+  RecordBytes lightBytes;  // position, colour, attenuation, enabled, local position
+  lightBytes.header("class LightNode").nodeLinks().floats({1, 2, 3, 0.5f, 0.25f, 1, 1, 1, 0.5f, 0.125f});
+  lightBytes.value<std::uint8_t>(0).floats({7, 8, 9});
+  EXPECT_EQ(fake::recordOf(light), lightBytes.data);
+  const auto lightRead = fake::readRecordAs<LightNode>(lightBytes.data);
+  EXPECT_FALSE(lightRead->light.enabled);
+  EXPECT_EQ(lightRead->light.spotCutoff, 180.0f);  // not stored
 
-  const auto read = copy<LightNode>(node);
-  ASSERT_NE(read, nullptr);
-  EXPECT_FALSE(read->light.enabled);
-  EXPECT_EQ(read->light.spotCutoff, 180.0f);
-  EXPECT_FALSE(read->light.directional);
-  EXPECT_EQ(read->localPosition, (Vector3{7, 8, 9}));
-}
-
-TEST_F(NodeRecords, ShapeStoresNoMeshAsAllOnes) {
-  ShapeNode shape;
+  ShapeNode shape;  // render flags, then mesh index −1 as the varint of 0xFFFFFFFF
   shape.renderFlags = RenderableNode::kNoFog;
-  EXPECT_EQ(bodyAfterLinks(shape, ShapeNode::storedName), (std::vector<std::uint8_t>{1, 0x7F, 0x7F, 0x7F, 0x7F, 0x8F}));
-  shape.setMeshIndex(2);
-  EXPECT_EQ(copy<ShapeNode>(shape)->meshIndex, 2);
+  RecordBytes shapeBytes;
+  shapeBytes.header("class ShapeNode").nodeLinks().value<std::uint8_t>(1).value<std::uint32_t>(0x7F7F7F7F);
+  EXPECT_EQ(fake::recordOf(shape), shapeBytes.value<std::uint8_t>(0x8F).data);
+  EXPECT_EQ(fake::readRecordAs<ShapeNode>(shapeBytes.data)->meshIndex, -1);
 }
 
-TEST(NodeRegistry, AnimationAndNodeClassesAnswerNewestFirst) {
+TEST(NodeRecords, NodeAndAnimationClassesRegisterInOrder) {
   RegisterClassFactories();
   const std::vector<std::string> order = {
       "class BoneNode", "class CameraNode", "class LightNode", "class ShapeNode", "class TransformNode",
       "class ConstantKeyframeHandler", "class LW6KeyframeHandler", "struct TransformNode::RotationControler",
       "class EulerAnglesRotationControler", "class QuaternionRotationControler"};
-  std::vector<std::string> fromHead;
-  for (auto* element = dynamic::registryHead(); element != nullptr; element = element->next) {
-    const std::string name = element->factory->className();
-    if (std::find(order.begin(), order.end(), name) != order.end()) fromHead.push_back(name);
-  }
+  std::vector<std::string> fromHead;  // the registry answers newest first
+  for (auto* element = dynamic::registryHead(); element != nullptr; element = element->next)
+    if (std::count(order.begin(), order.end(), element->factory->className()) != 0)
+      fromHead.push_back(element->factory->className());
   EXPECT_EQ(fromHead, std::vector<std::string>(order.rbegin(), order.rend()));
   for (const std::string& name : order) {
     std::unique_ptr<persistent> made(dynamic::createByName(name.c_str()));
