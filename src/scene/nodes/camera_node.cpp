@@ -43,5 +43,5 @@ bool CameraNode::computeLocal(float, const Matrix44& parentMatrix, Matrix44&) {
 
 void CameraNode::setScene(Scene* newScene) {
   SceneNode::setScene(newScene);
-  if (scene != nullptr) listOnce(scene->cameras, &camera);
+  if (scene != nullptr && !listed(scene->cameras, &camera)) scene->addCamera(&camera);
 }

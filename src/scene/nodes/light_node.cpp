@@ -29,5 +29,5 @@ bool LightNode::computeLocal(float, const Matrix44& parentMatrix, Matrix44&) {
 
 void LightNode::setScene(Scene* newScene) {
   SceneNode::setScene(newScene);
-  if (scene != nullptr) listOnce(scene->lights, &light);
+  if (scene != nullptr && !listed(scene->lights, &light)) scene->addLight(&light);
 }
