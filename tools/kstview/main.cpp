@@ -102,10 +102,25 @@ void play(platform::Host& host, Scene& scene, kstview::ViewerState& state, const
   }
 }
 
-int view(const Options& options) {
-  RegisterClassFactories();
+// The scene's textures go to GL as it is read: the window and device come first.
+int viewWithDevice(const Options& options, platform::Host& host) {
   std::unique_ptr<Scene> scene = loadScene(options.file);
   if (scene == nullptr) return kUnreadable;
+  scene->prepareAfterLoad(options.file.c_str());
+  kstview::ViewerState state;
+  state.cameraCount = scene->cameras.size();
+  state.camera = options.camera;
+  state.time = options.time;
+  if (state.camera >= state.cameraCount)
+    std::fprintf(stderr, "kstview: %s has %zu camera(s); camera %zu shows nothing\n", options.file.c_str(),
+                 state.cameraCount, state.camera);
+  if (!options.screenshot.empty()) return writeOneFrame(*scene, state, options.screenshot);
+  play(host, *scene, state, options.file);
+  return 0;
+}
+
+int view(const Options& options) {
+  RegisterClassFactories();
   if (options.headless) {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
@@ -114,24 +129,11 @@ int view(const Options& options) {
   platform::setHost(&host);
   int result = kNoDisplay;
   if (host.createWindow("kstview", kWidth, kHeight, false) && CreateRenderDevice(host.windowDC(), 0, kWidth, kHeight)) {
-    scene->prepareAfterLoad(options.file.c_str());
-    kstview::ViewerState state;
-    state.cameraCount = scene->cameras.size();
-    state.camera = options.camera;
-    state.time = options.time;
-    if (state.camera >= state.cameraCount)
-      std::fprintf(stderr, "kstview: %s has %zu camera(s); camera %zu shows nothing\n", options.file.c_str(),
-                   state.cameraCount, state.camera);
-    if (options.screenshot.empty()) {
-      play(host, *scene, state, options.file);
-      result = 0;
-    } else {
-      result = writeOneFrame(*scene, state, options.screenshot);
-    }
-    scene.reset();  // its textures go while the context is there
+    result = viewWithDevice(options, host);  // the scene is gone before the device
     DestroyRenderDevice();
   } else {
-    std::fprintf(stderr, "kstview: no 800x600 OpenGL window could be had\n");
+    std::fprintf(stderr, "kstview: no 800x600 OpenGL window could be had%s\n",
+                 options.headless ? "" : " (without a display, use --headless)");
   }
   host.destroyWindow();
   platform::setHost(nullptr);
