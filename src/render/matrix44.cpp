@@ -56,18 +56,14 @@ Matrix44& Matrix44::FromRows(const double rows[4][4]) {
   return *this;
 }
 
-// Column c of a·b is a's columns weighted by column c of b: four
-// multiply-adds of whole columns, which the compiler keeps in vector registers.
 Matrix44& Matrix44::Multiply(const Matrix44& a, const Matrix44& b) {
   Matrix44 product;
-  for (int c = 0; c < 4; ++c) {
-    float column[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    for (int k = 0; k < 4; ++k) {
-      const float weight = b.m[4 * c + k];
-      for (int r = 0; r < 4; ++r) column[r] += a.m[4 * k + r] * weight;
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c) {
+      float sum = 0.0f;
+      for (int k = 0; k < 4; ++k) sum += a.at(r, k) * b.at(k, c);
+      product.at(r, c) = sum;
     }
-    for (int r = 0; r < 4; ++r) product.m[4 * c + r] = column[r];
-  }
   return *this = product;
 }
 

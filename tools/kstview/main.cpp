@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
       "Keys: 0-9 pick the camera, space pauses, Left/Right step 1/30 s, Down/Up step 1 s, Escape quits.\n"
       "The window title shows the file, the camera, the scene time and the frame rate.\n"
       "Exit codes: 0 done, 1 the file cannot be read (or the screenshot written), 2 unreadable command line,\n"
-      "3 no OpenGL window.");
+      "3 no OpenGL window.\n");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
