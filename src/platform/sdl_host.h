@@ -37,6 +37,9 @@ class SdlHost : public Host {
   bool videoReady();
   bool displayIsVirtual() const;
   void collectEvents();
+  // Frees a window that was destroyed once no GL context draws into it;
+  // false while one still does.
+  bool releaseDestroyedWindow();
 
   bool headless_;
   bool videoStarted_ = false;
