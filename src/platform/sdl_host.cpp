@@ -125,7 +125,7 @@ void SdlHost::restoreDisplayMode() {
 }
 
 bool SdlHost::createWindow(const char* title, int width, int height, bool fullScreen) {
-  if (!videoReady() || surface_.window != nullptr) return false;
+  if (!videoReady() || windowAlive_ || !releaseDestroyedWindow()) return false;
   applyPixelFormat(showFormat(screenBitsPerPixel()));
   surface_.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                                      SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
@@ -155,11 +155,21 @@ void SdlHost::showCursor(bool visible) {
 HDC SdlHost::windowDC() { return windowAlive_ ? &surface_ : nullptr; }
 
 void SdlHost::destroyWindow() {
-  // Hidden now, released with the host: the GL device that draws into it is
-  // destroyed only after the frame loop has seen the quit message.
+  // Hidden now; released as soon as no context draws into it. The show's
+  // device outlives its window until the frame loop has seen the quit
+  // message, and then the window goes with the host or the next window.
   if (!windowAlive_) return;
   windowAlive_ = false;
   SDL_HideWindow(surface_.window);
+  releaseDestroyedWindow();
+}
+
+bool SdlHost::releaseDestroyedWindow() {
+  if (surface_.window == nullptr) return true;
+  if (surface_.primary != nullptr) return false;  // a context still draws into it
+  SDL_DestroyWindow(surface_.window);
+  surface_ = {};  // the next window starts without a pixel format, as a new window does
+  return true;
 }
 
 void SdlHost::collectEvents() {

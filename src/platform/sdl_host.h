@@ -47,6 +47,9 @@ class SdlHost : public Host {
   bool displayIsVirtual() const;
   bool enterFullScreen();
   void collectEvents();
+  // Frees a window that was destroyed once no GL context draws into it;
+  // false while one still does.
+  bool releaseDestroyedWindow();
 
   bool headless_;
   bool videoStarted_ = false;
