@@ -15,7 +15,7 @@ struct EmblemShape {
   float ringHalfWidth;
 };
 
-// `smoothness`: curve points per control span of the outline.
+// `smoothness`: segments of each rounded corner of the outline.
 EmblemShape emblemShape(int smoothness);
 
 }  // namespace showdata

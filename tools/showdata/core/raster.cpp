@@ -118,6 +118,14 @@ void paintMask(Raster& target, const Raster& mask, int left, int top, Colour col
   }
 }
 
+void glow(Raster& target, const Raster& mask, int left, int top, int radius, Colour colour, float opacity, bool add) {
+  const int margin = 3 * radius;
+  Raster room(mask.width + 2 * margin, mask.height + 2 * margin, 1);
+  for (int y = 0; y < mask.height; ++y)
+    for (int x = 0; x < mask.width; ++x) room.at(x + margin, y + margin)[0] = mask.at(x, y)[0];
+  paintMask(target, blurred(room, radius, 3), left - margin, top - margin, colour, opacity, add);
+}
+
 Raster asColour(const Raster& grey) {
   Raster out(grey.width, grey.height, 3);
   for (int y = 0; y < grey.height; ++y)

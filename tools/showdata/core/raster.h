@@ -53,6 +53,10 @@ Raster resized(const Raster& source, int width, int height);
 // left corner at (left, top); `add` makes it light rather than paint.
 void paintMask(Raster& target, const Raster& mask, int left, int top, Colour colour, float opacity, bool add = false);
 
+// Light around a mask: the mask, with room around it, blurred (three box
+// passes of `radius`) and added in `colour` (or painted, with `add` false).
+void glow(Raster& target, const Raster& mask, int left, int top, int radius, Colour colour, float opacity, bool add = true);
+
 // A one-channel picture as a three-channel one (grey), for the review sheet.
 Raster asColour(const Raster& grey);
 

@@ -119,6 +119,43 @@ std::vector<Point> smoothClosedCurve(const std::vector<Point>& points, int steps
   return curve;
 }
 
+std::vector<Point> filletedPolygon(const std::vector<Point>& polygon, float radius, int steps) {
+  std::vector<Point> out;
+  const std::size_t n = polygon.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const Point prev = polygon[(i + n - 1) % n], p = polygon[i], next = polygon[(i + 1) % n];
+    const float inLength = std::hypot(prev.x - p.x, prev.y - p.y), outLength = std::hypot(next.x - p.x, next.y - p.y);
+    const Point toPrev{(prev.x - p.x) / inLength, (prev.y - p.y) / inLength};
+    const Point toNext{(next.x - p.x) / outLength, (next.y - p.y) / outLength};
+    const float angle = std::acos(std::clamp(toPrev.x * toNext.x + toPrev.y * toNext.y, -1.0f, 1.0f));
+    if (angle > 3.1f) {  // straight on: nothing to round
+      out.push_back(p);
+      continue;
+    }
+    // Tangent points at distance t from the corner; the radius shrinks when
+    // t would take more than 45% of a neighbouring edge.
+    float t = radius / std::tan(angle * 0.5f);
+    t = std::min(t, 0.45f * std::min(inLength, outLength));
+    const float r = t * std::tan(angle * 0.5f);
+    Point bisector{toPrev.x + toNext.x, toPrev.y + toNext.y};
+    const float length = std::hypot(bisector.x, bisector.y);
+    bisector = {bisector.x / length, bisector.y / length};
+    const float centreDistance = r / std::sin(angle * 0.5f);
+    const Point centre{p.x + bisector.x * centreDistance, p.y + bisector.y * centreDistance};
+    const Point start{p.x + toPrev.x * t, p.y + toPrev.y * t}, end{p.x + toNext.x * t, p.y + toNext.y * t};
+    float a0 = std::atan2(start.y - centre.y, start.x - centre.x), a1 = std::atan2(end.y - centre.y, end.x - centre.x);
+    // The short way round from the start to the end tangent point.
+    float sweep = a1 - a0;
+    while (sweep > 3.14159265f) sweep -= 6.2831853f;
+    while (sweep < -3.14159265f) sweep += 6.2831853f;
+    for (int s = 0; s <= steps; ++s) {
+      const float a = a0 + sweep * s / steps;
+      out.push_back({centre.x + r * std::cos(a), centre.y + r * std::sin(a)});
+    }
+  }
+  return out;
+}
+
 std::vector<Point> bezier(Point a, Point b, Point c, Point d, int steps) {
   std::vector<Point> curve;
   for (int s = 0; s <= steps; ++s) {

@@ -24,6 +24,12 @@ void strokeLine(Raster& mask, const std::vector<Point>& line, float halfWidth, f
 // A closed Catmull-Rom curve through the points, `steps` points per span.
 std::vector<Point> smoothClosedCurve(const std::vector<Point>& points, int steps);
 
+// The polygon with every corner rounded by an arc of `radius` (smaller where
+// the neighbouring edges are too short), `steps` segments per arc. The arcs
+// keep the outline's curvature radius at least `radius`, so an inset by less
+// than that never crosses itself.
+std::vector<Point> filletedPolygon(const std::vector<Point>& polygon, float radius, int steps);
+
 // A cubic Bezier curve as `steps` + 1 points.
 std::vector<Point> bezier(Point a, Point b, Point c, Point d, int steps);
 

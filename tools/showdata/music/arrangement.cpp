@@ -44,13 +44,14 @@ void riseInto(Score& score, int row, int volume) {
   score.note(row - static_cast<int>(kRiserSeconds * kRowsPerSecond), kEffectChannel, pitch("C4"), kRiser, volume);
 }
 
-xm::Module tuneModule(const std::string& name, const Score& score, const std::vector<int>& cuts, int restart) {
+xm::Module tuneModule(const std::string& name, const Score& score, const std::vector<int>& cuts, int restart,
+                      std::vector<xm::Instrument> instruments) {
   xm::Module module;
   module.name = name;
   module.channels = score.channels();
   module.tempo = 6;
   module.bpm = 150;
-  module.instruments = instrumentSet(2024);
+  module.instruments = std::move(instruments);
   score.toPatterns(cuts, module);
   module.restart = restart;
   return module;

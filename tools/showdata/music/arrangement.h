@@ -44,6 +44,7 @@ void accent(Score& score, int row, int strength);
 void riseInto(Score& score, int row, int volume);
 
 // A module of the shared channel layout and instrument set, one row = 0.1 s.
-xm::Module tuneModule(const std::string& name, const Score& score, const std::vector<int>& cuts, int restart);
+xm::Module tuneModule(const std::string& name, const Score& score, const std::vector<int>& cuts, int restart,
+                      std::vector<xm::Instrument> instruments);
 
 }  // namespace showdata

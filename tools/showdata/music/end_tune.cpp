@@ -6,7 +6,7 @@
 
 namespace showdata {
 
-xm::Module endTune() {
+xm::Module endTune(std::vector<xm::Instrument> instruments) {
   constexpr int kRows = 256;
   Score score(kRows, kChannelCount);
   const char* chords[4] = {"A3 C4 F4", "B3 D4 G4", "B3 E4 G4", "A3 C4 E4"};
@@ -25,7 +25,7 @@ xm::Module endTune() {
                              "C6:16 A5:8 F5:8 | B5:16 G5:16 | G5:8 B5:8 E6:16 | C6:16 A5:16";
   score.melody(0, kBellChannel, kBell, melody, 40);
   score.echo(0, kBellEchoChannel, kBell, melody, 6, 14);
-  return tuneModule("Skyward end", score, {64, 128, 192}, 0);
+  return tuneModule("Skyward end", score, {64, 128, 192}, 0, std::move(instruments));
 }
 
 }  // namespace showdata

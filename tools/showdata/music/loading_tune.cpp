@@ -6,7 +6,7 @@
 
 namespace showdata {
 
-xm::Module loadingTune() {
+xm::Module loadingTune(std::vector<xm::Instrument> instruments) {
   constexpr int kRows = 320;
   Score score(kRows, kChannelCount);
   const char* chords[4] = {"G3 B3 F#4", "G3 B3 E4", "G3 B3 D4", "F#3 A3 D4"};
@@ -23,7 +23,7 @@ xm::Module loadingTune() {
     arpeggio(score, row + 7, row + 80, 5, kBellEchoChannel, kBell, arpeggios[i], shape, 10);
   }
   score.melody(40, kPluckChannel, kPluck, "B5:10 A5:10 G5:20 | -:40 | G5:10 E5:10 D5:20 | -:60 | A5:10 F#5:10 E5:40", 30);
-  return tuneModule("Skyward loading", score, {80, 160, 240}, 0);
+  return tuneModule("Skyward loading", score, {80, 160, 240}, 0, std::move(instruments));
 }
 
 }  // namespace showdata

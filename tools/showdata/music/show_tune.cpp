@@ -7,7 +7,7 @@
 
 namespace showdata {
 
-xm::Module showTune() {
+xm::Module showTune(std::vector<xm::Instrument> instruments) {
   Score score(kShowTuneRows, kChannelCount);
   using Section = void (*)(Score&, int, int);
   const Section sections[] = {quietOpening, shadowBuild, spaciousHall, titleHit, metaballGroove, fireworksPeak, ringingEnd};
@@ -15,7 +15,7 @@ xm::Module showTune() {
   starts.insert(starts.end(), kSectionRows.begin(), kSectionRows.end());
   starts.push_back(kShowTuneRows);
   for (std::size_t i = 0; i < std::size(sections); ++i) sections[i](score, starts[i], starts[i + 1]);
-  return tuneModule("Skyward", score, std::vector<int>(kSectionRows.begin(), kSectionRows.end()), 0);
+  return tuneModule("Skyward", score, std::vector<int>(kSectionRows.begin(), kSectionRows.end()), 0, std::move(instruments));
 }
 
 }  // namespace showdata

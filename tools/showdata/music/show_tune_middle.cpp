@@ -8,8 +8,8 @@
 namespace showdata {
 
 void spaciousHall(Score& score, int from, int to) {
-  score.note(from, kEffectChannel, pitch("C4"), kImpact, 56);
-  score.note(from, kCrashChannel, pitch("C4"), kCrash, 40);
+  score.note(from, kEffectChannel, pitch("C4"), kImpact, 40);
+  score.note(from, kCrashChannel, pitch("C4"), kCrash, 28);
   const char* chords[4] = {"F3 A3 E4", "G3 C4 E4", "A3 C4 E4", "G3 B3 D4"};
   const char* roots[4] = {"D2", "A1", "F1", "E1"};
   const char* phrases[6] = {"A5:12 G5:6 F5:6 E5:24", "C5:12 D5:6 E5:6 G5:24",         "A5:12 C6:6 B5:6 A5:12 E5:12",
@@ -17,7 +17,7 @@ void spaciousHall(Score& score, int from, int to) {
   for (int i = 0; i < 6; ++i) {
     const int row = from + 48 * i;
     for (int half = 0; half < 2; ++half) {
-      padChord(score, row + 24 * half, chords[i % 4], 34);
+      padChord(score, row + 24 * half, chords[i % 4], 28);
       score.note(row + 24 * half, kSubChannel, pitch(roots[i % 4]), kSub, 40);
     }
     score.melody(row, kBellChannel, kBell, phrases[i], 44);

@@ -16,14 +16,14 @@ void quietOpening(Score& score, int from, int to) {
   const std::vector<int> shape = {0, 1, 2, 3, 4, 3, 2, 1};
   for (int i = 0; i < 4; ++i) {
     const int row = from + 40 * i, end = std::min(row + 40, to);
-    padChord(score, row, chords[i], 24 + 4 * i);
-    score.note(row, kSubChannel, pitch(roots[i]), kSub, 34);
+    padChord(score, row, chords[i], 16 + 3 * i);
+    score.note(row, kSubChannel, pitch(roots[i]), kSub, 28);
     const int start = i == 0 ? row + 20 : row;
-    arpeggio(score, start, end, 5, kBellChannel, kBell, arpeggios[i], shape, 22 + 5 * i);
+    arpeggio(score, start, end, 5, kBellChannel, kBell, arpeggios[i], shape, 18 + 4 * i);
     arpeggio(score, start + 7, end, 5, kBellEchoChannel, kBell, arpeggios[i], shape, 10 + 2 * i);
   }
   score.pulse(from + 80, to - 5, 20, kPercussionChannel, pitch("C4"), kTom, 30);
-  riseInto(score, to, 38);
+  riseInto(score, to, 26);
 }
 
 namespace {
@@ -53,14 +53,14 @@ void buildBass(Score& score, int row, int bar, std::uint8_t root) {
 }  // namespace
 
 void shadowBuild(Score& score, int from, int to) {
-  accent(score, from, 40);
+  accent(score, from, 56);
   const char* chords[4] = {"A3 C4 E4", "A3 C4 E4", "A3 C4 F4", "B3 D4 G4"};
   const char* arpeggios[4] = {"A4 C5 E5", "A4 C5 E5", "F4 A4 C5", "G4 B4 D5"};
   const char* roots[4] = {"A1", "A1", "F1", "G1"};
   const int bars = (to - from) / 16;
   for (int bar = 0; bar < bars; ++bar) {
     const int row = from + bar * 16, k = bar % 4;
-    padChord(score, row, chords[k], 26 + bar);
+    padChord(score, row, chords[k], 20 + bar + bar / 2);
     score.note(row, kSubChannel, pitch(roots[k]), kSub, 38);
     buildDrums(score, row, bar);
     buildBass(score, row, bar, static_cast<std::uint8_t>(pitch(roots[k]) + 12));
@@ -72,9 +72,10 @@ void shadowBuild(Score& score, int from, int to) {
   // The roll into the hall: every other row, then every row, growing.
   const int fill = from + bars * 16;
   for (int row = fill, i = 0; row < to; row += row < to - 6 ? 2 : 1, ++i)
-    score.note(row, kSnareChannel, pitch("C4"), kSnare, 30 + 3 * i);
+    score.note(row, kSnareChannel, pitch("C4"), kSnare, 48 + 2 * i);
+  for (int row = to - 4; row < to; ++row) score.note(row, kKickChannel, pitch("C4"), kKick, 64);
   score.note(fill, kKickChannel, pitch("C4"), kKick, 64);
-  riseInto(score, to, 40);
+  riseInto(score, to, 56);
 }
 
 }  // namespace showdata

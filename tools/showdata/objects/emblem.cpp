@@ -40,7 +40,7 @@ Mesh emblem(const EmblemSettings& settings) {
     frames[i].binormal = {0.0f, 0.0f, 1.0f};
   }
   Mesh mesh = sweepLoop(frames, roundedRectangle(shape.ringHalfWidth, 0.06f, 0.03f), [](int, int) { return std::uint16_t{0}; });
-  mesh.append(bevelledSlab(shape.bird, {0.05f, 0.022f, 3, 1}));
+  mesh.append(bevelledSlab(shape.bird, {0.05f, 0.018f, 3, 1}));
   transform(mesh, settings.scale);
   return mesh;
 }

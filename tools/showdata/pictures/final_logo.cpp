@@ -69,7 +69,7 @@ Raster finalLogo(const Fonts& fonts, const LogoSettings& settings) {
   }
   const Raster name = fonts.bold.render("SKYWARD", 76, 22);
   const int nameTop = static_cast<int>(cy + 165);
-  paintMask(picture, blurred(name, 8, 3), (width - name.width) / 2, nameTop, {0.3f, 0.5f, 1.0f}, 0.7f, true);
+  glow(picture, name, (width - name.width) / 2, nameTop, 8, {0.3f, 0.5f, 1.0f}, 0.7f);
   paintMask(picture, name, (width - name.width) / 2, nameTop, {0.92f, 0.95f, 1.0f}, 1.0f);
   const Raster closing = fonts.serif.render(settings.closingLine, 19, 1);
   paintMask(picture, closing, (width - closing.width) / 2, nameTop + name.height + 30, {0.6f, 0.68f, 0.85f}, 1.0f);

@@ -21,7 +21,7 @@ Raster loadingScreen(const Fonts& fonts, BackdropSize size) {
   }
   const Raster name = fonts.bold.render("SKYWARD", 84, 18);
   const int left = (size.width - name.width) / 2, top_ = size.height * 47 / 100 - name.height / 2;
-  paintMask(picture, blurred(name, 9, 3), left, top_, {0.25f, 0.45f, 0.95f}, 0.9f, true);
+  glow(picture, name, left, top_, 9, {0.25f, 0.45f, 0.95f}, 0.9f);
   paintMask(picture, name, left, top_, {0.86f, 0.92f, 1.0f}, 1.0f);
 
   const int lineY = top_ + name.height + 26;

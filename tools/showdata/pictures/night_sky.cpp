@@ -33,7 +33,7 @@ Raster nightSky(const NightSkySettings& settings) {
   for (int y = 0; y < height; ++y) {
     const float t = static_cast<float>(y) / (height - 1);
     for (int x = 0; x < width; ++x) {
-      Colour sky = mix(Colour{0.006f, 0.010f, 0.035f}, Colour{0.035f, 0.030f, 0.085f}, t * t);
+      Colour sky = mix(Colour{0.012f, 0.018f, 0.06f}, Colour{0.06f, 0.05f, 0.13f}, t * t);
       // The nebula lies along a diagonal from the upper left to the lower right.
       const float u = static_cast<float>(x) / width, v = t;
       const float along = (u - v) * 1.4f;
@@ -50,15 +50,15 @@ Raster nightSky(const NightSkySettings& settings) {
   Random random(settings.seed * 31 + 7);
   for (int i = 0; i < settings.faintStars; ++i) {
     const float x = random.between(0, width), y = random.between(0, height);
-    const float brightness = std::pow(random.unit(), 2.5f) * 0.7f + 0.05f;
+    const float brightness = std::pow(random.unit(), 2.0f) * 0.9f + 0.12f;
     const Colour tint = mix(Colour{0.75f, 0.82f, 1.0f}, Colour{1.0f, 0.9f, 0.75f}, random.unit());
-    addStar(picture, x, y, brightness, 0.55f, tint, false);
+    addStar(picture, x, y, brightness, 0.6f, tint, false);
   }
   for (int i = 0; i < settings.brightStars; ++i) {
     const float x = random.between(0, width), y = random.between(0, height);
     const bool spikes = i % 6 == 0;
     const Colour tint = mix(Colour{0.7f, 0.8f, 1.0f}, Colour{1.0f, 0.85f, 0.7f}, random.unit());
-    addStar(picture, x, y, random.between(0.5f, 0.9f), random.between(0.9f, 1.6f), tint, spikes);
+    addStar(picture, x, y, random.between(0.7f, 1.0f), random.between(1.0f, 1.8f), tint, spikes);
   }
   return picture;
 }

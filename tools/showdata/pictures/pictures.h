@@ -32,7 +32,7 @@ struct NightSkySettings {
   std::uint64_t seed = 1;
   int faintStars = 1400;
   int brightStars = 60;
-  float nebula = 0.22f;  // strength of the nebula's light
+  float nebula = 0.45f;  // strength of the nebula's light
 };
 // Gradient, scattered stars with glow, a noise nebula (night_sky.cpp).
 Raster nightSky(const NightSkySettings& settings = {});

@@ -30,16 +30,17 @@ Raster titleDawn(const Fonts& fonts, const DawnSettings& settings) {
       Colour sky = skyColour(t);
       const float sunDistance = std::hypot((x - sunX) / width, (y - horizon) / height * 1.6f);
       sky = sky + Colour{1.0f, 0.7f, 0.4f} * (0.55f * std::exp(-sunDistance * 7.0f));
-      // Clouds: stretched noise, denser in a band above the horizon.
-      const float nx = x / 260.0f, ny = y / 70.0f;
-      const float n = fractalNoise(settings.seed, nx, ny, 6);
-      const float band = smoothstep(0.12f, 0.45f, t) * (1.0f - smoothstep(0.86f, 1.0f, t));
-      const float density = smoothstep(settings.cloudCover, settings.cloudCover + 0.2f, n) * band;
-      // Lit from below: where the noise grows upward the cloud faces the sun.
-      const float below = fractalNoise(settings.seed, nx, (y + 6) / 70.0f, 6);
-      const float lit = std::fmax(0.0f, (below - n) * 18.0f + 0.35f);
-      const Colour shade = mix(Colour{0.22f, 0.14f, 0.30f}, Colour{1.0f, 0.70f, 0.55f}, std::fmin(lit, 1.0f) * (0.3f + 0.7f * t));
-      picture.set(x, y, mix(sky, shade, density * 0.9f));
+      // Clouds: noise stretched into long streaks (its domain bent by a
+      // second noise), in a band above the horizon; thin edges catch the
+      // low sun, thick cores stay dark, and lower clouds glow warmer.
+      const float warp = fractalNoise(settings.seed + 3, x / 300.0f, y / 120.0f, 3) - 0.5f;
+      const float n = fractalNoise(settings.seed, x / 380.0f + warp, y / 60.0f + warp * 0.6f, 5);
+      const float band = smoothstep(0.15f, 0.5f, t) * (1.0f - smoothstep(0.84f, 0.98f, t));
+      const float density = smoothstep(settings.cloudCover, settings.cloudCover + 0.16f, n) * band;
+      const float core = smoothstep(settings.cloudCover + 0.08f, settings.cloudCover + 0.3f, n);
+      const Colour rim = mix(Colour{0.85f, 0.55f, 0.65f}, Colour{1.0f, 0.78f, 0.5f}, smoothstep(0.4f, 0.95f, t));
+      const Colour shade = mix(rim, Colour{0.25f, 0.15f, 0.30f}, core * 0.8f);
+      picture.set(x, y, mix(sky, shade, density * 0.92f));
     }
   }
   // Hills: a one-dimensional noise profile, dark against the glow.
@@ -50,10 +51,10 @@ Raster titleDawn(const Fonts& fonts, const DawnSettings& settings) {
       picture.blend(x, y, mix(Colour{0.10f, 0.06f, 0.14f}, Colour{0.03f, 0.02f, 0.06f}, (y - ridge) / (height - ridge)), edge);
     }
   }
-  const Raster name = fonts.bold.render("SKYWARD", 132, 14);
+  const Raster name = fonts.bold.render("SKYWARD", 112, 12);
   const int left = (width - name.width) / 2, top = static_cast<int>(height * 0.36f) - name.height / 2;
-  paintMask(picture, blurred(name, 14, 3), left, top + 4, {0.15f, 0.05f, 0.15f}, 0.55f);
-  paintMask(picture, blurred(name, 10, 3), left, top, {1.0f, 0.75f, 0.5f}, 0.8f, true);
+  glow(picture, name, left, top + 4, 14, {0.15f, 0.05f, 0.15f}, 0.55f, false);
+  glow(picture, name, left, top, 10, {1.0f, 0.75f, 0.5f}, 0.8f);
   paintMask(picture, name, left, top, {1.0f, 0.97f, 0.92f}, 1.0f);
   return picture;
 }
