@@ -1,6 +1,6 @@
 // The instrument set as XM instruments: each synthesised wave scaled to a
-// common peak and stored as 16-bit points, tuned by the relative note that
-// makes kSampleRate the rate of C-4.
+// common peak and stored as 16-bit points, tuned by the relative note of its
+// home octave (drums at C-4).
 #include <cmath>
 
 #include "music/instruments.h"
@@ -8,13 +8,13 @@
 namespace showdata {
 namespace {
 
-xm::Instrument instrument(const char* name, Wave wave, std::uint8_t volume) {
+xm::Instrument instrument(const char* name, Wave wave, std::uint8_t volume, int homeOctave = 4) {
   normalise(wave, 0.97f);
   xm::Instrument result;
   result.name = name;
   result.sample.name = name;
   result.sample.volume = volume;
-  result.sample.relativeNote = kRelativeNote;
+  result.sample.relativeNote = homeRelativeNote(homeOctave);
   result.sample.wide.reserve(wave.size());
   for (float v : wave) result.sample.wide.push_back(static_cast<std::int16_t>(std::lround(v * 32767.0f)));
   return result;
@@ -33,12 +33,12 @@ std::vector<xm::Instrument> instrumentSet(std::uint64_t seed) {
       instrument("tom", lowTom(), 48),
       instrument("impact", impactBoom(seed + 6), 64),
       instrument("riser", noiseRiser(seed + 7, 2.0f), 34),
-      instrument("bass", pluckedBass(), 46),
-      instrument("sub", subBass(), 50),
-      instrument("pad", stringPad(), 30),
-      instrument("bell", glassBell(), 34),
-      instrument("lead", sawLead(), 34),
-      instrument("pluck", softPluck(), 36),
+      instrument("bass", pluckedBass(homeFrequency(2)), 46, 2),
+      instrument("sub", subBass(homeFrequency(2)), 50, 2),
+      instrument("pad", stringPad(homeFrequency(4)), 30, 4),
+      instrument("bell", glassBell(homeFrequency(6)), 34, 6),
+      instrument("lead", sawLead(homeFrequency(5)), 34, 5),
+      instrument("pluck", softPluck(homeFrequency(5)), 36, 5),
   };
 }
 

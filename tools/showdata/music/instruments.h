@@ -37,13 +37,13 @@ Wave lowTom();
 Wave impactBoom(std::uint64_t seed);
 Wave noiseRiser(std::uint64_t seed, float seconds);
 
-// Pitched sounds, each tuned to C-4 (tones.cpp).
-Wave pluckedBass();
-Wave subBass();
-Wave stringPad();
-Wave glassBell();
-Wave sawLead();
-Wave softPluck();
+// Pitched sounds at the given fundamental (tones.cpp).
+Wave pluckedBass(float frequency);
+Wave subBass(float frequency);
+Wave stringPad(float frequency);
+Wave glassBell(float frequency);
+Wave sawLead(float frequency);
+Wave softPluck(float frequency);
 
 // Every instrument, in the order of the enumeration, as 16-bit XM samples.
 std::vector<xm::Instrument> instrumentSet(std::uint64_t seed);

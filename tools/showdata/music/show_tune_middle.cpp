@@ -1,5 +1,5 @@
-// Sections 3 and 4 of the show tune. The hall is spacious: slow chords two
-// bars long (six rows a beat), a bell melody with two echoes, a tom on every
+// Sections 3 and 4 of the show tune. The hall is spacious: a deep boom
+// marks its start, then slow chords two bars long (six rows a beat), a bell melody with two echoes, a tom on every
 // other bar and soft ticks, then a breath before the title. The title hits
 // with everything at once, answers the picture's flicker with stabs, drives
 // for nine bars under a lead theme, and stops for a quiet bar.
@@ -8,27 +8,28 @@
 namespace showdata {
 
 void spaciousHall(Score& score, int from, int to) {
-  score.note(from, kEffectChannel, pitch("C4"), kImpact, 40);
-  score.note(from, kCrashChannel, pitch("C4"), kCrash, 28);
+  score.note(from, kEffectChannel, pitch("C4"), kImpact, 26);
   const char* chords[4] = {"F3 A3 E4", "G3 C4 E4", "A3 C4 E4", "G3 B3 D4"};
   const char* roots[4] = {"D2", "A1", "F1", "E1"};
   const char* phrases[6] = {"A5:12 G5:6 F5:6 E5:24", "C5:12 D5:6 E5:6 G5:24",         "A5:12 C6:6 B5:6 A5:12 E5:12",
                             "G5:18 A5:6 B5:24",      "A5:6 C6:6 D6:12 C6:6 A5:6 G5:12", "E5:12 G5:6 A5:6 E5:24"};
+  // Half a second of the boom alone, then the hall opens.
+  const int open = from + 5;
   for (int i = 0; i < 6; ++i) {
-    const int row = from + 48 * i;
+    const int row = open + 48 * i;
     for (int half = 0; half < 2; ++half) {
-      padChord(score, row + 24 * half, chords[i % 4], 28);
-      score.note(row + 24 * half, kSubChannel, pitch(roots[i % 4]), kSub, 40);
+      padChord(score, row + 24 * half, chords[i % 4], 24);
+      score.note(row + 24 * half, kSubChannel, pitch(roots[i % 4]), kSub, 34);
     }
-    score.melody(row, kBellChannel, kBell, phrases[i], 44);
+    score.melody(row, kBellChannel, kBell, phrases[i], 40);
     score.echo(row, kBellEchoChannel, kBell, phrases[i], 9, 18);
     score.echo(row, kPluckChannel, kBell, phrases[i], 18, 9);
     score.note(row, kPercussionChannel, pitch("C4"), kTom, 34);
   }
-  score.pulse(from + 6, from + 288, 12, kHatChannel, pitch("C4"), kClosedHat, 14);
+  score.pulse(open + 6, open + 288, 12, kHatChannel, pitch("C4"), kClosedHat, 14);
   // A suspended chord, then a breath (the pads cut) before the title.
-  padChord(score, from + 288, "A3 B3 E4", 30);
-  score.note(from + 288, kSubChannel, pitch("E1"), kSub, 34);
+  padChord(score, open + 288, "A3 B3 E4", 30);
+  score.note(open + 288, kSubChannel, pitch("E1"), kSub, 34);
   for (int c = 0; c < 3; ++c) score.keyOff(to - 10, kPadChannel + c);
   score.keyOff(to - 10, kSubChannel);
   riseInto(score, to, 30);

@@ -73,7 +73,7 @@ void shadowBuild(Score& score, int from, int to) {
   const int fill = from + bars * 16;
   for (int row = fill, i = 0; row < to; row += row < to - 6 ? 2 : 1, ++i)
     score.note(row, kSnareChannel, pitch("C4"), kSnare, 48 + 2 * i);
-  for (int row = to - 4; row < to; ++row) score.note(row, kKickChannel, pitch("C4"), kKick, 64);
+  for (int row = to - 8; row < to - 3; row += 2) score.note(row, kKickChannel, pitch("C4"), kKick, 64);
   score.note(fill, kKickChannel, pitch("C4"), kKick, 64);
   riseInto(score, to, 56);
 }

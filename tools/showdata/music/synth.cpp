@@ -14,6 +14,10 @@ std::size_t frames(float seconds) { return static_cast<std::size_t>(seconds * kS
 
 }  // namespace
 
+float homeFrequency(int octave) { return kMiddleC * std::pow(2.0f, static_cast<float>(octave - 4)); }
+
+std::int8_t homeRelativeNote(int octave) { return static_cast<std::int8_t>(24 - 12 * (octave - 4)); }
+
 Wave silence(float seconds) { return Wave(frames(seconds), 0.0f); }
 
 Wave additiveSaw(float frequency, float seconds, int harmonics, float detuneCents) {

@@ -9,12 +9,17 @@ namespace showdata {
 
 using Wave = std::vector<float>;
 
-// The rate at which a sample plays when its note is C-4: XM's 8363 Hz moved
-// up two octaves (the samples carry relative note +24), so a tone made at
-// kMiddleC in a sample of this rate sounds as C-4 (261.63 Hz) at note C-4.
+// Every sample is made at one rate, XM's 8363 Hz two octaves up, and plays
+// at that rate at its home note: a pitched sound made at the home note's
+// frequency then sounds at its true pitch (A-4 = 440 Hz), and its envelope
+// keeps its length near home. Drums are at home at C-4.
 inline constexpr float kSampleRate = 8363.0f * 4.0f;
-inline constexpr std::int8_t kRelativeNote = 24;
 inline constexpr float kMiddleC = 261.625565f;
+
+// The frequency of C in `octave` (4: middle C), and the XM relative note
+// that makes C-`octave` play at kSampleRate.
+float homeFrequency(int octave);
+std::int8_t homeRelativeNote(int octave);
 
 Wave silence(float seconds);
 

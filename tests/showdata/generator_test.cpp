@@ -1,10 +1,11 @@
-// The composition's plumbing: pitch names, melody texts, and patterns cut so
-// that the show tune changes pattern exactly at each section start, where a
-// crash marks it.
+// The generator's plumbing: a missing font is a clear error; pitch names,
+// melody texts, and patterns cut so that the show tune changes pattern
+// exactly at each section start, where a crash marks it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "core/text.h"
 #include "music/arrangement.h"
 #include "music/score.h"
 #include "music/tunes.h"
@@ -12,6 +13,17 @@
 namespace {
 
 using showdata::pitch;
+
+TEST(Lettering, AMissingFontNamesItselfAndItsPackage) {
+  try {
+    showdata::Font font("NoSuchFace-Bold.ttf");
+    FAIL() << "no error";
+  } catch (const std::runtime_error& error) {
+    const std::string message = error.what();
+    EXPECT_NE(message.find("NoSuchFace-Bold.ttf"), std::string::npos) << message;
+    EXPECT_NE(message.find("fonts-dejavu-core"), std::string::npos) << message;
+  }
+}
 
 TEST(Score, PitchNamesCountSemitonesFromC0) {
   EXPECT_EQ(pitch("C4"), xm::note(4, 0));
