@@ -56,6 +56,9 @@ class Host {
   virtual void showCursor(bool visible) = 0;
   virtual HDC windowDC() = 0;  // null while there is no window
   virtual void destroyWindow() = 0;
+  // True once the window was refused because no display could be opened:
+  // the show could still play without one.
+  virtual bool displayMissing() = 0;
 
   // Message queue: peekMessage first collects pending system events, then
   // removes and returns the oldest queued message.

@@ -1,0 +1,81 @@
+#pragma once
+// Vertex data handed to GL, in whichever memory the driver offers: GL object
+// buffers (ATI), the vertex array range pool (NVIDIA), or plain system
+// memory, which every driver takes. A format lists the attributes laid out
+// one after another in an object.
+#include <GL/gl.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class OGL2Object {
+ public:
+  virtual ~OGL2Object() = default;
+};
+
+class VertexArrayObject : public OGL2Object {
+ public:
+  ~VertexArrayObject() override;
+  virtual bool allocate(std::uint32_t size);
+  // Copies `length` bytes to `offset`; returns the length copied.
+  virtual std::uint32_t upload(std::uint32_t offset, std::uint32_t length, const void* source);
+  // Points GL array `array` (GL_VERTEX_ARRAY, GL_NORMAL_ARRAY,
+  // GL_COLOR_ARRAY or GL_TEXTURE_COORD_ARRAY) at the data from `offset` on.
+  virtual void setPointer(GLenum array, GLint components, GLenum type, GLsizei stride, std::uint32_t offset,
+                          std::uint32_t vertexCount);
+
+ protected:
+  std::unique_ptr<std::uint8_t[]> buffer_;
+  std::uint32_t size_ = 0;
+};
+
+class NV_VertexArrayObject : public VertexArrayObject {
+ public:
+  bool allocate(std::uint32_t size) override;
+  std::uint32_t upload(std::uint32_t offset, std::uint32_t length, const void* source) override;
+  void setPointer(GLenum array, GLint components, GLenum type, GLsizei stride, std::uint32_t offset,
+                  std::uint32_t vertexCount) override;
+
+ private:
+  std::uint8_t* poolMemory_ = nullptr;  // owned by the device's pool
+};
+
+class ATI_VertexArrayObject : public VertexArrayObject {
+ public:
+  ~ATI_VertexArrayObject() override;
+  bool allocate(std::uint32_t size) override;
+  std::uint32_t upload(std::uint32_t offset, std::uint32_t length, const void* source) override;
+  void setPointer(GLenum array, GLint components, GLenum type, GLsizei stride, std::uint32_t offset,
+                  std::uint32_t vertexCount) override;
+
+ private:
+  GLuint objectBuffer_ = 0;
+};
+
+class VertexArrayFormat : public OGL2Object {
+ public:
+  struct Attribute {
+    GLenum array;
+    GLint components;
+    GLenum type;
+  };
+
+  void add(GLenum array, GLint components, GLenum type);
+  // Bytes per vertex: the attributes one after another.
+  GLsizei stride() const;
+
+  std::vector<Attribute> attributes;
+};
+
+// The best kind the driver offers, already allocated; null when even system
+// memory cannot be had.
+std::unique_ptr<VertexArrayObject> createVertexArrayObject(std::uint32_t size);
+
+// Points every attribute of `format` at `object`, from `offset` on.
+void bindArrays(VertexArrayObject& object, const VertexArrayFormat& format, std::uint32_t offset,
+                std::uint32_t vertexCount);
+
+// Bytes of one value of a GL data type.
+GLsizei glTypeSize(GLenum type);

@@ -1,0 +1,87 @@
+#include "scene/nodes/scene_node.h"
+
+#include <cstring>
+
+#include "persist/persistent_store.h"
+#include "scene/scene.h"
+
+namespace {
+
+void grow(persist::BoundingBox& box, const persist::BoundingBox& other) {
+  if (other.empty) return;
+  box.grow(other.min);
+  box.grow(other.max);
+}
+
+void exchangeMatrix(persistent_store& store, bool writing, Matrix44& matrix) {
+  persist::Matrix16 values;
+  if (writing) std::memcpy(values.data(), matrix.m, sizeof matrix.m);
+  store.exchange(writing, values);
+  if (!writing) std::memcpy(matrix.m, values.data(), sizeof matrix.m);
+}
+
+}  // namespace
+
+SceneNode::~SceneNode() {
+  // Each sibling is freed here with its own chain cut off first, so a long
+  // chain costs a loop, not a stack frame per node.
+  std::unique_ptr<SceneNode> next = std::move(nextSibling);
+  while (next) next = std::move(next->nextSibling);
+}
+
+void SceneNode::serialize(persistent_store& store, bool writing) {
+  store.exchangeReference(writing, scene);
+  store.exchangeOwned(writing, firstChild);
+  store.exchangeOwned(writing, nextSibling);
+  store.exchangeReference(writing, parent);
+  exchangeMatrix(store, writing, offsetMatrix);
+}
+
+void SceneNode::update(float time, const Matrix44& parentMatrix) {
+  for (SceneNode* node = this; node != nullptr; node = node->nextSibling.get()) {
+    Matrix44 local;
+    const bool own = node->computeLocal(time, parentMatrix, local);
+    node->nodeMatrix = own ? local : parentMatrix;
+    node->worldMatrix = Multiply(node->nodeMatrix, node->offsetMatrix);
+    node->cache.reset();
+    node->bounds = node->ownVolume.Enclosing();
+    if (node->firstChild == nullptr) continue;
+    node->firstChild->update(time, node->nodeMatrix);
+    for (SceneNode* child = node->firstChild.get(); child != nullptr; child = child->nextSibling.get()) {
+      grow(node->bounds, child->bounds);
+      node->staticSubtree = node->staticSubtree && child->staticSubtree;
+    }
+  }
+}
+
+void SceneNode::attachTo(SceneNode* newParent) {
+  nextSibling.reset();
+  parent = newParent;
+  nextSibling = std::move(newParent->firstChild);
+  newParent->firstChild.reset(this);
+  grow(newParent->bounds, bounds);
+}
+
+std::unique_ptr<SceneNode> SceneNode::detach() {
+  // A node without a parent is already its caller's.
+  if (parent == nullptr) return nullptr;
+  std::unique_ptr<SceneNode>* link = &parent->firstChild;
+  while (link->get() != this) link = &(*link)->nextSibling;
+  std::unique_ptr<SceneNode> self = std::move(*link);
+  *link = std::move(nextSibling);
+  parent = nullptr;
+  return self;
+}
+
+void SceneNode::setScene(Scene* newScene) { scene = newScene; }
+
+SceneNode& attachNode(std::unique_ptr<SceneNode> child, SceneNode& parent) {
+  SceneNode* node = child.release();
+  node->attachTo(&parent);
+  return *node;
+}
+
+void RenderableNode::serialize(persistent_store& store, bool writing) {
+  SceneNode::serialize(store, writing);
+  store.exchange(writing, renderFlags);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// One frame's draw records of a scene, in one bucket per scene surface, and
+// their drawing surface by surface in an order that changes textures and
+// blending as rarely as possible. Lives for one render of one scene.
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "render/matrix44.h"
+#include "scene/mesh/retained_mode_data.h"
+
+class Camera;
+class Surface;
+
+struct DrawRecord {
+  // Owned by its mesh; valid while the mesh lives (a frame at least).
+  const RetainedModeData::Element* element = nullptr;
+  float depth = 0.0f;       // smallest view-space z of the chunk's box
+  std::int32_t flags = 0;   // 0x8: draw without fog
+  Matrix44 worldMatrix;
+};
+
+class RenderList {
+ public:
+  explicit RenderList(std::size_t surfaceCount) : buckets_(surfaceCount) {}
+
+  // A surface index with no bucket (one past the last surface, what an
+  // unresolved surface name gives) drops the record.
+  void add(const RetainedModeData::Element& element, float depth, std::int32_t flags, std::uint32_t surfaceIndex,
+           const Matrix44& worldMatrix);
+
+  std::size_t bucketCount() const { return buckets_.size(); }
+  std::span<const DrawRecord> bucket(std::size_t surfaceIndex) const { return buckets_[surfaceIndex]; }
+
+  // Draws every non-empty bucket with its surface, in the order of
+  // drawOrder(), then empties the buckets. `surfaces` has one entry per
+  // bucket; a null entry draws nothing.
+  void draw(Camera& camera, std::span<Surface* const> surfaces, std::int32_t extraFlags);
+
+ private:
+  std::vector<std::vector<DrawRecord>> buckets_;
+};
+
+// The surfaces' drawing order: by layer-2 texture, then layer-1 texture,
+// then transparency (a stable three-pass radix sort on signed keys).
+std::vector<std::uint32_t> drawOrder(std::span<Surface* const> surfaces);

@@ -1,0 +1,70 @@
+#pragma once
+// One animated 3D scene: its surfaces, textures and meshes, the tree of
+// nodes that places, animates and draws them, the cameras and lights the
+// nodes register, fog and two colours. A scene is read from a scene file
+// (and prepared) on the thread that loads it, then updated and drawn on the
+// main thread only.
+//
+// The lists own their entries. A list entry may be null: a record of the
+// wrong class in a scene file leaves a hole, which draws nothing.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "persist/persistent.h"
+#include "persist/stored_values.h"
+
+class Camera;
+class Primitive;
+class SceneNode;
+class Surface;
+class TextureImage;
+struct LightRecord;
+
+class Scene : public persistent {
+ public:
+  static constexpr const char storedName[] = "class Scene";
+
+  Scene();
+  // Surfaces first, then meshes and textures, then the node tree.
+  ~Scene() override;
+  Scene(const Scene&) = delete;
+  Scene& operator=(const Scene&) = delete;
+
+  // Surfaces, textures, meshes (each as records), the root, then the colours
+  // and fog. Reading tells the root its scene.
+  void serialize(persistent_store& store, bool writing) override;
+
+  // Cameras and lights are held by their nodes; the scene only lists them.
+  void addCamera(Camera* camera);
+  void addLight(LightRecord* light);
+  // The scene takes the mesh; returns its index.
+  std::uint32_t addMesh(std::unique_ptr<Primitive> mesh);
+  // Becomes the current camera at the start of the next render.
+  void setPendingCamera(std::int32_t index);
+
+  void update(float time);
+  // Draws the tree through the current camera (nothing while there is none).
+  void render();
+  // After reading: texture report, surface names resolved to indices, meshes
+  // prepared, the tree updated at time 0. `source` names the scene in
+  // warnings (the file it was read from).
+  void prepareAfterLoad(const char* source = "");
+
+  Camera* currentCameraObject() const;
+
+  std::vector<Camera*> cameras;
+  std::vector<LightRecord*> lights;
+  std::vector<std::unique_ptr<TextureImage>> textures;
+  std::vector<std::unique_ptr<Primitive>> meshes;
+  std::vector<std::unique_ptr<Surface>> surfaces;
+  persist::Colour auxColor;  // stored and loaded; nothing reads it
+  persist::Colour backgroundColor{0.0f, 0.0f, 0.0f, 1.0f};
+  bool fogEnabled = false;
+  float fogStart = 0.0f;
+  float fogEnd = 0.0f;
+  persist::Colour fogColor{};
+  std::int32_t currentCamera = -1;
+  std::int32_t pendingCamera = -1;
+  std::unique_ptr<SceneNode> root;
+};
