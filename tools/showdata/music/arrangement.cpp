@@ -40,6 +40,15 @@ void accent(Score& score, int row, int strength) {
   if (strength > 0) score.note(row, kEffectChannel, pitch("C4"), kImpact, strength);
 }
 
+void fullChord(Score& score, int row, const std::string& chord, const std::string& root, const std::string& lead,
+               const std::string& bell, int volume) {
+  padChord(score, row, chord, volume * 5 / 6);
+  score.note(row, kBassChannel, pitch(root), kBass, volume);
+  score.note(row, kSubChannel, pitch(root), kSub, volume * 5 / 6);
+  score.melody(row, kLeadChannel, kLead, lead, volume * 5 / 6);
+  score.melody(row, kBellChannel, kBell, bell, volume * 3 / 5);
+}
+
 void riseInto(Score& score, int row, int volume) {
   score.note(row - static_cast<int>(kRiserSeconds * kRowsPerSecond), kEffectChannel, pitch("C4"), kRiser, volume);
 }

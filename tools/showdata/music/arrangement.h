@@ -40,6 +40,11 @@ void arpeggio(Score& score, int from, int to, int step, int channel, std::uint8_
 // A section start: crash, kick and, when `strength` is above 0, the impact.
 void accent(Score& score, int row, int strength);
 
+// Everything at once on one chord: pads, bass and sub on `root`, a lead
+// line and a bell line, loudness scaled from `volume`.
+void fullChord(Score& score, int row, const std::string& chord, const std::string& root, const std::string& lead,
+               const std::string& bell, int volume);
+
 // A riser that ends exactly at `row`.
 void riseInto(Score& score, int row, int volume);
 

@@ -8,6 +8,31 @@
 #include "music/instruments.h"
 
 namespace showdata {
+namespace {
+
+// Seeded noise between a high-pass and a low-pass that closes from
+// `lowStart` to `lowEnd` (no low-pass when `lowStart` is 0), under an
+// envelope that dies away.
+struct NoiseShape {
+  float seconds;
+  float highPass;
+  float lowStart = 0.0f;
+  float lowEnd = 0.0f;
+  float glide = 1.0f;
+  float attack = 0.001f;
+  float decay = 0.1f;
+  float release = 0.0f;
+};
+
+Wave noiseBurst(std::uint64_t seed, const NoiseShape& shape) {
+  Wave burst = noise(seed, shape.seconds);
+  highPass(burst, shape.highPass);
+  if (shape.lowStart > 0.0f) lowPassSweep(burst, shape.lowStart, shape.lowEnd, shape.glide);
+  applyEnvelope(burst, shape.attack, shape.decay, 0.0f, shape.release);
+  return burst;
+}
+
+}  // namespace
 
 Wave kickDrum() {
   Wave body = sineSweep(160.0f, 44.0f, 0.035f, 0.45f);
@@ -19,10 +44,8 @@ Wave kickDrum() {
 }
 
 Wave snareDrum(std::uint64_t seed) {
-  Wave rattle = noise(seed, 0.32f);
-  highPass(rattle, 900.0f);
-  lowPassSweep(rattle, 9000.0f, 4000.0f, 0.05f);
-  applyEnvelope(rattle, 0.001f, 0.075f, 0.0f, 0.04f);
+  Wave rattle = noiseBurst(seed, {.seconds = 0.32f, .highPass = 900.0f, .lowStart = 9000.0f, .lowEnd = 4000.0f, .glide = 0.05f,
+                                  .attack = 0.001f, .decay = 0.075f, .release = 0.04f});
   Wave tone = sineSweep(240.0f, 180.0f, 0.03f, 0.32f);
   applyEnvelope(tone, 0.001f, 0.05f, 0.0f, 0.04f);
   mixInto(rattle, tone, 0.8f);
@@ -31,28 +54,22 @@ Wave snareDrum(std::uint64_t seed) {
 }
 
 Wave hiHat(std::uint64_t seed, float length) {
-  Wave hat = noise(seed, length);
-  highPass(hat, 7000.0f);
-  applyEnvelope(hat, 0.0008f, length * 0.22f, 0.0f, length * 0.3f);
-  return hat;
+  return noiseBurst(seed, {.seconds = length, .highPass = 7000.0f, .attack = 0.0008f, .decay = length * 0.22f, .release = length * 0.3f});
 }
 
 Wave crashCymbal(std::uint64_t seed) {
-  Wave crash = noise(seed, 2.6f);
-  highPass(crash, 3500.0f);
-  lowPassSweep(crash, 14000.0f, 6000.0f, 0.6f);
-  applyEnvelope(crash, 0.002f, 0.7f, 0.0f, 0.8f);
-  return crash;
+  return noiseBurst(seed, {.seconds = 2.6f, .highPass = 3500.0f, .lowStart = 14000.0f, .lowEnd = 6000.0f, .glide = 0.6f,
+                           .attack = 0.002f, .decay = 0.7f, .release = 0.8f});
 }
 
 Wave handClap(std::uint64_t seed) {
   Wave clap = silence(0.4f);
   const float bursts[3] = {0.0f, 0.011f, 0.022f};
   for (int i = 0; i < 3; ++i) {
-    Wave burst = noise(seed + static_cast<std::uint64_t>(i), i == 2 ? 0.3f : 0.012f);
-    highPass(burst, 1000.0f);
-    lowPassSweep(burst, 5000.0f, 2500.0f, 0.05f);
-    applyEnvelope(burst, 0.0005f, i == 2 ? 0.06f : 0.004f, 0.0f, 0.0f);
+    const bool tail = i == 2;
+    const Wave burst = noiseBurst(seed + static_cast<std::uint64_t>(i), {.seconds = tail ? 0.3f : 0.012f, .highPass = 1000.0f,
+                                                                         .lowStart = 5000.0f, .lowEnd = 2500.0f, .glide = 0.05f,
+                                                                         .attack = 0.0005f, .decay = tail ? 0.06f : 0.004f});
     Wave placed = silence(bursts[i]);
     placed.insert(placed.end(), burst.begin(), burst.end());
     mixInto(clap, placed, 1.0f);

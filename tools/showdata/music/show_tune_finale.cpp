@@ -77,11 +77,7 @@ void fireworksPeak(Score& score, int from, int to) {
 
 void ringingEnd(Score& score, int from, int) {
   accent(score, from, 50);
-  padChord(score, from, "A3 C4 E4", 40);
-  score.note(from, kBassChannel, pitch("A1"), kBass, 50);
-  score.note(from, kSubChannel, pitch("A1"), kSub, 44);
-  score.melody(from, kLeadChannel, kLead, "A5:40", 36);
-  score.melody(from, kBellChannel, kBell, "A5:8 E6:8 A6:8", 30);
+  fullChord(score, from, "A3 C4 E4", "A1", "A5:40", "A5:8 E6:8 A6:8", 48);
   score.echo(from, kBellEchoChannel, kBell, "A5:8 E6:8 A6:8", 9, 12);
 }
 

@@ -60,11 +60,7 @@ void driveBar(Score& score, int row, const char* chord, std::uint8_t root) {
 
 void titleHit(Score& score, int from, int to) {
   accent(score, from, 64);
-  padChord(score, from, "A3 E4 A4", 50);
-  score.note(from, kBassChannel, pitch("A1"), kBass, 60);
-  score.note(from, kSubChannel, pitch("A1"), kSub, 50);
-  score.melody(from, kLeadChannel, kLead, "A5:20", 50);
-  score.melody(from, kBellChannel, kBell, "E6:20", 36);
+  fullChord(score, from, "A3 E4 A4", "A1", "A5:20", "E6:20", 60);
   flickerStabs(score, from);
   const char* chords[4] = {"A3 C4 F4", "B3 D4 G4", "A3 C4 E4", "A3 C4 E4"};
   const char* roots[4] = {"F1", "G1", "A1", "A1"};
