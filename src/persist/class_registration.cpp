@@ -2,6 +2,7 @@
 
 #include "persist/dynamic_factory.h"
 #include "render/robust_mesh.h"
+#include "scene/mesh/mesh_primitive.h"
 
 class TextureImage;
 extern dynamic::factory<TextureImage> textureImageFactory;
@@ -26,6 +27,7 @@ void RegisterClassFactories() {
   // is initialised once, even when two threads arrive together.
   [[maybe_unused]] static const bool registered = [] {
     dynamic::registerFactory<kst::RobustMesh>();
+    dynamic::registerFactory<MeshPrimitive>();
     return true;
   }();
 }
