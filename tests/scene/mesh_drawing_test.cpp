@@ -83,6 +83,25 @@ TEST_F(MeshDrawing, WithoutVendorExtensionsArraysLiveInSystemMemory) {
   EXPECT_EQ(data.arrays[RetainedModeData::kFirstTexCoord + 2], nullptr);  // two sets at most
 }
 
+TEST_F(MeshDrawing, InterleavedFormatPointsEachAttributePastTheOnesBefore) {
+  offer({GLCap::Core});
+  VertexArrayFormat format;
+  format.add(GL_VERTEX_ARRAY, 3, GL_FLOAT);
+  format.add(GL_COLOR_ARRAY, 4, GL_UNSIGNED_BYTE);
+  format.add(GL_TEXTURE_COORD_ARRAY, 2, GL_FLOAT);
+  EXPECT_EQ(format.stride(), 24);
+  std::unique_ptr<VertexArrayObject> object = createVertexArrayObject(10 * 24);
+  EXPECT_EQ(object->upload(48, 12, chunk().positions.data()), 12u);
+  notePointers();
+  bindArrays(*object, format, 48, 8);
+  EXPECT_EQ(std::memcmp(vertices, chunk().positions.data(), 12), 0);  // the data placed at 48
+  const auto* base = static_cast<const std::uint8_t*>(vertices);
+  EXPECT_EQ(world.driver.calls[0], fake::call("glVertexPointer", 3, GL_FLOAT, 24, vertices));
+  EXPECT_EQ(world.driver.calls[1], fake::call("glColorPointer", 4, GL_UNSIGNED_BYTE, 24, base + 12));
+  EXPECT_EQ(world.driver.calls[2], fake::call("glTexCoordPointer", 2, GL_FLOAT, 24, base + 16));
+  EXPECT_EQ(object->upload(10 * 24 - 4, 16, chunk().positions.data()), 4u);  // what fits
+}
+
 TEST_F(MeshDrawing, TexCoordSetsBeyondThe32DoNothing) {
   offer({GLCap::Core});
   EXPECT_FALSE(element().bindTexCoords(32));

@@ -53,6 +53,36 @@ TEST(MeshChunking, PiecesAbove999TrianglesAreCut) {
   EXPECT_LE(cut->chunks[1].geometry->box.max[0], 250.0f);
 }
 
+// Fans of eight triangles, each with its tip at x = 0 and its other two
+// corners on a row at x = 1: the mean x lies past 8/9, every tip behind it
+// and every other corner in front, so the cut leaves its back half empty.
+std::unique_ptr<kst::RobustMesh> uncuttable(int triangles) {
+  std::vector<Vector3> vertices;
+  for (int j = 0; j <= triangles; ++j) vertices.push_back({1, 0.00001f * j, 0});  // x stays the longest side
+  std::vector<std::uint32_t> corners;
+  for (int t = 0; t < triangles; ++t) {
+    if (t % 8 == 0) vertices.push_back({0, 0.00001f * t, 0});
+    corners.insert(corners.end(), {static_cast<std::uint32_t>(vertices.size() - 1), static_cast<std::uint32_t>(t),
+                                   static_cast<std::uint32_t>(t + 1)});
+  }
+  auto mesh = std::make_unique<kst::RobustMesh>();
+  mesh->SetVertices(std::move(vertices));
+  mesh->SetTriangles(std::move(corners), std::vector<std::int32_t>(triangles, 0), 1);
+  return mesh;
+}
+
+TEST(MeshChunking, PieceTheCutCannotDivideStaysWholeWhileShortIndicesReachIt) {
+  const auto whole = builtFrom(uncuttable(1200));
+  ASSERT_EQ(whole->chunks.size(), 1u);
+  EXPECT_EQ(whole->chunks[0].geometry->triangleCount, 1200u);
+
+  // Past 21,845 triangles 16-bit indices may not reach every vertex: the
+  // piece goes in runs of 999 triangles.
+  const auto runs = builtFrom(uncuttable(22000));
+  ASSERT_EQ(runs->chunks.size(), 23u);
+  EXPECT_EQ(runs->chunks.back().geometry->triangleCount, 22000u - 22 * 999);
+}
+
 TEST(MeshChunking, LongestAxisWithTiesGoingToTheLaterAxis) {
   auto box = [](float x, float y, float z) {
     persist::BoundingBox b;
