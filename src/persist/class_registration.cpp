@@ -4,6 +4,7 @@
 
 #include "persist/dynamic_factory.h"
 #include "render/robust_mesh.h"
+#include "scene/mesh/mesh_primitive.h"
 #include "scene/texture_image.h"
 
 // Known to every program as soon as it uses the registry (reading a scene
@@ -27,6 +28,7 @@ void RegisterClassFactories() {
   [[maybe_unused]] static const bool registered = [] {
     dynamic::registerStaticFactories();  // first, as if registered before the program started
     dynamic::registerFactory<kst::RobustMesh>();
+    dynamic::registerFactory<MeshPrimitive>();
     return true;
   }();
 }
