@@ -1,24 +1,26 @@
+// The classes that scene files may name: the one list each new stored class
+// joins.
 #include "persist/class_registration.h"
 
 #include "persist/dynamic_factory.h"
 #include "render/robust_mesh.h"
 #include "scene/animation/keyframe_handler.h"
 #include "scene/animation/rotation_controler.h"
+#include "scene/mesh/mesh_primitive.h"
 #include "scene/nodes/bone_node.h"
 #include "scene/nodes/camera_node.h"
 #include "scene/nodes/light_node.h"
 #include "scene/nodes/shape_node.h"
 #include "scene/nodes/transform_node.h"
+#include "scene/texture_image.h"
 
-class TextureImage;
-extern dynamic::factory<TextureImage> textureImageFactory;
+// Known to every program as soon as it uses the registry (reading a scene
+// file needs no device). Scene joins here as
+//   dynamic::registerStatic<Scene>();
+void dynamic::registerStaticFactories() {
+  registerStatic<TextureImage>();
+}
 
-// Scene and TextureImage register through static factories defined beside
-// their classes (`dynamic::factory<Scene> sceneFactory;`, not `static`).
-// Declare each one here as `extern` and name it in the list below: that keeps
-// its object file in every program linking the static engine library, tools
-// included, since nothing else there may refer to it.
-//
 // Every other stored class adds one line to the body of the lambda, in
 // this order (the registry answers newest first):
 //   BoneNode, CameraNode, LightNode, ShapeNode, TransformNode,
@@ -28,10 +30,10 @@ extern dynamic::factory<TextureImage> textureImageFactory;
 //   MeshPrimitive
 // as in   dynamic::registerFactory<BoneNode>();
 void RegisterClassFactories() {
-  [[maybe_unused]] static const dynamic::abstract_factory* const staticFactories[] = {&textureImageFactory};
   // Runs the registrations on the first call only: a function-local static
   // is initialised once, even when two threads arrive together.
   [[maybe_unused]] static const bool registered = [] {
+    dynamic::registerStaticFactories();  // first, as if registered before the program started
     dynamic::registerFactory<BoneNode>();
     dynamic::registerFactory<CameraNode>();
     dynamic::registerFactory<LightNode>();
@@ -43,6 +45,7 @@ void RegisterClassFactories() {
     dynamic::registerFactory<EulerAnglesRotationControler>();
     dynamic::registerFactory<QuaternionRotationControler>();
     dynamic::registerFactory<kst::RobustMesh>();
+    dynamic::registerFactory<MeshPrimitive>();
     return true;
   }();
 }

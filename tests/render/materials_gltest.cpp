@@ -14,7 +14,6 @@
 #include "render/materials/mat_volumetric.h"
 #include "shell/frame_state.h"
 #include "support/box_chunks.h"
-#include "support/mesh_chunk_stand_in.h"
 #include "support/shared_device.h"
 
 namespace {

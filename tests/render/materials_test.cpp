@@ -14,7 +14,6 @@
 #include "render/materials/mat_lit.h"
 #include "render/materials/mat_volumetric.h"
 #include "support/box_chunks.h"
-#include "support/mesh_chunk_stand_in.h"
 #include "support/recording_gl.h"
 
 namespace {
