@@ -2,8 +2,11 @@
 
 #include "persist/dynamic_factory.h"
 #include "render/robust_mesh.h"
+#include "scene/surfaces/surface.h"
 
+class Scene;
 class TextureImage;
+extern dynamic::factory<Scene> sceneFactory;
 extern dynamic::factory<TextureImage> textureImageFactory;
 
 // Scene and TextureImage register through static factories defined beside
@@ -21,10 +24,12 @@ extern dynamic::factory<TextureImage> textureImageFactory;
 //   MeshPrimitive
 // as in   dynamic::registerFactory<BoneNode>();
 void RegisterClassFactories() {
-  [[maybe_unused]] static const dynamic::abstract_factory* const staticFactories[] = {&textureImageFactory};
+  [[maybe_unused]] static const dynamic::abstract_factory* const staticFactories[] = {&sceneFactory, &textureImageFactory};
   // Runs the registrations on the first call only: a function-local static
   // is initialised once, even when two threads arrive together.
   [[maybe_unused]] static const bool registered = [] {
+    dynamic::registerFactory<Surface>();
+    dynamic::registerFactory<Mat_LW>();
     dynamic::registerFactory<kst::RobustMesh>();
     return true;
   }();

@@ -35,7 +35,9 @@ std::unique_ptr<persistent> readSceneFile(const std::string& path, record_observ
   try {
     return store.adopt<persistent>(readRecord(store));
   } catch (persistent::exception error) {
-    throw SceneFileError(path, std::string(exceptionText(error)) + " at byte " + std::to_string(store.bytesRead()),
+    throw SceneFileError(path,
+                         std::string(exceptionText(error)) + " (persistent::exception " + std::to_string(error) +
+                             ") at byte " + std::to_string(store.bytesRead()),
                          error, store.bytesRead());
   }
 }
