@@ -110,17 +110,19 @@ void Scene::setUpFog() const {
 void Scene::render() {
   Camera* camera = renderCamera();
   if (camera == nullptr) return;
-  RenderList renderList(surfaces.size());
+  if (frameList_ == nullptr || frameList_->bucketCount() != surfaces.size())
+    frameList_ = std::make_unique<RenderList>(surfaces.size());
+  RenderList& renderList = *frameList_;
   RenderVisitor visitor(*camera, renderList);
   traverse(root.get(), visitor);
   if (fogEnabled) setUpFog();
-  std::vector<Surface*> drawing(surfaces.size());
+  frameSurfaces_.resize(surfaces.size());
   for (std::size_t i = 0; i < surfaces.size(); ++i) {
-    drawing[i] = surfaces[i].get();
-    if (drawing[i] == nullptr && !renderList.bucket(i).empty())
+    frameSurfaces_[i] = surfaces[i].get();
+    if (frameSurfaces_[i] == nullptr && !renderList.bucket(i).empty())
       warnOnce("surface", static_cast<std::int64_t>(i), Fault::Hole);
   }
-  renderList.draw(*camera, drawing, kSceneDrawFlags);
+  renderList.draw(*camera, frameSurfaces_, kSceneDrawFlags);
   // Back to the frame's culling; fog only goes off when this scene put it on.
   if (!glStateCache.cullFace) {
     gl.glEnable(GL_CULL_FACE);

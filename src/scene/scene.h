@@ -21,6 +21,7 @@
 
 class Camera;
 class Primitive;
+class RenderList;
 class SceneNode;
 class Surface;
 class TextureImage;
@@ -99,4 +100,8 @@ class Scene : public persistent {
 
   std::string source_;
   std::set<std::pair<std::string, std::int64_t>> warned_;
+  // The frame's draw records, kept from one render to the next so that the
+  // buckets keep their room; empty between renders.
+  std::unique_ptr<RenderList> frameList_;
+  std::vector<Surface*> frameSurfaces_;
 };

@@ -68,7 +68,7 @@ void Surface::drawRecords(std::span<const DrawRecord> records, std::int32_t extr
       glStateCache.SelectTextureUnit(unit);
       if (element.bindTexCoords(pass.texCoordSet[unit])) bound |= 1u << unit;
     }
-    glStateCache.SetTexCoordArrayMask(bound);
+    if (bound != glStateCache.texCoordArrayMask) glStateCache.SetTexCoordArrayMask(bound);
     gl.glPushMatrix();
     gl.glMultMatrixf(record.worldMatrix.m);
     const bool fogOff = pass.recordFlags && (record.flags & kNoFog) != 0 && glStateCache.fog;
