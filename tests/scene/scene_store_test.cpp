@@ -120,67 +120,30 @@ std::unique_ptr<Scene> fullScene() {
   return scene;
 }
 
-void expectSameSurfaces(const Scene& back, const Scene& original) {
-  ASSERT_EQ(back.surfaces.size(), 2u);
-  for (std::size_t i = 0; i < 2; ++i) {
-    const Surface& a = *back.surfaces[i];
-    const Surface& b = *original.surfaces[i];
-    EXPECT_EQ(std::tie(a.name, a.color, a.diffuse, a.sortKey, a.cullFaces, a.cullMode),
-              std::tie(b.name, b.color, b.diffuse, b.sortKey, b.cullFaces, b.cullMode));
-    EXPECT_EQ(a.scene, &back);
-  }
-  const auto& lw = dynamic_cast<const Mat_LW&>(*back.surfaces[1]);
-  const auto& lwOriginal = dynamic_cast<const Mat_LW&>(*original.surfaces[1]);
-  for (auto [a, b] : {std::pair{lw.layer1, lwOriginal.layer1}, std::pair{lw.layer2, lwOriginal.layer2}})
-    EXPECT_EQ(std::tie(a.texture, a.wrapSCode, a.wrapTCode, a.magFilter, a.minFilter, a.enabled),
-              std::tie(b.texture, b.wrapSCode, b.wrapTCode, b.magFilter, b.minFilter, b.enabled));
-  EXPECT_EQ(lw.transparency, 0.5f);
-  EXPECT_TRUE(lw.useVertexColors);
-}
-
-void expectSameTree(const Scene& back) {
-  const auto* root = dynamic_cast<const standin::Transform*>(back.root.get());
-  ASSERT_NE(root, nullptr);
-  EXPECT_TRUE(root->animated);
-  EXPECT_EQ(root->local.m[14], 3.0f);
-  const auto* shape = dynamic_cast<const standin::Shape*>(root->firstChild.get());
-  ASSERT_NE(shape, nullptr);
-  EXPECT_EQ(shape->box, standin::box({-1, -2, -3}, {1, 2, 3}));
-  EXPECT_EQ(shape->surface, 1u);
-  EXPECT_EQ(shape->renderFlags, RenderableNode::kNoFog);
-  EXPECT_EQ(shape->offsetMatrix.m[14], 9.0f);
-  EXPECT_EQ(shape->parent, root);
-  ASSERT_NE(dynamic_cast<const standin::Transform*>(shape->firstChild.get()), nullptr);
-  EXPECT_EQ(shape->firstChild->parent, shape);
-  const auto* holder = dynamic_cast<const standin::CameraHolder*>(shape->nextSibling.get());
-  ASSERT_NE(holder, nullptr);
-  EXPECT_EQ(holder->nextSibling, nullptr);
-  EXPECT_EQ(holder->reference.eye().z, -5.0f);
-  EXPECT_EQ(back.cameras, std::vector<Camera*>{const_cast<Camera*>(&holder->camera)});
-  for (const SceneNode* node : {static_cast<const SceneNode*>(root), static_cast<const SceneNode*>(shape),
-                                static_cast<const SceneNode*>(holder)})
-    EXPECT_EQ(node->scene, &back);
-}
-
+// Writing what was read gives the same bytes: every stored field came back.
+// What the bytes cannot show is checked here: links into the new scene.
 TEST_F(SceneStore, EveryClassComesBackAndWritesTheSameBytesAgain) {
   std::unique_ptr<Scene> original = fullScene();
   writeScene(path("full.kst"), *original);
   std::unique_ptr<Scene> back = readScene(path("full.kst"));
   ASSERT_NE(back, nullptr);
-  expectSameSurfaces(*back, *original);
-  ASSERT_EQ(back->textures.size(), 1u);
-  const TextureImage& texture = *back->textures[0];
-  EXPECT_EQ(texture.flags, static_cast<std::uint32_t>(TextureImage::TEX_NO_MIPMAPS));
-  ASSERT_NE(texture.image24, nullptr);
-  EXPECT_EQ(std::vector<std::uint8_t>(texture.image24->pixels.get(), texture.image24->pixels.get() + 24),
-            std::vector<std::uint8_t>(original->textures[0]->image24->pixels.get(),
-                                      original->textures[0]->image24->pixels.get() + 24));
-  expectSameTree(*back);
-  EXPECT_EQ(std::tie(back->backgroundColor, back->fogEnabled, back->fogStart, back->fogEnd, back->fogColor),
-            std::tie(original->backgroundColor, original->fogEnabled, original->fogStart, original->fogEnd,
-                     original->fogColor));
   writeScene(path("again.kst"), *back);
   EXPECT_EQ(fileBytes(path("again.kst")), fileBytes(path("full.kst")));
+
+  ASSERT_EQ(back->surfaces.size(), 2u);
+  EXPECT_EQ(back->surfaces[1]->scene, back.get());
+  EXPECT_EQ(dynamic_cast<Mat_LW&>(*back->surfaces[1]).layer1.wrapTCode, 2u);
+  ASSERT_EQ(back->textures.size(), 1u);
+  ASSERT_NE(back->textures[0]->image24, nullptr);
+  EXPECT_EQ(back->textures[0]->image24->pixels[23], 7 * 23);
+  const SceneNode* shape = back->root->firstChild.get();
+  ASSERT_NE(dynamic_cast<const standin::Shape*>(shape), nullptr);
+  EXPECT_EQ(shape->parent, back->root.get());
+  EXPECT_EQ(shape->firstChild->parent, shape);
+  const auto* holder = dynamic_cast<const standin::CameraHolder*>(shape->nextSibling.get());
+  ASSERT_NE(holder, nullptr);
+  EXPECT_EQ(back->cameras, std::vector<Camera*>{const_cast<Camera*>(&holder->camera)});
+  EXPECT_EQ(holder->scene, back.get());
 }
 
 TEST_F(SceneStore, SurfacesReferToTheSceneAsRecordZero) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "recorded_textures.h"
@@ -19,10 +20,21 @@
 namespace {
 
 using Strings = std::vector<std::string>;
+using fake::call;
 
-Strings selectUnit(int unit) {
-  return {fake::call("glActiveTextureARB", GL_TEXTURE0_ARB + unit),
-          fake::call("glClientActiveTextureARB", GL_TEXTURE0_ARB + unit)};
+// Calls in order; a number n stands for the two calls that select unit n.
+Strings calls(std::initializer_list<std::variant<int, std::string>> items) {
+  Strings out;
+  for (const auto& item : items) {
+    if (const auto* text = std::get_if<std::string>(&item)) {
+      out.push_back(*text);
+      continue;
+    }
+    const int unit = std::get<int>(item);
+    out.push_back(call("glActiveTextureARB", GL_TEXTURE0_ARB + unit));
+    out.push_back(call("glClientActiveTextureARB", GL_TEXTURE0_ARB + unit));
+  }
+  return out;
 }
 
 class SurfaceDrawing : public scenetest::RecordedTextures {
@@ -49,7 +61,7 @@ class SurfaceDrawing : public scenetest::RecordedTextures {
     return made;
   }
 
-  // Draws `records` (one per element) with `surface` from a clean log.
+  // Draws one record per element with `surface`, extra flags 2, from a clean log.
   void draw(Surface& surface, std::int32_t recordFlags = 0) {
     records.clear();
     for (const standin::Element& element : elements) records.push_back(DrawRecord{&element, 0.0f, recordFlags, {}});
@@ -57,7 +69,9 @@ class SurfaceDrawing : public scenetest::RecordedTextures {
     surface.render(records, 2);
   }
 
-  std::vector<std::string> drawsOf(const std::string& function) const { return callsOf(function); }
+  std::string matrix() const { return call("glMultMatrixf", static_cast<const GLfloat*>(records[0].worldMatrix.m)); }
+  std::string vertices() const { return call("glVertexPointer", 3, GL_FLOAT, 0, elements[0].tag()); }
+  std::string set(int n) const { return call("glTexCoordPointer", 2, GL_FLOAT, n, elements[0].tag()); }
 
   Scene scene;
   std::vector<standin::Element> elements{standin::Element(1)};
@@ -71,43 +85,23 @@ TEST_F(SurfaceDrawing, TwoLayersOnTwoUnitsWithTransparencyAndRecordFog) {
   mat.transparency = 0.5f;
   glStateCache.fog = true;
   draw(mat, 0x8);
-  const auto tag = elements[0].tag();
-  Strings expected{
-      fake::call("glBindTexture", GL_TEXTURE_2D, 1),
-      fake::call("glTexParameteri", GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP),
-      fake::call("glTexParameteri", GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP),
-      fake::call("glColor4f", 1.0f, 1.0f, 1.0f, 1.0f)};
-  auto add = [&expected](const Strings& more) { expected.insert(expected.end(), more.begin(), more.end()); };
-  add(selectUnit(1));
-  add({fake::call("glBindTexture", GL_TEXTURE_2D, 2)});
-  add(selectUnit(0));
-  add({fake::call("glEnable", GL_TEXTURE_2D)});
-  add(selectUnit(1));
-  add({fake::call("glEnable", GL_TEXTURE_2D)});
-  add(selectUnit(0));
-  add({fake::call("glEnableClientState", GL_TEXTURE_COORD_ARRAY)});
-  add(selectUnit(1));
-  add({fake::call("glEnableClientState", GL_TEXTURE_COORD_ARRAY), fake::call("glEnableClientState", GL_VERTEX_ARRAY),
-       fake::call("glEnable", GL_BLEND), fake::call("glBlendFunc", GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA),
-       fake::call("glDepthMask", GL_FALSE), fake::call("glMatrixMode", GL_MODELVIEW),
-       fake::call("glVertexPointer", 3, GL_FLOAT, 0, tag)});
-  add(selectUnit(0));
-  add({fake::call("glTexCoordPointer", 2, GL_FLOAT, 0, tag)});
-  add(selectUnit(1));
-  add({fake::call("glTexCoordPointer", 2, GL_FLOAT, 1, tag), fake::call("glPushMatrix"),
-       fake::call("glMultMatrixf", static_cast<const GLfloat*>(records[0].worldMatrix.m)),
-       fake::call("glDisable", GL_FOG), fake::call("glDrawArrays", GL_TRIANGLES, 0x8 | 2, 1),
-       fake::call("glEnable", GL_FOG), fake::call("glPopMatrix"), fake::call("glDepthMask", GL_TRUE),
-       fake::call("glDisable", GL_BLEND), fake::call("glDisable", GL_ALPHA_TEST)});
-  add(selectUnit(0));
-  add({fake::call("glDisableClientState", GL_TEXTURE_COORD_ARRAY)});
-  add(selectUnit(1));
-  add({fake::call("glDisableClientState", GL_TEXTURE_COORD_ARRAY), fake::call("glDisableClientState", GL_VERTEX_ARRAY)});
-  EXPECT_EQ(world.driver.calls, expected);
+  const std::string texture2D = call("glEnable", GL_TEXTURE_2D);
+  const std::string coordinates = call("glEnableClientState", GL_TEXTURE_COORD_ARRAY);
+  const std::string noCoordinates = call("glDisableClientState", GL_TEXTURE_COORD_ARRAY);
+  EXPECT_EQ(world.driver.calls,
+            calls({call("glBindTexture", GL_TEXTURE_2D, 1), call("glTexParameteri", GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP),
+                   call("glTexParameteri", GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP), call("glColor4f", 1.0f, 1.0f, 1.0f, 1.0f),
+                   1, call("glBindTexture", GL_TEXTURE_2D, 2),
+                   0, texture2D, 1, texture2D, 0, coordinates, 1, coordinates, call("glEnableClientState", GL_VERTEX_ARRAY),
+                   call("glEnable", GL_BLEND), call("glBlendFunc", GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA),
+                   call("glDepthMask", GL_FALSE), call("glMatrixMode", GL_MODELVIEW),
+                   vertices(), 0, set(0), 1, set(1), call("glPushMatrix"), matrix(), call("glDisable", GL_FOG),
+                   call("glDrawArrays", GL_TRIANGLES, 0x8 | 2, 1), call("glEnable", GL_FOG), call("glPopMatrix"),
+                   call("glDepthMask", GL_TRUE), call("glDisable", GL_BLEND), call("glDisable", GL_ALPHA_TEST),
+                   0, noCoordinates, 1, noCoordinates, call("glDisableClientState", GL_VERTEX_ARRAY)}));
 }
 
 TEST_F(SurfaceDrawing, SecondLayerTakesTheFirstFreeUnitAndTheSetOfEnabledSlots) {
-  const auto tag = elements[0].tag();
   Mat_LW& enabledWithoutTexture = addMat(-1, true, 1, true);
   enabledWithoutTexture.color = {0.5f, 1.0f, 0.25f, 1.0f};
   enabledWithoutTexture.diffuse = 0.5f;
@@ -115,23 +109,20 @@ TEST_F(SurfaceDrawing, SecondLayerTakesTheFirstFreeUnitAndTheSetOfEnabledSlots) 
   draw(enabledWithoutTexture);
   EXPECT_EQ(glStateCache.boundTexture[0], 2);
   EXPECT_EQ(glStateCache.textureMask, 1u);
-  EXPECT_EQ(drawsOf("glColor4f"), Strings{fake::call("glColor4f", 0.25f, 0.5f, 0.125f, 0.75f)});
-  EXPECT_EQ(drawsOf("glTexCoordPointer"), Strings{fake::call("glTexCoordPointer", 2, GL_FLOAT, 1, tag)});
+  EXPECT_EQ(callsOf("glColor4f"), Strings{call("glColor4f", 0.25f, 0.5f, 0.125f, 0.75f)});
+  EXPECT_EQ(callsOf("glTexCoordPointer"), Strings{set(1)});
 
-  Mat_LW& notEnabled = addMat(0, false, 0, true);
-  draw(notEnabled);
+  draw(addMat(0, false, 0, true));
   EXPECT_EQ(glStateCache.boundTexture[0], 1);
-  EXPECT_EQ(drawsOf("glTexCoordPointer"), Strings{fake::call("glTexCoordPointer", 2, GL_FLOAT, 0, tag)});
-}
+  EXPECT_EQ(callsOf("glTexCoordPointer"), Strings{set(0)});
 
-TEST_F(SurfaceDrawing, AlphaTextureTestsAlphaAndKeepsDepthWrites) {
+  // An alpha texture tests alpha and blends, and keeps depth writes on.
   scene.textures[0]->hasAlpha = true;
-  Mat_LW& mat = addMat(0, true, -1, false);
-  mat.transparency = 0.5f;
-  draw(mat);
-  EXPECT_EQ(drawsOf("glAlphaFunc"), Strings{fake::call("glAlphaFunc", GL_GREATER, 0.8f)});
+  addMat(0, true, -1, false).transparency = 0.5f;
+  draw(*scene.surfaces.back());
+  EXPECT_EQ(callsOf("glAlphaFunc"), Strings{call("glAlphaFunc", GL_GREATER, 0.8f)});
   EXPECT_EQ(world.driver.count("glBlendFunc"), 1u);
-  EXPECT_EQ(drawsOf("glDepthMask"), Strings{fake::call("glDepthMask", GL_TRUE)});  // only the reset
+  EXPECT_EQ(callsOf("glDepthMask"), Strings{call("glDepthMask", GL_TRUE)});
 }
 
 TEST_F(SurfaceDrawing, OneUnitDrawsLayerTwoInASecondMultipliedPass) {
@@ -140,35 +131,25 @@ TEST_F(SurfaceDrawing, OneUnitDrawsLayerTwoInASecondMultipliedPass) {
   mat.useVertexColors = true;
   glStateCache.fog = true;
   draw(mat, 0x8);
-  const auto tag = elements[0].tag();
-  const std::string matrix = fake::call("glMultMatrixf", static_cast<const GLfloat*>(records[0].worldMatrix.m));
+  const std::string white = call("glColor3f", 1.0f, 1.0f, 1.0f);
+  const std::string drawn = call("glDrawArrays", GL_TRIANGLES, 2, 1);  // extra flags only, fog untouched
   EXPECT_EQ(world.driver.calls,
-            (Strings{fake::call("glBindTexture", GL_TEXTURE_2D, 1), fake::call("glColor3f", 1.0f, 1.0f, 1.0f),
-                     fake::call("glEnableClientState", GL_COLOR_ARRAY), fake::call("glEnable", GL_TEXTURE_2D),
-                     fake::call("glEnableClientState", GL_TEXTURE_COORD_ARRAY),
-                     fake::call("glEnableClientState", GL_VERTEX_ARRAY), fake::call("glMatrixMode", GL_MODELVIEW),
-                     fake::call("glVertexPointer", 3, GL_FLOAT, 0, tag),
-                     fake::call("glColorPointer", 4, GL_UNSIGNED_BYTE, 0, tag),
-                     fake::call("glTexCoordPointer", 2, GL_FLOAT, 0, tag), fake::call("glPushMatrix"), matrix,
-                     fake::call("glDrawArrays", GL_TRIANGLES, 2, 1), fake::call("glPopMatrix"),
-                     // second pass
-                     fake::call("glBindTexture", GL_TEXTURE_2D, 2), fake::call("glColor3f", 1.0f, 1.0f, 1.0f),
-                     fake::call("glDisableClientState", GL_COLOR_ARRAY), fake::call("glEnable", GL_BLEND),
-                     fake::call("glBlendFunc", GL_DST_COLOR, GL_ZERO),
-                     fake::call("glVertexPointer", 3, GL_FLOAT, 0, tag),
-                     fake::call("glTexCoordPointer", 2, GL_FLOAT, 1, tag), fake::call("glPushMatrix"), matrix,
-                     fake::call("glDrawArrays", GL_TRIANGLES, 2, 1), fake::call("glPopMatrix"),
-                     fake::call("glDisable", GL_BLEND),
-                     // reset
-                     fake::call("glDepthMask", GL_TRUE), fake::call("glDisable", GL_BLEND),
-                     fake::call("glDisable", GL_ALPHA_TEST), fake::call("glDisableClientState", GL_TEXTURE_COORD_ARRAY),
-                     fake::call("glDisableClientState", GL_VERTEX_ARRAY)}));
+            calls({call("glBindTexture", GL_TEXTURE_2D, 1), white, call("glEnableClientState", GL_COLOR_ARRAY),
+                   call("glEnable", GL_TEXTURE_2D), call("glEnableClientState", GL_TEXTURE_COORD_ARRAY),
+                   call("glEnableClientState", GL_VERTEX_ARRAY), call("glMatrixMode", GL_MODELVIEW), vertices(),
+                   call("glColorPointer", 4, GL_UNSIGNED_BYTE, 0, elements[0].tag()), set(0), call("glPushMatrix"),
+                   matrix(), drawn, call("glPopMatrix"),
+                   // second pass
+                   call("glBindTexture", GL_TEXTURE_2D, 2), white, call("glDisableClientState", GL_COLOR_ARRAY),
+                   call("glEnable", GL_BLEND), call("glBlendFunc", GL_DST_COLOR, GL_ZERO), vertices(), set(1),
+                   call("glPushMatrix"), matrix(), drawn, call("glPopMatrix"), call("glDisable", GL_BLEND),
+                   // reset
+                   call("glDepthMask", GL_TRUE), call("glDisable", GL_BLEND), call("glDisable", GL_ALPHA_TEST),
+                   call("glDisableClientState", GL_TEXTURE_COORD_ARRAY), call("glDisableClientState", GL_VERTEX_ARRAY)}));
 }
 
 TEST_F(SurfaceDrawing, WrapCodesAndTheMirroredFallback) {
-  EXPECT_EQ(wrapMode(0), static_cast<GLenum>(GL_REPEAT));
   EXPECT_EQ(wrapMode(1), static_cast<GLenum>(GL_CLAMP));
-  EXPECT_EQ(wrapMode(2), static_cast<GLenum>(GL_MIRRORED_REPEAT_IBM));
   EXPECT_EQ(wrapMode(7), static_cast<GLenum>(GL_REPEAT));
   Mat_LW& mat = addMat(0, true, -1, false);
   mat.layer1.wrapSCode = 2;
@@ -176,8 +157,7 @@ TEST_F(SurfaceDrawing, WrapCodesAndTheMirroredFallback) {
   EXPECT_EQ(scene.textures[0]->wrapS, static_cast<GLenum>(GL_MIRRORED_REPEAT_IBM));
   SetGLCapability(GLCap::IBM_texture_mirrored_repeat, 0);
   draw(mat);
-  EXPECT_EQ(scene.textures[0]->wrapS, static_cast<GLenum>(GL_REPEAT));
-  EXPECT_EQ(drawsOf("glTexParameteri"), Strings{fake::call("glTexParameteri", GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT)});
+  EXPECT_EQ(callsOf("glTexParameteri"), Strings{call("glTexParameteri", GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT)});
 }
 
 TEST_F(SurfaceDrawing, SharedTextureGetsEachSurfacesWrapOnItsOwnUnit) {
@@ -187,24 +167,22 @@ TEST_F(SurfaceDrawing, SharedTextureGetsEachSurfacesWrapOnItsOwnUnit) {
   Mat_LW& clampedOnUnit1 = addMat(1, true, 0, true);
   clampedOnUnit1.layer1.wrapTCode = 1;
   clampedOnUnit1.layer2.wrapSCode = 1;
-  const std::string clampS = fake::call("glTexParameteri", GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-  const std::string repeatS = fake::call("glTexParameteri", GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-  const Strings& calls = world.driver.calls;
+  const std::string clampS = call("glTexParameteri", GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+  const std::string repeatS = call("glTexParameteri", GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  const Strings& log = world.driver.calls;
   draw(clamped);
-  EXPECT_EQ(drawsOf("glTexParameteri"), Strings{clampS});
+  EXPECT_EQ(callsOf("glTexParameteri"), Strings{clampS});
   draw(repeated);
-  auto at = std::find(calls.begin(), calls.end(), repeatS);
-  ASSERT_NE(at, calls.end());
-  EXPECT_EQ(*std::prev(at), fake::call("glBindTexture", GL_TEXTURE_2D, 1));  // bound on unit 1 just before
-  EXPECT_EQ(*std::prev(at, 2), selectUnit(1)[1]);
+  auto at = std::find(log.begin(), log.end(), repeatS);
+  ASSERT_NE(at, log.end());
+  EXPECT_EQ(Strings(at - 3, at), calls({1, call("glBindTexture", GL_TEXTURE_2D, 1)}));
   // Both textures are where the cache says: no bind. Texture 1's wrap goes
   // out on unit 0, then unit 1 is selected again for texture 0's.
   draw(clampedOnUnit1);
   EXPECT_EQ(world.driver.count("glBindTexture"), 0u);
-  at = std::find(calls.begin(), calls.end(), clampS);
-  ASSERT_NE(at, calls.end());
-  EXPECT_EQ(*std::prev(at), selectUnit(1)[1]);
-  EXPECT_EQ(*std::prev(at, 2), selectUnit(1)[0]);
+  at = std::find(log.begin(), log.end(), clampS);
+  ASSERT_NE(at, log.end());
+  EXPECT_EQ(Strings(at - 2, at), calls({1}));
 }
 
 TEST_F(SurfaceDrawing, CacheFollowsTexturesMadeAndFreedBehindIt) {
@@ -214,7 +192,7 @@ TEST_F(SurfaceDrawing, CacheFollowsTexturesMadeAndFreedBehindIt) {
   // A texture built while unit 0 is selected replaces what GL has there.
   scene.addTexture(uploadedTexture());
   draw(mat);
-  EXPECT_EQ(drawsOf("glBindTexture"), Strings{fake::call("glBindTexture", GL_TEXTURE_2D, 1)});
+  EXPECT_EQ(callsOf("glBindTexture"), Strings{call("glBindTexture", GL_TEXTURE_2D, 1)});
   // A freed name handed out again and set up while unit 1 is selected: unit
   // 0 holds nothing, whatever the cache remembered of the old texture.
   scene.textures[0].reset();
@@ -223,87 +201,64 @@ TEST_F(SurfaceDrawing, CacheFollowsTexturesMadeAndFreedBehindIt) {
   scene.textures[0] = uploadedTexture();
   ASSERT_EQ(scene.textures[0]->glName, 1u);
   draw(mat);
-  EXPECT_EQ(drawsOf("glBindTexture"), Strings{fake::call("glBindTexture", GL_TEXTURE_2D, 1)});
+  EXPECT_EQ(callsOf("glBindTexture"), Strings{call("glBindTexture", GL_TEXTURE_2D, 1)});
 }
 
 TEST_F(SurfaceDrawing, PlainSurfaceDrawsItsColourWithItsSidedness) {
-  auto plain = std::make_unique<Surface>();
-  plain->color = {1.0f, 0.5f, 0.25f, 1.0f};
-  plain->diffuse = 0.8f;
-  plain->setSidedness(2);
+  Surface plain;
+  plain.color = {1.0f, 0.5f, 0.25f, 1.0f};
+  plain.diffuse = 0.8f;
+  plain.setSidedness(2);
   glStateCache.SetTextureMask(1);
-  draw(*plain, 0x8);
-  EXPECT_EQ(glStateCache.textureMask, 0u);
-  EXPECT_TRUE(glStateCache.vertexArray);
-  EXPECT_EQ(drawsOf("glColor3f"), Strings{fake::call("glColor3f", 0.8f, 0.4f, 0.2f)});
-  EXPECT_EQ(drawsOf("glDisable"), (Strings{fake::call("glDisable", GL_TEXTURE_2D), fake::call("glDisable", GL_CULL_FACE)}));
-  EXPECT_EQ(drawsOf("glDrawArrays"), Strings{fake::call("glDrawArrays", GL_TRIANGLES, 0x8 | 2, 1)});
-  plain->setSidedness(1);
-  EXPECT_TRUE(plain->cullFaces);
-  EXPECT_EQ(plain->cullMode, static_cast<GLenum>(GL_FRONT));
-  draw(*plain);
-  EXPECT_EQ(drawsOf("glCullFace"), Strings{fake::call("glCullFace", GL_FRONT)});
-  plain->setSidedness(0);
-  EXPECT_EQ(plain->cullMode, static_cast<GLenum>(GL_BACK));
+  draw(plain, 0x8);
+  EXPECT_EQ(callsOf("glColor3f"), Strings{call("glColor3f", 0.8f, 0.4f, 0.2f)});
+  EXPECT_EQ(callsOf("glDisable"), (Strings{call("glDisable", GL_TEXTURE_2D), call("glDisable", GL_CULL_FACE)}));
+  EXPECT_EQ(callsOf("glDrawArrays"), Strings{call("glDrawArrays", GL_TRIANGLES, 0x8 | 2, 1)});
+  plain.setSidedness(1);
+  draw(plain);
+  EXPECT_EQ(callsOf("glCullFace"), Strings{call("glCullFace", GL_FRONT)});
+  plain.setSidedness(0);
+  EXPECT_EQ(std::pair(plain.cullFaces, plain.cullMode), std::pair(true, static_cast<GLenum>(GL_BACK)));
 }
 
 TEST_F(SurfaceDrawing, ChunkWithoutTheLayersSetKeepsThatCoordinateArrayOff) {
   elements = {standin::Element(1, 1)};
-  Mat_LW& mat = addMat(0, true, 1, true);
-  draw(mat);
-  // Unit 1 is switched on by the surface and off again for the record.
+  draw(addMat(0, true, 1, true));
+  const Strings& log = world.driver.calls;
   EXPECT_EQ(world.driver.count("glTexCoordPointer"), 1u);
-  const Strings& calls = world.driver.calls;
-  const auto drawn = std::find(calls.begin(), calls.end(), fake::call("glDrawArrays", GL_TRIANGLES, 2, 1));
-  const auto off = std::find(calls.begin(), drawn, fake::call("glDisableClientState", GL_TEXTURE_COORD_ARRAY));
-  EXPECT_NE(off, drawn);
-}
-
-TEST_F(SurfaceDrawing, MissingTextureDrawsNothing) {
-  Mat_LW& mat = addMat(5, true, -1, false);
-  draw(mat);
-  EXPECT_TRUE(world.driver.calls.empty());
-  Mat_LW& orphan = addMat(0, true, -1, false);
-  orphan.scene = nullptr;
-  draw(orphan);
-  EXPECT_TRUE(world.driver.calls.empty());
+  const auto drawn = std::find(log.begin(), log.end(), call("glDrawArrays", GL_TRIANGLES, 2, 1));
+  EXPECT_NE(std::find(log.begin(), drawn, call("glDisableClientState", GL_TEXTURE_COORD_ARRAY)), drawn);
 }
 
 TEST_F(SurfaceDrawing, RenderListDrawsByLayerTwoThenLayerOneThenTransparency) {
-  struct Keys {
-    int texture1, texture2;
-    float transparency;
-  };
-  // Mat_LW keys; layers left disabled, so only their indices matter. Null
-  // entries are plain surfaces (texture keys -1, opaque).
-  const std::vector<std::optional<Keys>> kinds{Keys{3, -1, 0}, {}, Keys{3, -1, 0.5f}, Keys{1, 256, 0}, Keys{300, -1, 0},
-                                               Keys{1, -1, 0.5f}, Keys{-1, -1, 0.5f}, {}};
+  // {layer 1, layer 2, transparency} of Mat_LWs with disabled layers (only
+  // the indices count); nullopt: a plain surface.
+  const std::vector<std::optional<std::tuple<int, int, float>>> kinds{
+      {{3, -1, 0}}, {}, {{3, -1, 0.5f}}, {{1, 256, 0}}, {{300, -1, 0}}, {{1, -1, 0.5f}}, {{-1, -1, 0.5f}}, {}};
   for (const auto& kind : kinds) {
     if (!kind) {
       scene.addSurface(std::make_unique<Surface>());
       continue;
     }
-    Mat_LW& mat = addMat(kind->texture1, false, kind->texture2, false);
-    mat.transparency = kind->transparency;
+    addMat(std::get<0>(*kind), false, std::get<1>(*kind), false).transparency = std::get<2>(*kind);
   }
-  scene.surfaces.push_back(nullptr);
+  scene.surfaces.push_back(nullptr);  // sorts like a plain surface, draws nothing
   std::vector<Surface*> surfaces;
   for (const auto& surface : scene.surfaces) surfaces.push_back(surface.get());
-  // By (layer 2, layer 1, transparency), equal keys in list order.
   const std::vector<std::uint32_t> expected{1, 7, 8, 6, 5, 0, 2, 4, 3};
   EXPECT_EQ(drawOrder(surfaces), expected);
 
   elements.clear();
   for (int i = 0; i < 10; ++i) elements.emplace_back(i);
   RenderList list(surfaces.size());
-  for (int i = 0; i < 10; ++i) list.add(elements[static_cast<std::size_t>(i)], 0.0f, 0, static_cast<std::uint32_t>(i), {});
+  for (std::uint32_t i = 0; i < 10; ++i) list.add(elements[i], 0.0f, 0, i, {});  // 9: one past the end, dropped
   Camera camera({0, 0, 0}, {0, 0, 1}, {0, 1, 0}, 1.0f, 10.0f, 1.0f, 1.0f);
   world.driver.clear();
   list.draw(camera, surfaces, 0);
   Strings draws;
   for (const std::uint32_t index : expected)
-    if (index != 8) draws.push_back(fake::call("glDrawArrays", GL_TRIANGLES, 0, static_cast<int>(index)));
-  EXPECT_EQ(drawsOf("glDrawArrays"), draws);
+    if (index != 8) draws.push_back(call("glDrawArrays", GL_TRIANGLES, 0, static_cast<int>(index)));
+  EXPECT_EQ(callsOf("glDrawArrays"), draws);
   for (std::size_t i = 0; i < list.bucketCount(); ++i) EXPECT_TRUE(list.bucket(i).empty()) << i;
 }
 
