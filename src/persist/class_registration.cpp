@@ -2,6 +2,7 @@
 
 #include "persist/dynamic_factory.h"
 #include "render/robust_mesh.h"
+#include "scene/mesh/mesh_primitive.h"
 #include "scene/surfaces/surface.h"
 
 class Scene;
@@ -31,6 +32,7 @@ void RegisterClassFactories() {
     dynamic::registerFactory<Surface>();
     dynamic::registerFactory<Mat_LW>();
     dynamic::registerFactory<kst::RobustMesh>();
+    dynamic::registerFactory<MeshPrimitive>();
     return true;
   }();
 }
