@@ -12,6 +12,7 @@
 #include "persist/persistent_file.h"
 #include "persist/scene_file.h"
 #include "recorded_textures.h"
+#include "scene/mesh/mesh_primitive.h"
 #include "scene/scene.h"
 #include "scene/scene_io.h"
 #include "scene/surfaces/surface.h"
@@ -72,8 +73,8 @@ TEST_F(SceneStore, EmptySceneBytesReadAsAnEmptyScene) {
   EXPECT_EQ(scene->fogColor, (persist::Colour{0.75f, 0.5f, 0.25f, 0}));
 }
 
-// Every stored class of the scene: both surface kinds, a texture, and a
-// tree of stand-in nodes with a camera.
+// Every stored class of the scene: both surface kinds, a texture, a mesh
+// with its source, and a tree of stand-in nodes with a camera.
 std::unique_ptr<Scene> fullScene() {
   auto scene = std::make_unique<Scene>();
   auto plain = std::make_unique<Surface>();
@@ -96,6 +97,15 @@ std::unique_ptr<Scene> fullScene() {
   texture->flags = TextureImage::TEX_NO_MIPMAPS;
   texture->upload(std::move(image));
   scene->addTexture(std::move(texture));
+  auto source = std::make_unique<kst::RobustMesh>();
+  source->SetVertices({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 1}});
+  source->SetTriangles({0, 1, 2, 1, 3, 2}, {0, 1}, 2);
+  auto mesh = std::make_unique<MeshPrimitive>();
+  mesh->source = std::move(source);
+  mesh->addSubMesh("lw");
+  mesh->addSubMesh("plain");
+  mesh->build(true, kst::RobustMesh::kBuildNormals);
+  scene->addMesh(std::move(mesh));
 
   scene->root = std::make_unique<standin::Transform>();
   auto& root = static_cast<standin::Transform&>(*scene->root);
@@ -108,6 +118,9 @@ std::unique_ptr<Scene> fullScene() {
   shape.surface = 1;
   shape.renderFlags = RenderableNode::kNoFog;
   shape.offsetMatrix = standin::translation(0, 0, 9);
+  auto& meshShape = standin::attach(std::make_unique<standin::MeshShape>(), shape);
+  meshShape.meshIndex = 0;
+  meshShape.scene = scene.get();
   standin::attach(std::make_unique<standin::Transform>(), shape);
   scene->root->setScene(scene.get());
   for (SceneNode* node : {static_cast<SceneNode*>(&holder), static_cast<SceneNode*>(&shape), shape.firstChild.get()})
@@ -136,6 +149,10 @@ TEST_F(SceneStore, EveryClassComesBackAndWritesTheSameBytesAgain) {
   ASSERT_EQ(back->textures.size(), 1u);
   ASSERT_NE(back->textures[0]->image24, nullptr);
   EXPECT_EQ(back->textures[0]->image24->pixels[23], 7 * 23);
+  ASSERT_EQ(back->meshes.size(), 1u);
+  const auto* mesh = dynamic_cast<const MeshPrimitive*>(back->meshes[0].get());
+  ASSERT_NE(mesh, nullptr);
+  EXPECT_EQ(mesh->chunks.size(), 2u);  // built again from the source read back
   const SceneNode* shape = back->root->firstChild.get();
   ASSERT_NE(dynamic_cast<const standin::Shape*>(shape), nullptr);
   EXPECT_EQ(shape->parent, back->root.get());

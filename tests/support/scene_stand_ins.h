@@ -13,6 +13,7 @@
 #include "render/camera.h"
 #include "render/gl_table.h"
 #include "render/oriented_box.h"
+#include "scene/mesh/primitive.h"
 #include "scene/nodes/scene_node.h"
 #include "scene/render_list.h"
 #include "scene/scene.h"
@@ -104,6 +105,31 @@ class Shape : public RenderableNode {
   int renders = 0;
 };
 
+// What a shape node does with a mesh of its scene: its own volume is the
+// mesh's box under the parent's matrix; the mesh adds the draw records.
+class MeshShape : public RenderableNode {
+ public:
+  static constexpr const char storedName[] = "class standin::MeshShape";
+
+  bool computeLocal(float, const Matrix44& parentMatrix, Matrix44&) override {
+    const Primitive* found = mesh();
+    ownVolume = found != nullptr ? OrientedBox::FromBox(found->box, parentMatrix) : OrientedBox{};
+    staticSubtree = true;
+    return false;
+  }
+  void render(Camera& camera, RenderList& renderList) override {
+    if (Primitive* found = mesh(); found != nullptr && !ownVolume.empty)
+      found->render(camera, worldMatrix, renderList, (renderFlags & kNoFog) != 0 ? 0x8 : 0);
+  }
+  void serialize(persistent_store& store, bool writing) override {
+    RenderableNode::serialize(store, writing);
+    store.exchangeVarint(writing, meshIndex);
+  }
+  Primitive* mesh() const { return scene != nullptr ? scene->meshAt(meshIndex) : nullptr; }
+
+  std::int32_t meshIndex = -1;
+};
+
 // Holds a camera at the eye of its parent's frame, registered with the scene.
 class CameraHolder : public SceneNode {
  public:
@@ -131,8 +157,8 @@ class CameraHolder : public SceneNode {
     setScene(scene);
   }
 
-  // Looks along +z from the origin; a 90-degree square view out to 1000.
-  Camera reference{{0, 0, 0}, {0, 0, 1}, {0, 1, 0}, 1.0f, 1000.0f, 1.0f, 1.0f};
+  // Looks along +z from the origin, 90 degrees across a 4:3 view, out to 1000.
+  Camera reference{{0, 0, 0}, {0, 0, 1}, {0, 1, 0}, 1.0f, 1000.0f, 1.0f, 0.75f};
   Camera camera = reference;
 };
 
@@ -140,6 +166,7 @@ inline void registerNodes() {
   [[maybe_unused]] static const bool once = [] {
     dynamic::registerFactory<Transform>();
     dynamic::registerFactory<Shape>();
+    dynamic::registerFactory<MeshShape>();
     dynamic::registerFactory<CameraHolder>();
     return true;
   }();

@@ -129,5 +129,6 @@ void printSceneTree(std::ostream& out, const Scene& scene) {
   printList(out, "textures", scene.textures, [&out](const TextureImage& texture) { printTexture(out, texture); });
   printList(out, "meshes", scene.meshes, [&out](const Primitive& mesh) { printMesh(out, mesh); });
   out << "cameras: " << scene.cameras.size() << ", lights: " << scene.lights.size() << "\nnodes (at time 0):\n";
+  if (scene.root == nullptr) out << "  (none)\n";
   printNodes(out, scene.root.get(), 0);
 }
