@@ -25,43 +25,64 @@ void AppendFace(const TriFace& face, std::vector<std::uint16_t>& out) {
                          static_cast<std::uint16_t>(face.v2)});
 }
 
-// The index sequence of a strip, started so that its first triangle keeps
-// its own winding; empty when a face does not continue the previous two.
-std::vector<std::uint16_t> StripSequence(const std::vector<TriFace>& faces, const std::vector<int>& strip) {
-  const TriFace& first = faces[strip[0]];
-  const TriFace& second = faces[strip[1]];
-  const int corners[3] = {first.v0, first.v1, first.v2};
-  int lead = 0;
-  while (lead < 3 && (corners[lead] == second.v0 || corners[lead] == second.v1 || corners[lead] == second.v2)) ++lead;
-  if (lead == 3) return {};
-  std::vector<int> sequence{corners[lead], corners[(lead + 1) % 3], corners[(lead + 2) % 3]};
-  for (std::size_t i = 1; i < strip.size(); ++i) {
-    const TriFace& face = faces[strip[i]];
-    const int p = sequence[sequence.size() - 2], q = sequence.back();
-    int fresh = -1, known = 0;
-    for (int v : {face.v0, face.v1, face.v2}) {
-      if (v == p || v == q)
-        ++known;
-      else
-        fresh = v;
-    }
-    if (known != 2 || fresh < 0) return {};
-    sequence.push_back(fresh);
-  }
-  return {sequence.begin(), sequence.end()};
+// True when (a, b, c) is the face's own corner order, from whichever corner.
+bool SameWinding(const TriFace& face, int a, int b, int c) {
+  return (a == face.v0 && b == face.v1 && c == face.v2) || (a == face.v1 && b == face.v2 && c == face.v0) ||
+         (a == face.v2 && b == face.v0 && c == face.v1);
 }
 
-// Strips of two faces or more become strip groups (separate, not joined);
-// everything else goes to one trailing triangle list.
+// The face's corner opposite its edge (p, q); −1 when it has no such edge.
+int FreshCorner(const TriFace& face, int p, int q) {
+  const int corners[3] = {face.v0, face.v1, face.v2};
+  for (int k = 0; k < 3; ++k) {
+    const int a = corners[(k + 1) % 3], b = corners[(k + 2) % 3];
+    if ((a == p && b == q) || (a == q && b == p)) return corners[k];
+  }
+  return -1;
+}
+
+// The index sequence of the longest run of the strip's faces, from `first`
+// on, that one strip draws each in its own winding; empty when that run is
+// a single face. A strip turns every other triangle over, so a face wound
+// against its neighbours (a mesh of mixed winding) ends the run.
+std::vector<std::uint16_t> RunSequence(const std::vector<TriFace>& faces, const std::vector<int>& strip,
+                                       std::size_t first) {
+  if (first + 1 >= strip.size()) return {};
+  const TriFace& start = faces[strip[first]];
+  const TriFace& second = faces[strip[first + 1]];
+  const int corners[3] = {start.v0, start.v1, start.v2};
+  int lead = 0;  // the corner the second face lacks: the strip leaves by the other two
+  while (lead < 3 && FreshCorner(second, corners[(lead + 1) % 3], corners[(lead + 2) % 3]) < 0) ++lead;
+  if (lead == 3) return {};
+  std::vector<std::uint16_t> sequence;
+  for (int k = 0; k < 3; ++k) sequence.push_back(static_cast<std::uint16_t>(corners[(lead + k) % 3]));
+  for (std::size_t i = first + 1; i < strip.size(); ++i) {
+    const TriFace& face = faces[strip[i]];
+    const int p = sequence[sequence.size() - 2], q = sequence.back();
+    const int fresh = FreshCorner(face, p, q);
+    // Triangle k of a strip is (s[k], s[k+1], s[k+2]), turned over when k is odd.
+    const bool even = sequence.size() % 2 == 0;
+    if (fresh < 0 || !(even ? SameWinding(face, p, q, fresh) : SameWinding(face, q, p, fresh))) break;
+    sequence.push_back(static_cast<std::uint16_t>(fresh));
+  }
+  if (sequence.size() == 3) return {};
+  return sequence;
+}
+
+// Runs of two faces or more become strip groups (separate, not joined);
+// every other face goes to one trailing triangle list.
 std::vector<PrimitiveGroup> StripGroups(const std::vector<TriFace>& faces, const OrderedFaces& ordered) {
   std::vector<PrimitiveGroup> groups;
   PrimitiveGroup list;
   for (const std::vector<int>& strip : ordered.strips) {
-    std::vector<std::uint16_t> sequence = strip.size() >= 2 ? StripSequence(faces, strip) : std::vector<std::uint16_t>{};
-    if (sequence.empty()) {
-      for (int face : strip) AppendFace(faces[face], list.indices);
-    } else {
-      groups.push_back({PrimitiveType::kStrip, std::move(sequence)});
+    for (std::size_t first = 0; first < strip.size();) {
+      std::vector<std::uint16_t> sequence = RunSequence(faces, strip, first);
+      if (sequence.empty()) {
+        AppendFace(faces[strip[first++]], list.indices);
+      } else {
+        first += sequence.size() - 2;
+        groups.push_back({PrimitiveType::kStrip, std::move(sequence)});
+      }
     }
   }
   for (int face : ordered.looseFaces) AppendFace(faces[face], list.indices);

@@ -31,7 +31,9 @@ int CacheEntries();
 int ShortestStrip();
 bool ListOutput();
 
-// Three indices per triangle; the input is copied, never changed.
+// Three indices per triangle; the input is copied, never changed. Without
+// list output: strip groups, then one list group for the faces no strip
+// could draw in their own winding; every triangle keeps its winding.
 std::vector<PrimitiveGroup> Generate(std::span<const std::uint16_t> indices);
 
 }  // namespace tristrip

@@ -26,6 +26,9 @@ class TexturedBrush : public Brush {
   // binds the bitmap on texture unit 0 alone; null, with nothing done,
   // when the stock lacks it.
   TextureImage* beginBitmap(float localTime);
+  // What the brush needs of its bitmap's texture settings, applied before
+  // each bind; the texture sends a setting only when it changes.
+  virtual void prepareTexture(TextureImage&) {}
   // Texturing off again.
   static void endBitmap();
 
@@ -45,12 +48,17 @@ class BitmapBrush : public TexturedBrush {
 };
 
 // A bitmap stretched on the rectangle of parameters 2 and 3 centred on
-// (x, y), scrolled vertically by `textureOffset` (in bitmap heights).
+// (x, y), scrolled vertically by `textureOffset` (in bitmap heights). The
+// strip repeats along its scroll direction, whatever its texture was loaded
+// with: the offset runs far beyond one bitmap height.
 class SampleBrush : public TexturedBrush {
  public:
   void Draw(float localTime) override;
 
   float textureOffset = 0.0f;
+
+ protected:
+  void prepareTexture(TextureImage& bitmap) override;
 };
 
 // A full-screen picture drawn under everything that follows (depth writes

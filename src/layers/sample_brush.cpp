@@ -3,6 +3,8 @@
 
 namespace kst {
 
+void SampleBrush::prepareTexture(TextureImage& bitmap) { bitmap.setWrapT(GL_REPEAT); }
+
 void SampleBrush::Draw(float localTime) {
   TextureImage* bitmap = beginBitmap(localTime);
   if (bitmap == nullptr) return;

@@ -28,6 +28,7 @@ TextureImage* TexturedBrush::beginBitmap(float localTime) {
   EvaluateParameters(localTime, values);
   UseScreenCoordinates();
   glStateCache.SetTextureMask(1);
+  prepareTexture(*bitmap);
   bitmap->bind(0);
   return bitmap;
 }

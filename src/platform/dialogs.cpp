@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "platform/message_text.h"
+
 namespace platform {
 namespace {
 
@@ -16,7 +18,8 @@ bool showGraphicalQuestion(const std::string& text, const std::string& caption, 
       {0, kNo, "No"},
       {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kCancel, "Cancel"},
   };
-  const SDL_MessageBoxData box{SDL_MESSAGEBOX_INFORMATION, nullptr, caption.c_str(), text.c_str(),
+  const std::string shown = layOutMessageText(text, kMessageBoxColumns);
+  const SDL_MessageBoxData box{SDL_MESSAGEBOX_INFORMATION, nullptr, caption.c_str(), shown.c_str(),
                                SDL_arraysize(buttons), buttons, nullptr};
   int pressed = kCancel;
   if (SDL_ShowMessageBox(&box, &pressed) != 0) return false;
@@ -46,7 +49,9 @@ Answer askYesNoCancel(const std::string& text, const std::string& caption, bool 
 }
 
 void showErrorBox(SDL_Window* owner, const std::string& text, const std::string& caption, bool graphical) {
-  if (graphical && SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), owner) == 0) return;
+  if (graphical && SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(),
+                                            layOutMessageText(text, kMessageBoxColumns).c_str(), owner) == 0)
+    return;
   std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
 }
 

@@ -51,11 +51,16 @@ class Host {
   virtual bool changeDisplayMode(const DisplayMode& mode) = 0;  // false: mode refused, desktop unchanged
   virtual void restoreDisplayMode() = 0;
 
-  // The show window.
+  // The show window, one at a time: creating fails while one exists. A
+  // destroyed window's GL contexts draw nowhere; a new window can be made
+  // once they are deleted.
   virtual bool createWindow(const char* title, int width, int height, bool fullScreen) = 0;
   virtual void showCursor(bool visible) = 0;
   virtual HDC windowDC() = 0;  // null while there is no window
   virtual void destroyWindow() = 0;
+  // True once the window was refused because no display could be opened:
+  // the show could still play without one.
+  virtual bool displayMissing() = 0;
 
   // Message queue: peekMessage first collects pending system events, then
   // removes and returns the oldest queued message.

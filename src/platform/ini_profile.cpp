@@ -24,7 +24,9 @@ std::optional<int> parseWholeNumber(const char* text) {
   long number = std::strtol(text, &end, 10);
   if (end == text || errno == ERANGE || number < INT_MIN || number > INT_MAX) return std::nullopt;
   while (*end == ' ' || *end == '\t') ++end;
-  if (*end != '\0') return std::nullopt;
+  // A comment may follow the number directly ("75;comment"); only a blank
+  // before the ';' makes the INI reader itself drop it.
+  if (*end != '\0' && *end != ';') return std::nullopt;
   return static_cast<int>(number);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/sdl_host.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/dialogs.h"
@@ -33,7 +34,30 @@ PIXELFORMATDESCRIPTOR showFormat(int colourBits) {
   return format;
 }
 
+bool isStandInDriver(const char* driver) {
+  return driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
+// SDL tries the real drivers first and, when none can open a display, ends
+// on a stand-in without saying so; the user may also have named it.
+bool fellBackToStandIn() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* named = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  return isStandInDriver(driver) && (named == nullptr || std::strstr(named, driver) == nullptr);
+}
+
+// The show counts a padded 32-bit pixel as 32 bits; SDL calls it 24.
+int storedBitsPerPixel(std::uint32_t format) {
+  return SDL_BYTESPERPIXEL(format) == 4 ? 32 : static_cast<int>(SDL_BITSPERPIXEL(format));
+}
+
 }  // namespace
+
+void useHeadlessDrivers() {
+  setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  const char* audio = std::getenv("SDL_AUDIODRIVER");
+  if (audio == nullptr || *audio == '\0') setenv("SDL_AUDIODRIVER", "dummy", 1);
+}
 
 SdlHost::SdlHost(bool headless) : headless_(headless) {}
 
@@ -44,7 +68,14 @@ SdlHost::~SdlHost() {
 
 bool SdlHost::videoReady() {
   if (videoStarted_) return true;
+  if (noDisplay_) return false;
   videoStarted_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  if (videoStarted_ && !headless_ && fellBackToStandIn()) {
+    // Playing on would show nothing, with nothing to say why.
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    videoStarted_ = false;
+    noDisplay_ = true;
+  }
   // One more hold on the GL driver for the rest of the process: SDL unloads
   // it with its last GL window, and then the leak checker can no longer tell
   // the driver's allocations from ours.
@@ -64,14 +95,13 @@ Answer SdlHost::askQuestion(const std::string& text, const std::string& caption)
 
 void SdlHost::showError(bool ownedByShowWindow, const std::string& text, const std::string& caption) {
   SDL_Window* owner = ownedByShowWindow && windowAlive_ ? surface_.window : nullptr;
-  showErrorBox(owner, text, caption, !headless_);
+  showErrorBox(owner, text, caption, !headless_ && !noDisplay_);
 }
 
 int SdlHost::screenBitsPerPixel() {
   SDL_DisplayMode desktop;
   if (!videoReady() || SDL_GetDesktopDisplayMode(0, &desktop) != 0) return 0;
-  // SDL counts a padded 32-bit pixel as 24 bits; the show counts storage.
-  return SDL_BYTESPERPIXEL(desktop.format) == 4 ? 32 : static_cast<int>(SDL_BITSPERPIXEL(desktop.format));
+  return storedBitsPerPixel(desktop.format);
 }
 
 bool SdlHost::changeDisplayMode(const DisplayMode& mode) {
@@ -81,7 +111,8 @@ bool SdlHost::changeDisplayMode(const DisplayMode& mode) {
   SDL_DisplayMode closest;
   if (SDL_GetClosestDisplayMode(0, &wanted, &closest) == nullptr) return false;
   const bool rateOk = mode.frequency == 0 || closest.refresh_rate == 0 || closest.refresh_rate == mode.frequency;
-  if (closest.w != mode.width || closest.h != mode.height || !rateOk) return false;
+  const bool depthOk = storedBitsPerPixel(closest.format) == mode.bitsPerPixel;
+  if (closest.w != mode.width || closest.h != mode.height || !rateOk || !depthOk) return false;
   fullScreenMode_ = closest;
   modeChanged_ = true;
   return true;
@@ -94,18 +125,27 @@ void SdlHost::restoreDisplayMode() {
 }
 
 bool SdlHost::createWindow(const char* title, int width, int height, bool fullScreen) {
-  if (!videoReady() || surface_.window != nullptr) return false;
+  if (!videoReady() || windowAlive_ || !releaseDestroyedWindow()) return false;
   applyPixelFormat(showFormat(screenBitsPerPixel()));
   surface_.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                                      SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
   if (surface_.window == nullptr) return false;
-  if (fullScreen && modeChanged_) {
-    SDL_SetWindowDisplayMode(surface_.window, &fullScreenMode_);
-    SDL_SetWindowFullscreen(surface_.window, SDL_WINDOW_FULLSCREEN);
-  }
+  if (fullScreen && modeChanged_ && !enterFullScreen()) return false;
   SDL_ShowWindow(surface_.window);
   windowAlive_ = true;
   return true;
+}
+
+// The switch to the mode chosen by changeDisplayMode happens here, with the
+// window; when SDL refuses it the window goes again and the desktop stays.
+bool SdlHost::enterFullScreen() {
+  if (SDL_SetWindowDisplayMode(surface_.window, &fullScreenMode_) == 0 &&
+      SDL_SetWindowFullscreen(surface_.window, SDL_WINDOW_FULLSCREEN) == 0)
+    return true;
+  SDL_DestroyWindow(surface_.window);
+  surface_.window = nullptr;
+  modeChanged_ = false;
+  return false;
 }
 
 void SdlHost::showCursor(bool visible) {
@@ -115,11 +155,21 @@ void SdlHost::showCursor(bool visible) {
 HDC SdlHost::windowDC() { return windowAlive_ ? &surface_ : nullptr; }
 
 void SdlHost::destroyWindow() {
-  // Hidden now, released with the host: the GL device that draws into it is
-  // destroyed only after the frame loop has seen the quit message.
+  // Hidden now; released as soon as no context draws into it. The show's
+  // device outlives its window until the frame loop has seen the quit
+  // message, and then the window goes with the host or the next window.
   if (!windowAlive_) return;
   windowAlive_ = false;
   SDL_HideWindow(surface_.window);
+  releaseDestroyedWindow();
+}
+
+bool SdlHost::releaseDestroyedWindow() {
+  if (surface_.window == nullptr) return true;
+  if (surface_.primary != nullptr) return false;  // a context still draws into it
+  SDL_DestroyWindow(surface_.window);
+  surface_ = {};  // the next window starts without a pixel format, as a new window does
+  return true;
 }
 
 void SdlHost::collectEvents() {

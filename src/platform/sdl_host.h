@@ -9,8 +9,16 @@
 
 namespace platform {
 
+// What --headless asks of SDL, set in the environment before SDL starts:
+// the offscreen video driver (the only one that needs no display), and the
+// silent audio driver unless the user chose one (`disk` to capture the sound).
+void useHeadlessDrivers();
+
 // The real host. With `headless` the question and errors use the terminal,
 // and display modes are not touched (there is no display to change).
+// Without `headless`, a display SDL could only stand in for with its
+// offscreen or dummy driver (because none can be opened) counts as missing:
+// no window can be had, unless the user named that driver.
 class SdlHost : public Host {
  public:
   explicit SdlHost(bool headless);
@@ -27,6 +35,7 @@ class SdlHost : public Host {
   void showCursor(bool visible) override;
   HDC windowDC() override;
   void destroyWindow() override;
+  bool displayMissing() override { return noDisplay_; }
   bool peekMessage(Message& out) override;
   void postMessage(const Message& message) override;
   std::uint32_t timeGetTime() override;
@@ -36,10 +45,15 @@ class SdlHost : public Host {
  private:
   bool videoReady();
   bool displayIsVirtual() const;
+  bool enterFullScreen();
   void collectEvents();
+  // Frees a window that was destroyed once no GL context draws into it;
+  // false while one still does.
+  bool releaseDestroyedWindow();
 
   bool headless_;
   bool videoStarted_ = false;
+  bool noDisplay_ = false;  // video started on a stand-in driver nobody asked for
   bool modeChanged_ = false;
   SDL_DisplayMode fullScreenMode_{};
   SkywardDeviceContext surface_;

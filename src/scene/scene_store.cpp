@@ -4,7 +4,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "persist/dynamic_factory.h"
 #include "persist/object_record.h"
 #include "persist/persistent_store.h"
 #include "scene/mesh/primitive.h"
@@ -12,9 +11,6 @@
 #include "scene/scene.h"
 #include "scene/surfaces/surface.h"
 #include "scene/texture_image.h"
-
-// Named in RegisterClassFactories, which keeps this file in every program.
-dynamic::factory<Scene> sceneFactory;
 
 namespace {
 

@@ -34,6 +34,12 @@ class ScreenshotQueue {
       return true;
     });
   }
+  // Asked for, but the show ended first: said, so nobody waits for the file.
+  void reportMissed(float lastTime) const {
+    for (const Screenshot& shot : pending_)
+      std::fprintf(stderr, "skyward: no screenshot %s: the show ended at %g s, before %g s\n", shot.file.c_str(),
+                   lastTime, shot.seconds);
+  }
 
  private:
   std::vector<Screenshot> pending_;
@@ -44,17 +50,19 @@ class ScreenshotQueue {
 void runFrameLoop(ShowClock& clock, const ShowOptions& options) {
   ScreenshotQueue screenshots(options.screenshots);
   const KS_3Ddevice& device = *RenderDevice();
+  float t = 0.0f;
   for (;;) {
     gl.glViewport(0, 0, device.width, device.height);
-    const float t = clock.now();
-    if (!drainMessages()) return;
+    t = clock.now();
+    if (!drainMessages()) break;
     ResetFrameState();
     kst::theTimeLine().update(t);
     kst::DrawLayers(t);
     screenshots.takeDue(t);
     Present();
-    if (options.until && t >= *options.until) return;
+    if (options.until && t >= *options.until) break;
   }
+  screenshots.reportMissed(t);
 }
 
 }  // namespace shell

@@ -2,21 +2,40 @@
 // the program behaves as it always has, start-up question included.
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <regex>
 
+#include "base/stream_logger.h"
 #include "platform/sdl_host.h"
 #include "shell/start_up.h"
-#include "base/stream_logger.h"
 
 namespace {
+
+// A show time: a finite number of seconds, zero or more, that a float holds.
+std::optional<float> readSeconds(const std::string& text) {
+  const char* begin = text.c_str();
+  char* end = nullptr;
+  errno = 0;
+  const float seconds = std::strtof(begin, &end);
+  if (end == begin || *end != '\0' || errno == ERANGE || !std::isfinite(seconds) || seconds < 0.0f) return std::nullopt;
+  return seconds;
+}
+
+std::string checkSeconds(std::string& text) {
+  return readSeconds(text) ? std::string() : "expected a number of seconds, zero or more, got '" + text + "'";
+}
 
 shell::Screenshot parseScreenshot(const std::string& text) {
   static const std::regex form(R"(^\s*([0-9]+(?:\.[0-9]*)?)=(.+)$)");
   std::smatch parts;
-  if (!std::regex_match(text, parts, form)) throw CLI::ValidationError("--screenshot", "expected SECONDS=FILE.png, got '" + text + "'");
-  return {std::stof(parts[1].str()), parts[2].str()};
+  std::optional<float> seconds;
+  if (std::regex_match(text, parts, form)) seconds = readSeconds(parts[1].str());
+  if (!seconds) throw CLI::ValidationError("--screenshot", "expected SECONDS=FILE.png, got '" + text + "'");
+  return {*seconds, parts[2].str()};
 }
 
 struct CommandLine {
@@ -34,9 +53,10 @@ void addOptions(CLI::App& app, CommandLine& line) {
   preload->excludes(stream);
   app.add_flag("--windowed", options.windowed, "Play in an 800x600 window; leave the display mode alone");
   app.add_flag("--headless", options.headless,
-               "No display needed: offscreen software GL, silent audio, questions on the terminal");
+               "No display needed: offscreen software GL, silent audio unless SDL_AUDIODRIVER names a driver, "
+               "questions on the terminal");
   app.add_option("--until", options.until, "End normally once the show time reaches SECONDS")
-      ->check(CLI::NonNegativeNumber)
+      ->check(CLI::Validator(checkSeconds, "SECONDS"))
       ->type_name("SECONDS");
   app.add_option("--fps", options.fps, "Fixed-step clock: frame k is shown at time k/N")
       ->check(CLI::Range(1, 100000))
@@ -73,10 +93,7 @@ int main(int argc, char** argv) {
     const std::string failure = kst::logTo(line.logTarget);
     if (!failure.empty()) std::fprintf(stderr, "skyward: no log: cannot open %s: %s\n", line.logTarget.c_str(), failure.c_str());
   }
-  if (options.headless) {
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-  }
+  if (options.headless) platform::useHeadlessDrivers();
   platform::SdlHost host(options.headless);
   platform::setHost(&host);
   const int result = shell::WinMain(options);

@@ -58,7 +58,11 @@ int WinMain(const ShowOptions& options) {
       backgroundLoading = true;
       break;
   }
-  if (!createShowWindow(!options.windowed)) return failStartUp(false, kWindowFailure, false);
+  if (!createShowWindow(!options.windowed)) {
+    const int result = failStartUp(false, kWindowFailure, false);
+    if (platform::host().displayMissing()) std::fprintf(stderr, "%s\n", kNoDisplayHint);
+    return result;
+  }
   if (!CreateRenderDevice(platform::host().windowDC(), 0, 800, 600)) return failStartUp(true, kDeviceFailure, false);
   if (!GLCapability(GLCap::ARB_multitexture)) {
     const int result = failStartUp(true, kExtensionFailure, true);

@@ -36,6 +36,9 @@ inline constexpr const char* kExtensionFailure =
     "\t- GL_ARB_multitexture\n"
     "\t- GL_ARB_imaging\n";
 
+inline constexpr const char* kNoDisplayHint =
+    "skyward: no display could be opened; run with --headless to play without one.";
+
 inline constexpr const char* kNobodyToAsk =
     "Nobody could be asked whether to preload everything (no dialog and no terminal): "
     "run again with --preload or --stream.";

@@ -22,9 +22,11 @@ void TimeLine::rewind() { cursor_ = events_.begin(); }
 
 void TimeLine::update(float t) {
   while (cursor_ != events_.end() && cursor_->first <= t) {
-    auto firing = cursor_++;
-    firing->second->fire(t);
-    events_.erase(firing);  // destroys the event
+    // The cursor stays on the event while it fires: an event that `fire`
+    // adds at or after its time lands behind it, where the cursor still
+    // reaches it, and fires in this update if it is already due.
+    cursor_->second->fire(t);
+    events_.erase(cursor_++);  // destroys the event
     --count_;
   }
 }

@@ -76,10 +76,19 @@ TEST_F(LogTest, OverlongLineIsCutToTheBuffer) {
   const std::string longFormat = std::string(5000, 'y') + "%d";
   kst::log(longFormat.c_str(), 7);  // NOLINT: a format too long for the buffer
   EXPECT_EQ(capture->lines.back().size(), static_cast<size_t>(kst::kLogLineBytes - 1));
-  // A cut through "%%" or before a conversion never leaves a lone '%'.
-  const std::string percents = std::string(4094, 'z') + "%d";
-  kst::log(percents.c_str(), 7);  // NOLINT
-  EXPECT_NE(capture->lines.back().back(), '%');
+  // The line holds the newline, `room` bytes of format and the NUL. A cut
+  // right after the '%' of a conversion drops that '%'; a cut after a whole
+  // "%%" keeps it.
+  const std::size_t room = kst::kLogLineBytes - 2;
+  const std::string lone = std::string(room - 1, 'z') + "%d";
+  kst::log(lone.c_str(), 7);  // NOLINT
+  EXPECT_EQ(capture->lines.back(), "\n" + std::string(room - 1, 'z'));
+  const std::string pair = std::string(room - 2, 'z') + "%%d";
+  kst::log(pair.c_str(), 7);  // NOLINT: the 7 goes unread
+  EXPECT_EQ(capture->lines.back(), "\n" + std::string(room - 2, 'z') + "%%");
+  const std::string oddRun = std::string(room - 3, 'z') + "%%%d";
+  kst::log(oddRun.c_str(), 7);  // NOLINT
+  EXPECT_EQ(capture->lines.back(), "\n" + std::string(room - 3, 'z') + "%%");
 }
 
 TEST(DefaultLogger, WritesNothingAndCanBeTakenBack) {

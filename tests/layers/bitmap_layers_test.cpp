@@ -208,10 +208,18 @@ TEST_F(BitmapLayerCalls, SampleAndFlatQuadsAreCentredAndSizedByTheirParameters) 
   sample.textureOffset = 0.25f;
   place(sample, {{kst::Brush::kX, 0.5f}, {kst::Brush::kY, -0.5f}, {kst::Brush::kWidth, 1.0f},
                  {kst::Brush::kHeight, 0.5f}});
+  // A strip loaded with clamped edges is switched to repeat along its
+  // scroll once, before its first bind, and not again.
+  TextureImage& strip = *kst::theBitmapStock().get("opaque 200x150");
+  strip.wrapT = strip.appliedWrapT = GL_CLAMP;
   draw(sample);
   EXPECT_EQ(corners, (std::vector<Corner>{{0, 1.25f, 0, -0.75f}, {0, 0.25f, 0, -0.25f}, {1, 0.25f, 1, -0.25f},
                                           {1, 1.25f, 1, -0.75f}}));
   EXPECT_FALSE(called(fake::call("glDisable", GL_DEPTH_TEST)));
+  const std::string repeat = fake::call("glTexParameteri", GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  EXPECT_LT(std::ranges::find(world.driver.calls, repeat), std::ranges::find(world.driver.calls, fake::call("glBegin", GL_QUADS)));
+  draw(sample);
+  EXPECT_FALSE(called(repeat));
 
   kst::BrushFlat flat;
   place(flat, {{kst::Brush::kWidth, 2.0f}, {kst::Brush::kHeight, 2.0f}, {kst::Brush::kRed, 0.5f}});

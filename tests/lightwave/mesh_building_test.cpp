@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <numbers>
 #include <string>
 
@@ -163,6 +164,81 @@ TEST(MeshBuildingTest, OneOrTwoCoordinateSets) {
   ASSERT_TRUE(two.mesh);
   ASSERT_EQ(two.mesh->texCoordChannelCount(), 2);
   EXPECT_EQ(corner(two.mesh->texCoords(1), 0, 2), (kst::TexCoord{1.5f, -0.5f}));
+}
+
+// Every projection on every axis through a moved, stretched and rotated
+// layer, as written to a file. The expected coordinates are printed by
+// projection_values.py beside this file, which applies LightWave's mapping
+// rules on its own: the rotations (P, -H, -B) degrees combined as
+// Ry * Rx * Rz, then the projection's rule for q = M (p - centre).
+TEST(MeshBuildingTest, RotatedLayersProjectOnEveryAxis) {
+  struct Case {
+    int projection;
+    int axis;  // as the file writes it: 0 X, 1 Y, 2 Z
+    std::vector<std::vector<std::uint32_t>> triangles;
+    std::map<std::uint32_t, kst::TexCoord> uv;  // by point
+  };
+  const std::vector<Case> cases = {
+      {LW::kPlanar, 0, {{0, 1, 2}, {0, 2, 3}},
+       {{0, {0.753117f, 0.193154f}}, {1, {0.849708f, 0.456549f}}, {2, {0.115450f, 0.021013f}},
+        {3, {0.088808f, 1.193792f}}}},
+      {LW::kPlanar, 1, {{0, 1, 2}, {0, 2, 3}},
+       {{0, {1.238002f, 0.246883f}}, {1, {-0.297385f, 0.150292f}}, {2, {-0.193796f, 0.884550f}},
+        {3, {0.078168f, 0.911192f}}}},
+      {LW::kPlanar, 2, {{0, 1, 2}, {0, 2, 3}},
+       {{0, {1.238002f, 0.193154f}}, {1, {-0.297385f, 0.456549f}}, {2, {-0.193796f, 0.021013f}},
+        {3, {0.078168f, 1.193792f}}}},
+      {LW::kCylindrical, 0, {{0, 1, 2}, {0, 2, 3}},
+       {{0, {0.372562f, -0.238002f}}, {1, {0.265768f, 1.297385f}}, {2, {0.625282f, 1.193796f}},
+        {3, {0.898521f, 0.921832f}}}},
+      {LW::kCylindrical, 1, {{0, 1, 2}, {0, 2, 3}},
+       {{0, {0.832648f, 0.193154f}}, {1, {1.149542f, 0.456549f}}, {2, {0.368698f, 0.021013f}},
+        {3, {0.412185f, 1.193792f}}}},
+      {LW::kCylindrical, 2, {{0, 1, 2}, {0, 2, 3}},
+       {{0, {0.669437f, 0.246883f}}, {1, {0.261543f, 0.150292f}}, {2, {0.368417f, 0.884550f}},
+        {3, {1.068093f, 0.911192f}}}},
+      {LW::kSpherical, 0, {{0, 1, 2}, {0, 2, 3}},
+       {{0, {0.372562f, 0.214056f}}, {1, {0.265768f, 0.798338f}}, {2, {0.625282f, 0.708228f}},
+        {3, {0.898521f, 0.611796f}}}},
+      {LW::kSpherical, 1, {{0, 1, 2}, {0, 2, 3}},
+       {{0, {0.832648f, 0.357217f}}, {1, {1.149542f, 0.481350f}}, {2, {0.368698f, 0.310750f}},
+        {3, {0.412185f, 0.772105f}}}},
+      {LW::kSpherical, 2, {{0, 1, 2}, {0, 2, 3}},
+       {{0, {0.669437f, 0.352431f}}, {1, {0.261543f, 0.299483f}}, {2, {0.368417f, 0.690014f}},
+        {3, {1.068093f, 0.688792f}}}},
+      {LW::kCubic, 1, {{4, 5, 6}, {7, 8, 9}, {10, 11, 12}},
+       {{4, {0.465827f, 0.470288f}}, {5, {0.461109f, 0.007333f}}, {6, {0.798220f, 0.177286f}},
+        {7, {0.129427f, 0.535127f}}, {8, {0.601497f, 0.654960f}}, {9, {0.557488f, 0.239978f}},
+        {10, {0.458452f, 0.396408f}}, {11, {0.864717f, 0.033073f}}, {12, {0.162658f, -0.063966f}}}},
+  };
+  LW::ObjectDescription object;
+  object.points = {{0.9f, -0.4f, 1.3f}, {-1.1f, 0.6f, 0.5f}, {0.35f, 1.2f, -0.8f}, {-0.6f, -0.9f, -1.4f},
+                   {0.0f, 0.0f, 0.0f},  {0.2f, 1.0f, 0.1f},  {0.1f, 0.3f, 1.0f},   {0.0f, 0.5f, 0.0f},
+                   {1.0f, 0.6f, 0.2f},  {0.3f, 0.4f, 1.0f},  {0.0f, 0.0f, 0.5f},   {1.0f, 0.2f, 0.6f},
+                   {0.3f, 1.0f, 0.4f}};
+  for (std::size_t c = 0; c < cases.size(); ++c) {
+    object.surfaces.push_back({.name = "layer " + std::to_string(c),
+                               .imageMaps = {{.projection = cases[c].projection,
+                                              .axis = cases[c].axis,
+                                              .size = {1.5f, 2.0f, 2.5f},
+                                              .center = {0.1f, -0.2f, 0.15f},
+                                              .rotation = {0.4f, -0.3f, 0.6f}}}});
+    for (const auto& triangle : cases[c].triangles) object.polygons.push_back({triangle, static_cast<std::uint16_t>(c)});
+  }
+  Built built = build(object);
+  ASSERT_TRUE(built.mesh);
+  ASSERT_EQ(built.mesh->triangleCount(), object.polygons.size());
+  const auto& uv = built.mesh->texCoords(0);
+  for (std::size_t t = 0; t < object.polygons.size(); ++t) {
+    const std::uint16_t tag = object.polygons[t].tag;
+    SCOPED_TRACE("case " + std::to_string(tag) + ", triangle " + std::to_string(t));
+    for (int k = 0; k < 3; ++k) {
+      const kst::TexCoord expected = cases[tag].uv.at(built.mesh->triangles()[3 * t + k]);
+      const kst::TexCoord actual = corner(uv, static_cast<int>(t), k);
+      EXPECT_NEAR(actual.u, expected.u, 1e-5f) << "corner " << k;
+      EXPECT_NEAR(actual.v, expected.v, 1e-5f) << "corner " << k;
+    }
+  }
 }
 
 }  // namespace

@@ -1,11 +1,16 @@
 #include "platform/dialogs.h"
 
+#include "platform/message_text.h"
+#include "shell/texts.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -37,6 +42,30 @@ TEST(TerminalQuestion, EndOfInputIsCancelAndTheTextIsShown) {
   EXPECT_EQ(answerWith("", &shown), platform::Answer::Cancel);
   EXPECT_NE(shown.find("DISCLAIMER"), std::string::npos);
   EXPECT_NE(shown.find("Preload?"), std::string::npos);
+}
+
+TEST(MessageText, LongLinesBreakBetweenWordsAndTheirContinuationKeepsTheIndent) {
+  using platform::layOutMessageText;
+  EXPECT_EQ(layOutMessageText("one two three four", 10), "one two\nthree four");
+  EXPECT_EQ(layOutMessageText("\tab cd ef gh", 10), "    ab cd\n    ef gh");
+  EXPECT_EQ(layOutMessageText("abcdefghijkl", 5), "abcde\nfghij\nkl");
+  EXPECT_EQ(layOutMessageText("short\n\nlines stay", 10), "short\n\nlines stay");
+}
+
+std::vector<std::string> words(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> all;
+  for (std::string word; in >> word;) all.push_back(word);
+  return all;
+}
+
+TEST(MessageText, TheStartUpQuestionFitsTheBoxWithEveryWordInPlace) {
+  const std::string shown = platform::layOutMessageText(shell::kDisclaimer, platform::kMessageBoxColumns);
+  std::istringstream lines(shown);
+  for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), platform::kMessageBoxColumns) << line;
+  EXPECT_EQ(words(shown), words(shell::kDisclaimer));
+  EXPECT_EQ(shown.find('\t'), std::string::npos);
+  EXPECT_NE(shown.find("\n    - 400+MHz processor,\n"), std::string::npos);
 }
 
 }  // namespace

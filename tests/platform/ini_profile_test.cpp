@@ -28,6 +28,15 @@ TEST_F(IniProfileTest, ReadsTheKeyWithoutRegardToCase) {
   EXPECT_EQ(freq(), 75);
 }
 
+TEST_F(IniProfileTest, ACommentRightAfterTheNumberIsNotPartOfIt) {
+  for (const char* value : {"75;comment", "75 ; comment", "75\t;"}) {
+    write(std::string("[Skyward]\nFreq=") + value + "\n");
+    EXPECT_EQ(freq(), 75) << "value '" << value << "'";
+  }
+  write("[Skyward]\nFreq=;75\n");
+  EXPECT_EQ(freq(), 60);
+}
+
 TEST_F(IniProfileTest, ValuesThatAreNotWholeNumbersGiveTheFallback) {
   for (const char* value : {"fast", "", "75Hz", "7.5", "99999999999"}) {
     write(std::string("[Skyward]\nFreq=") + value + "\n");

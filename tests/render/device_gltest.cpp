@@ -30,11 +30,15 @@ class RealDeviceTest : public ::testing::Test {
   }
 
   void TearDown() override {
+    closeDevice();
+    host.destroyWindow();
+    platform::setHost(nullptr);
+  }
+
+  static void closeDevice() {
     DestroyRenderDevice();
     glStateCache.Reset();
     ResetGLTable();
-    host.destroyWindow();
-    platform::setHost(nullptr);
   }
 
   platform::SdlHost& host = sharedHost();
@@ -73,6 +77,21 @@ TEST_F(RealDeviceTest, StateCacheUnitsReachTheDriver) {
   EXPECT_EQ(gl.glIsEnabled(GL_TEXTURE_2D), GL_FALSE);
   glStateCache.SelectTextureUnit(0);
   EXPECT_EQ(gl.glIsEnabled(GL_TEXTURE_2D), GL_TRUE);
+}
+
+// Every test of a program makes and destroys its own window in one process.
+TEST_F(RealDeviceTest, WindowCanBeMadeAgainOnceItsDeviceIsGone) {
+  EXPECT_FALSE(host.createWindow("second", 32, 32, false));  // one window at a time
+  host.destroyWindow();
+  EXPECT_FALSE(host.createWindow("second", 32, 32, false));  // the device still draws into the old one
+  closeDevice();
+  ASSERT_TRUE(host.createWindow("second", 32, 32, false));
+  ASSERT_TRUE(CreateRenderDevice(host.windowDC(), 0, 32, 32));
+  gl.glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+  gl.glClear(GL_COLOR_BUFFER_BIT);
+  std::array<GLubyte, 4> pixel{};
+  gl.glReadPixels(31, 31, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
+  EXPECT_EQ(pixel, (std::array<GLubyte, 4>{0, 255, 0, 255}));
 }
 
 }  // namespace

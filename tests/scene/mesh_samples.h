@@ -2,7 +2,8 @@
 // Grid meshes for the mesh primitive tests: columns × rows quads of two
 // triangles each in the plane z = 0, with corner colours and two texture
 // coordinate sets whose values follow from the vertex (colours, set 0) or
-// the quad (set 1), so corners that agree by value can share a vertex.
+// the quad (set 1, unless told to follow the vertex as well), so corners
+// that agree by value can share a vertex.
 #include <functional>
 #include <memory>
 #include <vector>
@@ -19,6 +20,7 @@ struct GridShape {
   // Surface of the quad in column c, row r (both triangles).
   std::function<int(int c, int r)> surfaceOf = [](int, int) { return 0; };
   int surfaceCount = 1;
+  bool quadCoordinates = true;
 };
 
 inline std::unique_ptr<kst::RobustMesh> gridMesh(const GridShape& shape) {
@@ -38,7 +40,8 @@ inline std::unique_ptr<kst::RobustMesh> gridMesh(const GridShape& shape) {
         triangles.push_back(v);
         colours.push_back({static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), 7, 255});
         byVertex.push_back({vertices[v].x * 0.5f, vertices[v].y * 0.25f});
-        byQuad.push_back({static_cast<float>(c), static_cast<float>(r)});
+        byQuad.push_back(shape.quadCoordinates ? kst::TexCoord{static_cast<float>(c), static_cast<float>(r)}
+                                               : byVertex.back());
       }
       tags.insert(tags.end(), 2, shape.surfaceOf(c, r));
     }

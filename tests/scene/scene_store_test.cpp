@@ -97,15 +97,7 @@ std::unique_ptr<Scene> fullScene() {
   texture->flags = TextureImage::TEX_NO_MIPMAPS;
   texture->upload(std::move(image));
   scene->addTexture(std::move(texture));
-  auto source = std::make_unique<kst::RobustMesh>();
-  source->SetVertices({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 1}});
-  source->SetTriangles({0, 1, 2, 1, 3, 2}, {0, 1}, 2);
-  auto mesh = std::make_unique<MeshPrimitive>();
-  mesh->source = std::move(source);
-  mesh->addSubMesh("lw");
-  mesh->addSubMesh("plain");
-  mesh->build(true, kst::RobustMesh::kBuildNormals);
-  scene->addMesh(std::move(mesh));
+  scene->addMesh(standin::twoTriangleMesh("lw", "plain"));
 
   scene->root = std::make_unique<standin::Transform>();
   auto& root = static_cast<standin::Transform&>(*scene->root);

@@ -145,12 +145,13 @@ class Recorder : public kst::TimeLineEvent {
   std::vector<float>& firedAt_;
 };
 
-TEST_F(StartUpTest, AnEventAlreadyDueFiresInTheFirstFrame) {
+TEST_F(StartUpTest, AnEventAlreadyDueFiresInTheFirstFrameAtTheTimeTakenBeforeTheMessages) {
   std::vector<float> firedAt;
   new Recorder(0.5f, firedAt);
   kst::theTimeLine().rewind();
   host().now = 1000;
   host().tickPerCall = 2000;  // show start at 1000 ms, first frame sampled at 3000 ms
+  host().tickPerPeek = 250;   // the drain that follows takes a quarter of a second
   host().eventsAtPeek[1] = {kEscapeDown};
   EXPECT_EQ(run(), 1);
   EXPECT_EQ(firedAt, (std::vector<float>{2.0f}));
@@ -207,6 +208,18 @@ TEST_F(StartUpTest, OneFrameResetsStateClearsAndPresentsThroughDirectCalls) {
                        fake::call("SwapBuffers", host().windowDC()),  // the window is still there: no Escape
                    }));
   EXPECT_EQ(world.driver.count("wglSwapIntervalEXT"), 0u);
+}
+
+TEST_F(StartUpTest, ScreenshotsTheShowNeverReachedAreReported) {
+  shell::ShowOptions options;
+  options.fps = 10;
+  options.until = 0.5f;
+  options.screenshots = {{0.75f, "after-the-end.png"}};
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(run(options), 1);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("after-the-end.png"), std::string::npos) << said;
+  EXPECT_EQ(world.driver.count("glReadPixels"), 0u);
 }
 
 TEST_F(StartUpTest, FixedStepClockEndsAtTheRequestedTime) {

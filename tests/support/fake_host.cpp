@@ -58,6 +58,7 @@ void FakeHost::destroyWindow() {
 }
 
 bool FakeHost::peekMessage(platform::Message& out) {
+  now += tickPerPeek;
   auto arriving = eventsAtPeek.find(peekCalls++);
   if (arriving != eventsAtPeek.end()) queue_.insert(queue_.end(), arriving->second.begin(), arriving->second.end());
   if (queue_.empty()) return false;

@@ -21,11 +21,13 @@ class FakeHost : public platform::Host {
   platform::Answer answer = platform::Answer::Yes;
   bool acceptDisplayMode = true;
   bool acceptWindow = true;
+  bool noDisplay = false;  // displayMissing
   int bitsPerPixel = 32;
   std::map<std::string, int> profile;  // "section/key" -> value; absent means fallback
   platform::ModuleLoader* loader = nullptr;  // modules() fails the test when null
   std::uint32_t now = 0;                     // timeGetTime
   std::uint32_t tickPerCall = 0;             // added to `now` after each timeGetTime
+  std::uint32_t tickPerPeek = 0;             // added to `now` by each peekMessage
   // Messages that arrive as "system events" at the n-th peekMessage call.
   std::map<int, std::vector<platform::Message>> eventsAtPeek;
 
@@ -46,6 +48,7 @@ class FakeHost : public platform::Host {
   void showCursor(bool visible) override;
   HDC windowDC() override;
   void destroyWindow() override;
+  bool displayMissing() override { return noDisplay; }
   bool peekMessage(platform::Message& out) override;
   void postMessage(const platform::Message& message) override;
   std::uint32_t timeGetTime() override;

@@ -13,7 +13,7 @@
 #include "render/camera.h"
 #include "render/gl_table.h"
 #include "render/oriented_box.h"
-#include "scene/mesh/primitive.h"
+#include "scene/mesh/mesh_primitive.h"
 #include "scene/nodes/scene_node.h"
 #include "scene/render_list.h"
 #include "scene/scene.h"
@@ -186,5 +186,19 @@ inline persist::BoundingBox box(persist::Vec3 min, persist::Vec3 max) {
 }
 
 inline Matrix44 translation(float x, float y, float z) { return Matrix44{}.Translation(x, y, z); }
+
+// A built mesh of two triangles, the first drawn with surface `first`, the
+// second with `second` (building needs no GL).
+inline std::unique_ptr<MeshPrimitive> twoTriangleMesh(const char* first, const char* second) {
+  auto source = std::make_unique<kst::RobustMesh>();
+  source->SetVertices({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 1}});
+  source->SetTriangles({0, 1, 2, 1, 3, 2}, {0, 1}, 2);
+  auto mesh = std::make_unique<MeshPrimitive>();
+  mesh->source = std::move(source);
+  mesh->addSubMesh(first);
+  mesh->addSubMesh(second);
+  mesh->build(true, kst::RobustMesh::kBuildNormals);
+  return mesh;
+}
 
 }  // namespace standin

@@ -32,6 +32,21 @@ class Probe : public kst::TimeLineEvent {
   std::string name_;
 };
 
+// Schedules another probe from inside its own firing, at `childTime`.
+class Spawner : public Probe {
+ public:
+  Spawner(Journal& journal, std::string name, float time, float childTime)
+      : Probe(journal, std::move(name), time), journal_(journal), childTime_(childTime) {}
+  void fire(float t) override {
+    Probe::fire(t);
+    new Probe(journal_, "child", childTime_);
+  }
+
+ private:
+  Journal& journal_;
+  float childTime_;
+};
+
 class TimeLineTest : public fake::TimeLineFixture {
  protected:
   Journal journal;
@@ -121,6 +136,29 @@ TEST_F(TimeLineTest, CursorRulesForEventsAddedAfterRewind) {
   line().rewind();
   line().update(5.0f);
   EXPECT_EQ(journal.fired, (Names{"first", "after-cursor", "before-cursor"}));
+}
+
+TEST_F(TimeLineTest, EventAddedByAFiringEventFiresInTimeOrderOnceDue) {
+  // The child lands between the firing parent and the next pending event.
+  new Spawner(journal, "parent", 1.0f, 1.5f);
+  new Probe(journal, "next", 3.0f);
+  line().rewind();
+  line().update(2.0f);
+  EXPECT_EQ(journal.fired, (Names{"parent", "child"}));
+  line().update(4.0f);
+  EXPECT_EQ(journal.fired, (Names{"parent", "child", "next"}));
+}
+
+TEST_F(TimeLineTest, EventAddedByAFiringEventWaitsUntilItIsDue) {
+  new Spawner(journal, "parent", 1.0f, 2.5f);
+  new Probe(journal, "next", 2.0f);
+  new Spawner(journal, "last", 3.0f, 3.0f);  // same time as its parent: after it
+  line().rewind();
+  line().update(1.0f);
+  EXPECT_EQ(journal.fired, (Names{"parent"}));
+  line().update(5.0f);
+  EXPECT_EQ(journal.fired, (Names{"parent", "next", "child", "last", "child"}));
+  EXPECT_EQ(line().count(), 0u);
 }
 
 TEST_F(TimeLineTest, EventAddedWhileCursorAtEndWaitsForRewind) {

@@ -2,8 +2,8 @@
 // surfaces, textures, meshes and nodes; any other file, and with --records
 // every file, as the tree of its records; a file that does not read shows
 // the records up to the failure, the reason and where. Knows every class the
-// engine registers. Needs no display: textures are read through a GL table
-// that does nothing, so only their stored sizes are known.
+// engine registers. Needs no display: the pictures of textures are decoded
+// and kept, not uploaded.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -14,6 +14,7 @@
 #include "persist/class_registration.h"
 #include "persist/record_dump.h"
 #include "persist/scene_file.h"
+#include "render/gl_table.h"
 #include "render/inert_gl.h"
 #include "scene/scene.h"
 #include "scene_tree.h"
@@ -35,8 +36,12 @@ bool dumpFile(const std::string& path, bool records) {
   auto* scene = dynamic_cast<Scene*>(root.get());
   if (records || scene == nullptr) std::cout << recordText.str() << dump.recordCount() << " records\n";
   if (scene != nullptr) {
+    // Pictures were read with no GL table and are kept as they were stored;
+    // the preparation's texture report then finds GL calls that do nothing.
+    InstallInertGLTable();
     scene->prepareAfterLoad(path.c_str());  // names resolved, tree placed at time 0
     printSceneTree(std::cout, *scene);
+    ResetGLTable();
   }
   return true;
 }
@@ -52,7 +57,6 @@ int main(int argc, char** argv) {
   CLI11_PARSE(app, argc, argv);
 
   RegisterClassFactories();
-  InstallInertGLTable();
   bool allRead = true;
   for (const std::string& file : files) allRead = dumpFile(file, records) && allRead;
   return allRead ? 0 : 1;

@@ -1,9 +1,8 @@
 #pragma once
 // How a mesh primitive cuts the piece of one surface into chunks of at most
-// a given number of triangles: a piece too large is cut
-// across the longest axis of its box, at the mean vertex coordinate on that
-// axis, and both halves are treated the same way. Runs on the thread that
-// builds the mesh.
+// a given number of triangles: a piece too large is cut across the longest
+// axis of its box, at the mean vertex coordinate on that axis, and both
+// halves are treated the same way. Runs on the thread that builds the mesh.
 #include <cstdint>
 #include <memory>
 #include <vector>
