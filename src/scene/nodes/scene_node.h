@@ -54,6 +54,8 @@ class SceneNode : public persistent {
   // node still owns is deleted first. See also attachNode below.
   virtual void attachTo(SceneNode* parent);
   // Unlinks the node from its parent's chain; the caller owns it afterwards.
+  // Null (nothing changes hands) when the node has no parent or its parent's
+  // chain does not hold it.
   virtual std::unique_ptr<SceneNode> detach();
   virtual void setScene(Scene* scene);
 
