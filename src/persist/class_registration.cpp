@@ -12,12 +12,14 @@
 #include "scene/nodes/light_node.h"
 #include "scene/nodes/shape_node.h"
 #include "scene/nodes/transform_node.h"
+#include "scene/scene.h"
+#include "scene/surfaces/surface.h"
 #include "scene/texture_image.h"
 
 // Known to every program as soon as it uses the registry (reading a scene
-// file needs no device). Scene joins here as
-//   dynamic::registerStatic<Scene>();
+// file needs no device).
 void dynamic::registerStaticFactories() {
+  registerStatic<Scene>();
   registerStatic<TextureImage>();
 }
 
@@ -44,6 +46,8 @@ void RegisterClassFactories() {
     dynamic::registerFactory<TransformNode::RotationControler>();
     dynamic::registerFactory<EulerAnglesRotationControler>();
     dynamic::registerFactory<QuaternionRotationControler>();
+    dynamic::registerFactory<Surface>();
+    dynamic::registerFactory<Mat_LW>();
     dynamic::registerFactory<kst::RobustMesh>();
     dynamic::registerFactory<MeshPrimitive>();
     return true;
