@@ -10,6 +10,7 @@
 
 #include "persist/class_registration.h"
 #include "persist/scene_file.h"
+#include "scene/scene_io.h"
 #include "platform/sdl_host.h"
 #include "render/device.h"
 #include "render/gl_table.h"
@@ -36,18 +37,12 @@ struct Options {
 
 // Null after printing the file and the reason.
 std::unique_ptr<Scene> loadScene(const std::string& file) {
-  std::unique_ptr<persistent> root;
   try {
-    root = readSceneFile(file);
+    if (std::unique_ptr<Scene> scene = readScene(file)) return scene;
+    std::fprintf(stderr, "kstview: %s: not a scene file (its record is not a scene)\n", file.c_str());
   } catch (const SceneFileError& error) {
     std::fprintf(stderr, "kstview: %s\n", error.what());
-    return nullptr;
   }
-  if (auto* scene = dynamic_cast<Scene*>(root.get())) {
-    root.release();
-    return std::unique_ptr<Scene>(scene);
-  }
-  std::fprintf(stderr, "kstview: %s: not a scene file (its record is not a scene)\n", file.c_str());
   return nullptr;
 }
 

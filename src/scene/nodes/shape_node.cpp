@@ -38,8 +38,5 @@ void ShapeNode::render(Camera& camera, RenderList& renderList) {
   shape->render(camera, worldMatrix, renderList, (renderFlags & kNoFog) != 0 ? kNoFogDraw : 0);
 }
 
-Primitive* ShapeNode::mesh() const {
-  if (scene == nullptr || meshIndex < 0) return nullptr;
-  const auto index = static_cast<std::size_t>(meshIndex);
-  return index < scene->meshes.size() ? scene->meshes[index].get() : nullptr;
-}
+// The scene warns once about an index it does not hold.
+Primitive* ShapeNode::mesh() const { return scene != nullptr ? scene->meshAt(meshIndex) : nullptr; }
