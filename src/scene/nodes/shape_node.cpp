@@ -9,10 +9,7 @@ namespace {
 
 constexpr std::int32_t kNoFogDraw = 0x8;
 
-bool outside(Camera& camera, const OrientedBox& box) {
-  const auto corners = box.Corners();
-  return camera.Frustum().ArePointsOutside(corners);
-}
+bool outside(Camera& camera, const OrientedBox& box) { return camera.Frustum().IsOrientedBoxOutside(box); }
 
 }  // namespace
 
