@@ -10,13 +10,14 @@ PACKAGES := cmake ninja-build g++ pkg-config git \
 
 BUILD      := build
 ASAN_BUILD := build-asan
+TSAN_BUILD := build-tsan
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS       := $(shell nproc)
 SHOW_END   := 245
 
-.PHONY: show test deps build build-asan test-normal test-asan bench fuzz clean
+.PHONY: show test deps build build-asan test-normal test-asan test-tsan bench fuzz clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
@@ -30,6 +31,10 @@ $(BUILD)/build.ninja: | deps
 
 $(ASAN_BUILD)/build.ninja: | deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSKYWARD_SANITIZE=ON -DSKYWARD_BENCH=OFF
+
+# Only the thread tests are built and run under ThreadSanitizer.
+$(TSAN_BUILD)/build.ninja: | deps
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKYWARD_SANITIZE_THREADS=ON -DSKYWARD_BENCH=OFF
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
@@ -45,7 +50,12 @@ test-asan: build-asan
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
-test: test-normal test-asan
+test-tsan: deps $(TSAN_BUILD)/build.ninja
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target thread_tests
+	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	  ctest --output-on-failure -L threads
+
+test: test-normal test-asan test-tsan
 
 # With a display: the show in full screen. Without one: headless, fixed
 # 30 frames per second up to the show's end, a screenshot every 10 s in out/.
@@ -86,4 +96,4 @@ fuzz: deps
 	done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -2,7 +2,7 @@
 
 #include "render/gl_table.h"
 
-constinit GLStateCache glStateCache;
+constinit thread_local GLStateCache glStateCache;
 
 namespace {
 

@@ -2,6 +2,11 @@
 // The GL state that drawing code changes all the time, cached so that a
 // request for the state GL is already in costs no GL call. It assumes that
 // nothing changes this state behind its back.
+//
+// GL state belongs to a context, and each thread draws into one context
+// only (the main thread into the device's, a background loader into its
+// own), so there is one cache per thread: a loader uploading textures never
+// writes the main context's cache, and no cache is shared between threads.
 #include <GL/gl.h>
 
 #include <array>
@@ -65,5 +70,7 @@ class GLStateCache {
   void applyMask(std::uint32_t& cached, std::uint32_t mask, UnitSwitch change);
 };
 
-// The process-wide cache, ready before any other code runs.
-extern GLStateCache glStateCache;
+// The calling thread's cache, for the context that thread draws into; the
+// main thread's is ready before any other code runs. A new thread's cache
+// starts from the same state and goes with the thread.
+extern thread_local GLStateCache glStateCache;
