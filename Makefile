@@ -1,12 +1,13 @@
 # make show : set everything up and play the show
 # make test : set everything up and run every test (normal and sanitizer builds)
 # make fuzz : build the fuzz targets with clang's libFuzzer and run each for FUZZ_SECONDS
+# make data : write the show's data files (demo/) from code, with a review sheet in out/
 
 PACKAGES := cmake ninja-build g++ pkg-config git \
 	libsdl2-dev libinih-dev libcli11-dev libfreeimage-dev libbz2-dev \
 	libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0 libegl1 \
 	libgtest-dev libgmock-dev libbenchmark-dev libmeshoptimizer-dev xvfb xauth xfonts-base libx11-dev \
-	libopenmpt-dev libmpg123-dev libmp3lame-dev
+	libopenmpt-dev libmpg123-dev libmp3lame-dev libfreetype-dev fonts-dejavu-core
 
 BUILD      := build
 ASAN_BUILD := build-asan
@@ -16,8 +17,9 @@ FUZZ_SECONDS ?= 60
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS       := $(shell nproc)
 SHOW_END   := 245
+SHOWDATA   := $(BUILD)/tools/showdata/showdata
 
-.PHONY: show test deps build build-asan test-normal test-asan test-tsan bench fuzz clean
+.PHONY: show data test deps build build-asan test-normal test-asan test-tsan bench fuzz clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
@@ -57,9 +59,18 @@ test-tsan: deps $(TSAN_BUILD)/build.ninja
 
 test: test-normal test-asan test-tsan
 
+# The show's data is generated, never kept in the repository: demo/ here.
+data: build
+	mkdir -p out
+	$(SHOWDATA) . --sheet out/showdata-sheet.png
+	touch demo
+
 # With a display: the show in full screen. Without one: headless, fixed
 # 30 frames per second up to the show's end, a screenshot every 10 s in out/.
+# The data is made first when demo/ is missing or older than its generator;
+# the show runs here, in the folder that holds demo/.
 show: build
+	@if [ ! -d demo ] || [ $(SHOWDATA) -nt demo ]; then $(SHOWDATA) . && touch demo || exit 1; fi
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  $(BUILD)/skyward; rc=$$?; \
 	else \

@@ -2,7 +2,6 @@
 // same file with BZ2_bzRead alone: what the store, the varints, the
 // registry lookup and the object construction add to the bzip2 stage.
 #include <benchmark/benchmark.h>
-#include <bzlib.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "../tests/support/persist_samples.h"
+#include "bzip2_reference.h"
 #include "persist/object_record.h"
 #include "persist/persistent_file.h"
 
@@ -80,25 +80,7 @@ void BM_ReadRecords(benchmark::State& state) {
 BENCHMARK(BM_ReadRecords)->Unit(benchmark::kMillisecond);
 
 // Reference: the bare bzip2 stage over the same file, in large reads.
-void BM_Bzip2ReadAlone(benchmark::State& state) {
-  const std::string& path = benchFile();
-  std::vector<char> buffer(64 * 1024);
-  std::uint64_t bytes = 0;
-  for (auto _ : state) {
-    FILE* in = std::fopen(path.c_str(), "rb");
-    int error = BZ_OK;
-    BZFILE* stream = BZ2_bzReadOpen(&error, in, 0, 0, nullptr, 0);
-    bytes = 0;
-    while (error == BZ_OK) {
-      bytes += static_cast<std::uint64_t>(BZ2_bzRead(&error, stream, buffer.data(), static_cast<int>(buffer.size())));
-    }
-    BZ2_bzReadClose(&error, stream);
-    std::fclose(in);
-    benchmark::DoNotOptimize(buffer.data());
-  }
-  state.counters["decompressed_MB"] = static_cast<double>(bytes) / 1e6;
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
-}
+void BM_Bzip2ReadAlone(benchmark::State& state) { bench::measureDecompression(state, benchFile()); }
 BENCHMARK(BM_Bzip2ReadAlone)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Arbitrary bytes as one object record of the test classes: any input must
-// end in an object or a persistent::exception, without crash, hang or leak.
+// Arbitrary bytes as the root record of a stream of the test classes: any
+// input must end in an object graph whose plain references all hold, or in
+// a persistent::exception, without crash, hang or leak.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -9,10 +10,12 @@
 #include "support/persist_samples.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fake::MemoryStore store(std::vector<std::uint8_t>(data, data + size));
+  std::unique_ptr<persistent> root;
   try {
-    auto root = store.adopt<persistent>(readRecord(store));
+    fake::MemoryStore store(std::vector<std::uint8_t>(data, data + size));
+    root = readRoot(store);
   } catch (persistent::exception) {
   }
+  if (root != nullptr) sample::followReferences(*root);
   return 0;
 }

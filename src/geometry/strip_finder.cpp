@@ -26,7 +26,9 @@ int GetNextIndex(int p, int q, const TriFace& face) {
 }
 
 StripFinder::StripFinder(StripAdjacency& adjacency)
-    : adjacency_(adjacency), faces_(adjacency.faces), vertexStamp_(adjacency.vertexCount(), 0) {}
+    : adjacency_(adjacency), faces_(adjacency.faces), skip_(faces_.size()), vertexStamp_(adjacency.vertexCount(), 0) {
+  for (std::size_t f = 0; f < skip_.size(); ++f) skip_[f] = static_cast<int>(f) + 1;
+}
 
 std::vector<TriStrip> StripFinder::FindAllStrips(int samplesPerRound) {
   std::vector<TriStrip> committed;
@@ -81,12 +83,24 @@ int StripFinder::FindResetPoint() {
   resetStride_ += 0.1f;
   if (resetStride_ > 1.0f) resetStride_ = 0.05f;
   if (faceCount == 0) return -1;
-  int face = start;
-  do {
-    if (faces_[face].stripNumber < 0) return face;
-    face = (face + 1) % faceCount;
-  } while (face != start);
-  return -1;
+  // The first free face from the start on, wrapping round once.
+  const int after = NextUncommitted(start);
+  if (after < faceCount) return after;
+  const int before = NextUncommitted(0);
+  return before < start ? before : -1;
+}
+
+int StripFinder::NextUncommitted(int face) {
+  const int faceCount = static_cast<int>(faces_.size());
+  int free = face;
+  while (free < faceCount && faces_[free].stripNumber >= 0) free = skip_[free];
+  // Shorten the path walked, so later searches jump straight there.
+  while (face < free) {
+    const int next = skip_[face];
+    skip_[face] = free;
+    face = next;
+  }
+  return free;
 }
 
 void StripFinder::AddExperiments(int face, std::vector<Experiment>& experiments) {

@@ -32,6 +32,9 @@ class StripFinder {
   using Experiment = std::vector<TriStrip>;
 
   int FindResetPoint();
+  // The first face at or after `face` in no committed strip; the face count
+  // when there is none.
+  int NextUncommitted(int face);
   int FirstFaceWithTwoBorders() const;
   void AddExperiments(int face, std::vector<Experiment>& experiments);
   void Grow(Experiment& experiment);
@@ -55,6 +58,9 @@ class StripFinder {
   bool firstResetPending_ = true;
   int nextStripNumber_ = 0;
   int nextTrialNumber_ = 0;
+  // Committing is final, so committed faces can be jumped over: each entry
+  // points at or before the next face that may still be free.
+  std::vector<int> skip_;
   std::vector<unsigned> vertexStamp_;
   unsigned stamp_ = 0;
 };

@@ -1,17 +1,19 @@
+// The classes that scene files may name: the one list each new stored class
+// joins.
 #include "persist/class_registration.h"
 
 #include "persist/dynamic_factory.h"
 #include "render/robust_mesh.h"
+#include "scene/mesh/mesh_primitive.h"
+#include "scene/texture_image.h"
 
-class TextureImage;
-extern dynamic::factory<TextureImage> textureImageFactory;
+// Known to every program as soon as it uses the registry (reading a scene
+// file needs no device). Scene joins here as
+//   dynamic::registerStatic<Scene>();
+void dynamic::registerStaticFactories() {
+  registerStatic<TextureImage>();
+}
 
-// Scene and TextureImage register through static factories defined beside
-// their classes (`dynamic::factory<Scene> sceneFactory;`, not `static`).
-// Declare each one here as `extern` and name it in the list below: that keeps
-// its object file in every program linking the static engine library, tools
-// included, since nothing else there may refer to it.
-//
 // Every other stored class adds one line to the body of the lambda, in
 // this order (the registry answers newest first):
 //   BoneNode, CameraNode, LightNode, ShapeNode, TransformNode,
@@ -21,11 +23,12 @@ extern dynamic::factory<TextureImage> textureImageFactory;
 //   MeshPrimitive
 // as in   dynamic::registerFactory<BoneNode>();
 void RegisterClassFactories() {
-  [[maybe_unused]] static const dynamic::abstract_factory* const staticFactories[] = {&textureImageFactory};
   // Runs the registrations on the first call only: a function-local static
   // is initialised once, even when two threads arrive together.
   [[maybe_unused]] static const bool registered = [] {
+    dynamic::registerStaticFactories();  // first, as if registered before the program started
     dynamic::registerFactory<kst::RobustMesh>();
+    dynamic::registerFactory<MeshPrimitive>();
     return true;
   }();
 }

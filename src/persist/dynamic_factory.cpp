@@ -9,6 +9,13 @@ namespace {
 // register during dynamic initialisation in whatever order it runs.
 constinit factory_list_ele* head = nullptr;
 
+// The registry as its users see it: with the static factories in.
+factory_list_ele* listed() {
+  static const bool registered = (registerStaticFactories(), true);
+  (void)registered;
+  return head;
+}
+
 std::vector<std::unique_ptr<abstract_factory>>& heapFactories() {
   static std::vector<std::unique_ptr<abstract_factory>> kept;
   return kept;
@@ -27,17 +34,17 @@ factory_list_ele::~factory_list_ele() {
   }
 }
 
-factory_list_ele* registryHead() { return head; }
+factory_list_ele* registryHead() { return listed(); }
 
 persistent* createByName(const char* name) {
-  for (factory_list_ele* e = head; e != nullptr; e = e->next) {
+  for (factory_list_ele* e = listed(); e != nullptr; e = e->next) {
     if (persistent* made = e->factory->create(name)) return made;
   }
   return nullptr;
 }
 
 const abstract_factory* factoryOf(const persistent& object) {
-  for (factory_list_ele* e = head; e != nullptr; e = e->next) {
+  for (factory_list_ele* e = listed(); e != nullptr; e = e->next) {
     if (e->factory->makes(object)) return e->factory;
   }
   return nullptr;

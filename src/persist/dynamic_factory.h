@@ -2,8 +2,10 @@
 // Class names to constructors. A stored object is identified by the text of
 // its class name; each class that can be stored declares that text as
 //   static constexpr const char storedName[] = "class Scene";
-// and is registered by a dynamic::factory<T>, either a static object
-// (registered before the program starts) or through registerFactory<T>().
+// and is registered by a dynamic::factory<T>. The engine's classes are
+// listed in one place (class_registration.cpp): a few static factories the
+// registry brings in itself before it first answers, and the heap
+// factories the registration step adds.
 #include <cstring>
 #include <memory>
 #include <new>
@@ -49,6 +51,18 @@ class factory : public abstract_factory {
  private:
   factory_list_ele element_{this};
 };
+
+// Registers the static factories of the engine's stored classes, each once
+// however often it runs. The registry runs it before its first answer, so
+// every program that uses the registry knows these classes; defined with
+// the list of stored classes.
+void registerStaticFactories();
+
+// A static factory of T, made and registered on the first call only.
+template <class T>
+void registerStatic() {
+  static factory<T> made;
+}
 
 // Head of the registry (null when nothing is registered).
 factory_list_ele* registryHead();

@@ -8,9 +8,9 @@ const char* exceptionText(persistent::exception error) {
     case persistent::UnknownClass: return "no registered class has the stored name";
     case persistent::ReadFailed: return "the stream ended early or is damaged";
     case persistent::EmptyClassName: return "empty class name";
-    case persistent::BadReference: return "bad object reference (tag or index)";
+    case persistent::BadReference: return "bad object reference (tag, index, or an object no owner holds)";
     case persistent::BadVarint: return "varint longer than 32 bits";
-    case persistent::TooDeep: return "records nested too deeply";
+    case persistent::TooDeep: return "records nested deeper than the reading stack holds";
     case persistent::WriteFailed: return "the output did not accept the bytes";
   }
   return "unknown error";

@@ -14,9 +14,9 @@ class persistent {
     UnknownClass = 2,     // no registered factory makes the stored class name
     ReadFailed = 3,       // the stream ended or is damaged (short read)
     EmptyClassName = 4,   // the stored class name is empty
-    BadReference = 5,     // reference tag not 0, 1 or 2, or index not yet read
+    BadReference = 5,     // tag not 0, 1 or 2, index not yet read, or an object no owner holds
     BadVarint = 6,        // varint longer than five bytes or above 32 bits
-    TooDeep = 7,          // records nested deeper than any scene needs
+    TooDeep = 7,          // records nested deeper than the reading stack holds
     WriteFailed = 8,      // the sink accepted fewer bytes than given
   };
 

@@ -9,7 +9,7 @@ enum Tag : std::uint8_t { NullTag = 0, RecordTag = 1, IndexTag = 2 };
 
 persistent_store::~persistent_store() {
   for (std::size_t i = readObjects.size(); i-- > 0;) {
-    if (holds_[i] == Hold::Store) delete readObjects[i];
+    if (keeping_[i].hold == Hold::Store) delete readObjects[i];
   }
 }
 
@@ -29,20 +29,36 @@ void persistent_store::writeObject(persistent* object) {
 
 persistent* persistent_store::readObject() {
   switch (readValue<std::uint8_t>()) {
-    case NullTag:
-      return nullptr;
-    case RecordTag:
-      return readRecord(*this);
+    case NullTag: return nullptr;
+    case RecordTag: return readRecord(*this);
+    case IndexTag: return readObjects[readIndex()];
+    default: throw persistent::BadReference;
+  }
+}
+
+void persistent_store::writeReference(const persistent* object) {
+  if (object != nullptr && !writtenObjects.contains(object)) throw persistent::BadReference;
+  writeObject(const_cast<persistent*>(object));
+}
+
+persistent* persistent_store::readReference() {
+  switch (readValue<std::uint8_t>()) {
+    case NullTag: return nullptr;
     case IndexTag: {
-      const std::uint64_t offset = bytesRead_;
-      const std::uint32_t index = readVarint();
-      if (index >= readObjects.size()) throw persistent::BadReference;
-      if (observer != nullptr) observer->backReference(index, offset);
+      const std::uint32_t index = readIndex();
+      keeping_[index].pointedAt = true;
       return readObjects[index];
     }
-    default:
-      throw persistent::BadReference;
+    default: throw persistent::BadReference;
   }
+}
+
+std::uint32_t persistent_store::readIndex() {
+  const std::uint64_t offset = bytesRead_;
+  const std::uint32_t index = readVarint();
+  if (index >= readObjects.size()) throw persistent::BadReference;
+  if (observer != nullptr) observer->backReference(index, offset);
+  return index;
 }
 
 std::uint32_t persistent_store::enterWritten(const persistent* object) {
@@ -52,20 +68,24 @@ std::uint32_t persistent_store::enterWritten(const persistent* object) {
 }
 
 std::uint32_t persistent_store::enterRead(persistent* object) {
+  const auto index = static_cast<std::uint32_t>(readObjects.size());
   readObjects.push_back(object);
-  holds_.push_back(Hold::Reading);
-  return static_cast<std::uint32_t>(readObjects.size() - 1);
+  keeping_.emplace_back();
+  open_.push_back(index);
+  return index;
 }
 
 void persistent_store::finishRead(std::uint32_t index) {
-  holds_[index] = Hold::Store;
+  keeping_[index].hold = Hold::Store;
+  open_.pop_back();
   lastFinished_ = index;
 }
 
 void persistent_store::discardRead(std::uint32_t index) {
   delete readObjects[index];
   readObjects[index] = nullptr;
-  holds_[index] = Hold::Freed;
+  keeping_[index].hold = Hold::Freed;
+  open_.pop_back();
 }
 
 // The object adopted is nearly always the record that has just finished.
@@ -79,7 +99,36 @@ std::size_t persistent_store::heldIndex(const persistent* object) const {
 
 bool persistent_store::releaseHeld(const persistent* object) {
   const std::size_t index = heldIndex(object);
-  if (index == SIZE_MAX || holds_[index] != Hold::Store) return false;
-  holds_[index] = Hold::Adopted;
+  if (index == SIZE_MAX || keeping_[index].hold != Hold::Store) return false;
+  keeping_[index].hold = Hold::Adopted;
+  keeping_[index].owner = open_.empty() ? kCaller : open_.back();
   return true;
+}
+
+void persistent_store::checkPlainReferences() const {
+  std::vector<std::int8_t> known(readObjects.size(), 0);  // 1 survives, -1 freed, 0 not yet known
+  for (std::uint32_t i = 0; i < keeping_.size(); ++i) {
+    if (keeping_[i].pointedAt && !survives(i, known)) throw persistent::BadReference;
+  }
+}
+
+// An object outlives the store when its chain of owners ends at the caller.
+// Owners always finish reading after what they own, so the chain has no loop.
+bool persistent_store::survives(std::uint32_t index, std::vector<std::int8_t>& known) const {
+  std::vector<std::uint32_t> chain;
+  bool alive = false;
+  for (std::uint32_t i = index;; i = keeping_[i].owner) {
+    if (known[i] != 0) {
+      alive = known[i] > 0;
+      break;
+    }
+    chain.push_back(i);
+    if (keeping_[i].hold != Hold::Adopted) break;
+    if (keeping_[i].owner == kCaller) {
+      alive = true;
+      break;
+    }
+  }
+  for (const std::uint32_t i : chain) known[i] = alive ? 1 : -1;
+  return alive;
 }

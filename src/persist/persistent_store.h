@@ -35,9 +35,8 @@ class persistent_store {
  public:
   persistent_store() = default;
   // Frees every object read through this store that no owner adopted, so a
-  // failed load leaves nothing behind. A class that keeps a plain reference
-  // (exchangeReference) relies on the referenced object's owner adopting it;
-  // in scene files owners come first in the stream.
+  // failed load leaves nothing behind. checkPlainReferences says beforehand
+  // whether a plain reference still points at one of them.
   virtual ~persistent_store();
   persistent_store(const persistent_store&) = delete;
   persistent_store& operator=(const persistent_store&) = delete;
@@ -45,6 +44,10 @@ class persistent_store {
   // Item counts moved; fewer than asked means the sink or source gave out.
   virtual std::int32_t write(const void* data, std::size_t size, std::size_t count) = 0;
   virtual std::int32_t read(void* data, std::size_t size, std::size_t count) = 0;
+  // An object reference of any tag: null (0), a record that follows (1), an
+  // object read before (2). What a tag 1 brings stays in the store's keeping
+  // until an owner adopts it; serialize goes through exchangeOwned or
+  // exchangeReference rather than these.
   virtual persistent* readObject();
   virtual void writeObject(persistent* object);
 
@@ -106,22 +109,33 @@ class persistent_store {
   void exchangeDelta(bool writing, std::vector<std::uint16_t>& values);
   void exchangeDelta(bool writing, std::vector<std::uint32_t>& values);
 
-  // A pointer the object does not own; null when the stored object is of
-  // another class.
-  template <class T>
-  void exchangeReference(bool writing, T*& reference) {
-    if (writing) writeObject(reference); else reference = dynamic_cast<T*>(readObject());
-  }
-  // A pointer the object owns.
+  // Each reference a serialize exchanges says whether the object owns what
+  // it points at. Owners come first in every stream, so an owning reference
+  // brings the record (tag 1) and every plain one is null or points back
+  // (tag 0 or 2).
+
+  // A pointer the object owns; null when the stored object is of another
+  // class or already has an owner.
   template <class T>
   void exchangeOwned(bool writing, std::unique_ptr<T>& owned) {
     if (writing) writeObject(owned.get()); else owned = adopt<T>(readObject());
   }
+  // A pointer the object does not own; null when the stored object is of
+  // another class. Writing one whose object has not been written yet, or
+  // reading a record in its place, throws BadReference: the object would
+  // have no owner, and the store would free it under the pointer.
+  template <class T>
+  void exchangeReference(bool writing, T*& reference) {
+    if (writing) writeReference(reference); else reference = dynamic_cast<T*>(readReference());
+  }
+  void writeReference(const persistent* object);
+  persistent* readReference();
 
-  // Takes an object read through this store out of the store's keeping.
-  // Null when the object is of another class, is still being read (a
-  // damaged file making an object own its ancestor), or already has an
-  // owner; the store then keeps (and later frees) it.
+  // Takes an object read through this store out of the store's keeping, for
+  // the record being read (or, outside any record, for the caller). Null
+  // when the object is of another class, is still being read (a damaged
+  // file making an object own its ancestor), or already has an owner; the
+  // store then keeps (and later frees) it.
   template <class T>
   std::unique_ptr<T> adopt(persistent* object) {
     T* typed = dynamic_cast<T*>(object);
@@ -129,19 +143,34 @@ class persistent_store {
     return std::unique_ptr<T>(typed);
   }
 
+  // Once the stream is read and its root adopted: throws BadReference when
+  // an object a plain reference points at is left to the store (no owner
+  // adopted it or an owner of its owners), which would free it under that
+  // reference.
+  void checkPlainReferences() const;
+
   // Bookkeeping of object records.
   std::uint32_t enterWritten(const persistent* object);
   std::uint32_t enterRead(persistent* object);
   void finishRead(std::uint32_t index);
   void discardRead(std::uint32_t index);
-  unsigned readDepth = 0;
 
  private:
   enum class Hold : std::uint8_t { Reading, Store, Adopted, Freed };
+  static constexpr std::uint32_t kCaller = UINT32_MAX;  // adopted outside any record
+  struct Keeping {
+    Hold hold = Hold::Reading;
+    bool pointedAt = false;         // by a plain reference
+    std::uint32_t owner = kCaller;  // read index of the adopting record
+  };
+
+  std::uint32_t readIndex();  // of a tag 2, checked against what was read
   bool releaseHeld(const persistent* object);
   std::size_t heldIndex(const persistent* object) const;
+  bool survives(std::uint32_t index, std::vector<std::int8_t>& known) const;
 
-  std::vector<Hold> holds_;
+  std::vector<Keeping> keeping_;    // by read index
+  std::vector<std::uint32_t> open_;  // records being read, innermost last
   std::size_t lastFinished_ = SIZE_MAX;
   std::uint64_t bytesRead_ = 0;
 };

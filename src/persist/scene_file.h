@@ -22,9 +22,17 @@ class SceneFileError : public std::runtime_error {
   std::uint64_t offset;  // in the decompressed stream, where reading stopped
 };
 
+// Both run on a stack of their own that holds the deepest nesting a scene
+// file needs, as the calling thread would (with its GL context); the
+// calling thread waits. A record observer is called on that stack.
+
 // The root object; everything else the file held is owned through it.
-// Throws SceneFileError naming the file and the reason.
+// Throws SceneFileError naming the file and the reason; nothing read is
+// left behind.
 std::unique_ptr<persistent> readSceneFile(const std::string& path, record_observer* observer = nullptr);
 
-// Writes root and everything it references as one compressed record.
+// Writes root and everything it references as one compressed record. The
+// bytes go to a new file beside path that replaces it only once the whole
+// stream is written: a save that fails leaves the old file as it was.
+// Throws SceneFileError, or what a class's serialize throws (PictureSaveError).
 void writeSceneFile(const std::string& path, persistent& root);

@@ -7,6 +7,8 @@
 
 #include "render/plane3d.h"
 
+class Primitive;
+
 class ConvexVolume {
  public:
   // Thrown when a plane is added to a full volume.
@@ -19,6 +21,9 @@ class ConvexVolume {
   virtual std::uint32_t AddPlane(Plane3d plane);
   virtual void Clear() { count_ = 0; }
   virtual bool Contains(Vector3 p) const;
+  // The corners of the mesh's box, in the mesh's own space; a mesh with an
+  // empty box counts as outside.
+  virtual bool IsObjectOutside(const Primitive& primitive) const;
   // Box as min x, min y, min z, max x, max y, max z.
   virtual bool IsBoxOutside(const float box[6]) const;
   // True when one plane has every point on or behind it.

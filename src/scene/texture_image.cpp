@@ -42,6 +42,7 @@ void TextureImage::setWrapS(GLenum mode) { wrapS = supportedWrap(mode); }
 void TextureImage::setWrapT(GLenum mode) { wrapT = supportedWrap(mode); }
 
 void TextureImage::bind(int unit) {
+  uploadKept();
   glStateCache.BindTexture(unit, static_cast<GLint>(glName));
   struct Setting {
     GLenum parameter;

@@ -49,24 +49,29 @@ class TextureImage : public persistent {
   TextureImage& operator=(const TextureImage&) = delete;
 
   // Each takes the picture, replaces the one of that layout and builds a new
-  // GL texture from it.
+  // GL texture from it. With no GL table bound (a tool that only inspects
+  // scene files) the picture is kept, pixels and all, and the GL texture
+  // waits for uploadKept or the first bind.
   void upload(std::unique_ptr<Image32> image);
   void upload(std::unique_ptr<Image24> image);
   void upload(std::unique_ptr<Image8> image);
+  // Builds the GL texture from the picture kept while no GL table was
+  // bound; nothing when no picture waits (or still no table is bound).
+  void uploadKept();
 
   // GL_MIRRORED_REPEAT_IBM falls back to GL_REPEAT where the driver lacks it.
   void setWrapS(GLenum mode);
   void setWrapT(GLenum mode);
 
   // Binds on texture unit `unit` and sends the wrap modes and filters that
-  // changed since they were last sent.
+  // changed since they were last sent. A kept picture is uploaded first.
   void bind(int unit);
 
   MemoryUsage memoryUsage() const;
 
   // Filters, wrap modes, anisotropy, flags, then each picture: raw pixels
   // when it has no name, else its file as it lies on disk. Each picture read
-  // is uploaded at once, so reading needs a current GL context.
+  // is uploaded at once (with a GL table bound, in the current context).
   void serialize(persistent_store& store, bool writing) override;
   std::int16_t version() const override { return 0; }
 
@@ -93,10 +98,18 @@ class TextureImage : public persistent {
   GLenum appliedMinFilter = GL_LINEAR_MIPMAP_LINEAR;
 
  private:
+  // The layout of the picture that waits for GL.
+  enum class Kept : std::uint8_t { None, Rgba, Rgb, Grey };
+
+  // Uploads the picture into its slot, or only keeps it there while no GL
+  // table is bound.
+  template <typename ImageType>
+  void take(std::unique_ptr<ImageType>& slot, std::unique_ptr<ImageType> image, Kept layout);
   template <typename ImageType>
   void exchangeImage(persistent_store& store, bool writing, std::unique_ptr<ImageType>& slot);
   template <typename ImageType>
   void uploadColour(std::unique_ptr<ImageType>& slot, std::unique_ptr<ImageType> image);
+  void uploadGrey(std::unique_ptr<Image8> image);
   void uploadNormalMap(const Image8& heights);
   void notePictureSize(const Image& picture);
   void uploadLevels(GLenum internalFormat, const Image& picture, GLenum pixelFormat);
@@ -105,6 +118,8 @@ class TextureImage : public persistent {
   void bindForSetUp() const;
   void deleteGLName();
   bool compressing() const;
+
+  Kept kept_ = Kept::None;
 };
 
 // Logs what the textures cost, one line each, then the totals.

@@ -5,15 +5,11 @@
 #include <cstring>
 #include <vector>
 
-#include "persist/dynamic_factory.h"
 #include "persist/persistent_store.h"
 #include "platform/data_files.h"
 #include "scene/image_decoding.h"
 #include "scene/texture_image.h"
 #include "base/log.h"
-
-// Named in RegisterClassFactories, which keeps this file in every program.
-dynamic::factory<TextureImage> textureImageFactory;
 
 namespace {
 

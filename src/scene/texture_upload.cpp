@@ -1,5 +1,6 @@
 // Building the GL texture from a picture.
 #include <algorithm>
+#include <type_traits>
 #include <utility>
 
 #include "render/gl_table.h"
@@ -54,8 +55,32 @@ void fitToPowerOfTwo(Image& picture, GLenum format) {
 
 }  // namespace
 
-void TextureImage::upload(std::unique_ptr<Image32> image) { uploadColour(image32, std::move(image)); }
-void TextureImage::upload(std::unique_ptr<Image24> image) { uploadColour(image24, std::move(image)); }
+void TextureImage::upload(std::unique_ptr<Image32> image) { take(image32, std::move(image), Kept::Rgba); }
+void TextureImage::upload(std::unique_ptr<Image24> image) { take(image24, std::move(image), Kept::Rgb); }
+void TextureImage::upload(std::unique_ptr<Image8> image) { take(image8, std::move(image), Kept::Grey); }
+
+void TextureImage::uploadKept() {
+  if (gl.glGenTextures == nullptr) return;
+  switch (std::exchange(kept_, Kept::None)) {
+    case Kept::Rgba: upload(std::move(image32)); break;
+    case Kept::Rgb: upload(std::move(image24)); break;
+    case Kept::Grey: upload(std::move(image8)); break;
+    case Kept::None: break;
+  }
+}
+
+template <typename ImageType>
+void TextureImage::take(std::unique_ptr<ImageType>& slot, std::unique_ptr<ImageType> image, Kept layout) {
+  kept_ = gl.glGenTextures == nullptr ? layout : Kept::None;
+  if (kept_ != Kept::None) {
+    slot = image != nullptr ? std::move(image) : std::make_unique<ImageType>();
+    notePictureSize(*slot);
+  } else if constexpr (std::is_same_v<ImageType, Image8>) {
+    uploadGrey(std::move(image));
+  } else {
+    uploadColour(slot, std::move(image));
+  }
+}
 
 template <typename ImageType>
 void TextureImage::uploadColour(std::unique_ptr<ImageType>& slot, std::unique_ptr<ImageType> image) {
@@ -81,7 +106,7 @@ void TextureImage::uploadColour(std::unique_ptr<ImageType>& slot, std::unique_pt
   if (!picture.name.empty()) picture.dropPixels();
 }
 
-void TextureImage::upload(std::unique_ptr<Image8> image) {
+void TextureImage::uploadGrey(std::unique_ptr<Image8> image) {
   renewGLName();
   image8 = image != nullptr ? std::move(image) : std::make_unique<Image8>();
   notePictureSize(*image8);

@@ -105,6 +105,22 @@ TEST(ObjectReference, ObjectOfAnotherClassIsNotAdoptedAndStillFreed) {
   // The store frees it when it goes; the leak checker would see otherwise.
 }
 
+TEST(ObjectReference, PlainReferenceToAnObjectNotWrittenYetFailsTheWrite) {
+  // The root's free reference points at its own child, whose record comes
+  // later: the stream would put a record where no owner takes it.
+  auto root = makeNode("root");
+  auto child = makeNode("child");
+  root->other = child.get();
+  root->add(std::move(child));
+  fake::MemoryStore store;
+  try {
+    writeRecord(*root, store);
+    FAIL() << "written";
+  } catch (persistent::exception e) {
+    EXPECT_EQ(e, persistent::BadReference);
+  }
+}
+
 TEST(ObjectRecord, EveryFieldKindRoundTrips) {
   sample::Leaf leaf;
   leaf.byte = 200;

@@ -6,6 +6,7 @@
 
 #include "support/memory_store.h"
 #include "persist/object_record.h"
+#include "platform/thread_stacks.h"
 #include "support/persist_samples.h"
 
 namespace {
@@ -22,7 +23,7 @@ Bytes record(const std::string& name, Bytes rest) {
 persistent::exception readFailure(Bytes bytes) {
   fake::MemoryStore store(std::move(bytes));
   try {
-    store.adopt<persistent>(readRecord(store));
+    readRoot(store);
   } catch (persistent::exception e) {
     return e;
   }
@@ -46,13 +47,41 @@ TEST(RecordErrors, ReferenceTagsOutsideTheFormatFail) {
             persistent::BadReference);
 }
 
-TEST(RecordErrors, NestingBeyondAnyRealTreeFails) {
+TEST(RecordErrors, NestingBeyondTheReadingStackFailsCleanly) {
+  // Each sibling's record nests inside the one before: no scene, no first
+  // child, the next sibling follows. The chain never ends: the guard must
+  // stop it first, and free what it read.
   Bytes bytes;
-  for (int level = 0; level < 2000; ++level) {
-    const Bytes nodeStart = record("class sample::Node", {0x00, 0x00, 0x00, 0x00, 0x00, 0x81, 0x01});
-    bytes.insert(bytes.end(), nodeStart.begin(), nodeStart.end());
+  for (int sibling = 0; sibling < 100000; ++sibling) {
+    const Bytes head = record("class sample::Linked", {0x00, 0x00, 0x00, 0x00, 0x01});
+    bytes.insert(bytes.end(), head.begin(), head.end());
   }
-  EXPECT_EQ(readFailure(std::move(bytes)), persistent::TooDeep);
+  persistent::exception failure{};
+  ASSERT_TRUE(platform::runWithStack(std::size_t{2} << 20, [&] { failure = readFailure(bytes); }));
+  EXPECT_EQ(failure, persistent::TooDeep);
+}
+
+TEST(RecordErrors, RecordBehindAPlainReferenceFails) {
+  // Nothing would own a record that stands where a node's parent does.
+  const Bytes parent = record("class sample::Node", {0x00, 0x00, 0x00, 0x00, 0x00, 0x80});
+  Bytes bytes = record("class sample::Node", {0x00, 0x00, 0x00, 0x01});
+  bytes.insert(bytes.end(), parent.begin(), parent.end());
+  bytes.insert(bytes.end(), {0x00, 0x80});
+  EXPECT_EQ(readFailure(bytes), persistent::BadReference);
+}
+
+TEST(RecordErrors, PlainReferenceToAnObjectNoOwnerKeptFails) {
+  // Root #0 (Linked): its first child is a Node #1, which a Linked slot
+  // refuses, so the store keeps it; the next sibling #2 points its scene at
+  // #1, which the store frees when it goes.
+  const Bytes refused = record("class sample::Node", {0x00, 0x00, 0x00, 0x00, 0x00, 0x80});
+  const Bytes sibling = record("class sample::Linked", {0x00, 0x00, 0x02, 0x81, 0x00, 0x00, 0x02, 0x80});
+  Bytes bytes = record("class sample::Linked", {0x00, 0x00, 0x00, 0x01});
+  bytes.insert(bytes.end(), refused.begin(), refused.end());
+  bytes.push_back(0x01);
+  bytes.insert(bytes.end(), sibling.begin(), sibling.end());
+  bytes.push_back(0x00);
+  EXPECT_EQ(readFailure(bytes), persistent::BadReference);
 }
 
 TEST(RecordErrors, FailureDeepInsideAGraphFreesEveryObject) {

@@ -52,6 +52,12 @@ TEST(Registry, WriterFindsTheFactoryOfTheExactClass) {
   EXPECT_STREQ(maker->className(), "class sample::Node");
 }
 
+TEST(Registry, StaticFactoriesAnswerInEveryProgramWithoutTheRegistrationStep) {
+  // Nothing in this program refers to the texture class but the registry.
+  std::unique_ptr<persistent> texture(dynamic::createByName("class TextureImage"));
+  EXPECT_NE(texture, nullptr);
+}
+
 TEST(Registry, RegistrationStepRunsOnceHoweverOftenDevicesAreMade) {
   RegisterClassFactories();
   dynamic::factory_list_ele* head = dynamic::registryHead();

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "persist/persistent_file.h"
 #include "persist/scene_file.h"
@@ -41,12 +42,39 @@ class SceneFileTest : public ::testing::Test {
     auto leaf = std::make_unique<sample::Leaf>();
     leaf->label = "leaf";
     leaf->indices16 = {1, 2, 3};
-    root->other = leaf.get();
-    root->children.push_back(std::move(leaf));
     auto child = std::make_unique<sample::Node>();
     child->parent = root.get();
+    child->other = leaf.get();
+    root->children.push_back(std::move(leaf));
     root->children.push_back(std::move(child));
     return root;
+  }
+
+  // A scene (a Node) owning a root whose children form one sibling chain.
+  static std::unique_ptr<sample::Node> siblingChain(int children) {
+    auto scene = std::make_unique<sample::Node>();
+    auto root = std::make_unique<sample::Linked>();
+    root->scene = scene.get();
+    for (int i = 0; i < children; ++i) {
+      auto child = std::make_unique<sample::Linked>();
+      child->scene = scene.get();
+      child->parent = root.get();
+      child->nextSibling = std::move(root->firstChild);
+      root->firstChild = std::move(child);
+    }
+    scene->children.push_back(std::move(root));
+    return scene;
+  }
+
+  // The children of a chain read back whose scene and parent are right.
+  static int linkedChildren(const persistent& read) {
+    const auto* scene = dynamic_cast<const sample::Node*>(&read);
+    const auto* root = scene != nullptr ? dynamic_cast<const sample::Linked*>(scene->children.at(0).get()) : nullptr;
+    if (root == nullptr) return -1;
+    int count = 0;
+    for (const sample::Linked* child = root->firstChild.get(); child != nullptr; child = child->nextSibling.get())
+      count += child->scene == scene && child->parent == root ? 1 : 0;
+    return count;
   }
 
   fs::path dir_;
@@ -71,8 +99,37 @@ TEST_F(SceneFileTest, ReadsBackEqualObjects) {
   auto* leaf = dynamic_cast<sample::Leaf*>(node->children[0].get());
   ASSERT_NE(leaf, nullptr);
   EXPECT_EQ(leaf->fields(), dynamic_cast<sample::Leaf&>(*root->children[0]).fields());
-  EXPECT_EQ(node->other, leaf);
-  EXPECT_EQ(dynamic_cast<sample::Node&>(*node->children[1]).parent, node);
+  auto& child = dynamic_cast<sample::Node&>(*node->children[1]);
+  EXPECT_EQ(child.parent, node);
+  EXPECT_EQ(child.other, leaf);
+  EXPECT_EQ(sample::followReferences(*back), 2u);
+}
+
+TEST_F(SceneFileTest, LongSiblingChainLoadsOnTheCallingThreadAndOnALoaderThread) {
+  // Each sibling's record nests inside the one before it.
+  constexpr int kChildren = 100000;
+  writeSceneFile(path("chain.kst"), *siblingChain(kChildren));
+  std::unique_ptr<persistent> here = readSceneFile(path("chain.kst"));
+  ASSERT_NE(here, nullptr);
+  EXPECT_EQ(linkedChildren(*here), kChildren);
+  EXPECT_EQ(sample::followReferences(*here), 2u * kChildren + 1);  // scene and parent of each, the root's scene
+
+  std::unique_ptr<persistent> loaded;
+  std::thread loader([&] { loaded = readSceneFile(path("chain.kst")); });
+  loader.join();
+  ASSERT_NE(loaded, nullptr);
+  EXPECT_EQ(linkedChildren(*loaded), kChildren);
+}
+
+TEST_F(SceneFileTest, FailedSaveLeavesTheFileItWouldReplace) {
+  writeSceneFile(path("a.kst"), *smallGraph());
+  const Bytes before = contents(path("a.kst"));
+  struct Unregistered : persistent {};
+  auto broken = smallGraph();
+  broken->add(std::make_unique<Unregistered>());  // fails after the rest is written
+  EXPECT_THROW(writeSceneFile(path("a.kst"), *broken), SceneFileError);
+  EXPECT_EQ(contents(path("a.kst")), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);  // nothing left beside it
 }
 
 TEST_F(SceneFileTest, RecordEndingExactlyAtStreamEndReads) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "normal_map_samples.h"
+#include "persist/scene_file.h"
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
 #include "scene/image_decoding.h"
@@ -45,6 +46,26 @@ TEST_F(RealTextureTest, DecodedRgbaPictureLandsTexelForTexel) {
   texture.flags = TextureImage::TEX_NO_MIPMAPS;  // uncompressed, so the texels come back exactly
   texture.upload(std::move(image));
   EXPECT_EQ(readBack(texture, 0, GL_RGBA, 8), picture.bytes);  // row 0 of the texture is the top row
+}
+
+TEST_F(RealTextureTest, TextureReadFromASceneFileIsBuiltInTheCallersContext) {
+  TextureImage texture;
+  texture.flags = TextureImage::TEX_NO_MIPMAPS;
+  texture.image32 = std::make_unique<Image32>();
+  texture.image32->setSize(2, 1);
+  for (int i = 0; i < 8; ++i) texture.image32->pixels[i] = static_cast<std::uint8_t>(30 * i);
+  const std::string path = fake::freshFolder("texture") + "/one.kst";
+  writeSceneFile(path, texture);
+
+  const HGLRC context = gl.wglGetCurrentContext();
+  const std::unique_ptr<persistent> read = readSceneFile(path);
+  EXPECT_EQ(gl.wglGetCurrentContext(), context);
+  const auto* back = dynamic_cast<const TextureImage*>(read.get());
+  ASSERT_NE(back, nullptr);
+  ASSERT_NE(back->glName, 0u);
+  EXPECT_EQ(gl.glIsTexture(back->glName), GL_TRUE);
+  std::vector<std::uint8_t> texels = readBack(*back, 0, GL_RGBA, 2);
+  EXPECT_EQ(texels, (std::vector<std::uint8_t>{0, 30, 60, 90, 120, 150, 180, 210}));
 }
 
 TEST_F(RealTextureTest, RgbRowsOfOddLengthAndScaledSides) {

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "persist/class_registration.h"
 #include "persist/dynamic_factory.h"
 #include "persist/object_record.h"
 #include "recorded_textures.h"
@@ -41,7 +40,9 @@ Bytes defaultFields() {
 
 class TextureRecords : public scenetest::RecordedTextures {
  protected:
-  TextureRecords() { offer({GLCap::Core, GLCap::GLU, GLCap::EXT_bgra, GLCap::SGIS_generate_mipmap}); }
+  TextureRecords() { offerUsual(); }
+
+  void offerUsual() { offer({GLCap::Core, GLCap::GLU, GLCap::EXT_bgra, GLCap::SGIS_generate_mipmap}); }
 
   std::unique_ptr<TextureImage> readBack(fake::MemoryStore& store) {
     return store.adopt<TextureImage>(readRecord(store));
@@ -51,7 +52,6 @@ class TextureRecords : public scenetest::RecordedTextures {
 };
 
 TEST_F(TextureRecords, RegisteredUnderItsStoredName) {
-  RegisterClassFactories();
   std::unique_ptr<persistent> made(dynamic::createByName("class TextureImage"));
   EXPECT_NE(dynamic_cast<TextureImage*>(made.get()), nullptr);
 }
@@ -91,6 +91,29 @@ TEST_F(TextureRecords, RawPixelsRoundTripWithEveryField) {
   ASSERT_EQ(uploads.size(), 1u);  // uploaded as it was read
   EXPECT_EQ(uploads[0].format, static_cast<GLenum>(GL_BGRA_EXT));
   EXPECT_EQ(uploads[0].bytes, (Bytes{0, 1, 2, 3, 4, 5, 6, 7}));
+}
+
+TEST_F(TextureRecords, ReadWithoutGLKeepsThePictureForTheFirstBind) {
+  TextureImage texture;
+  texture.image32 = picture<Image32>(2, 1, 1);
+  fake::MemoryStore store;
+  writeRecord(texture, store);
+  ResetGLTable();  // as a tool that only inspects scene files
+  auto back = readBack(store);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->glName, 0u);
+  ASSERT_NE(back->image32, nullptr);
+  ASSERT_NE(back->image32->pixels, nullptr);
+
+  fake::RecordingGL::FillTable();
+  offerUsual();
+  back->bind(0);
+  EXPECT_NE(back->glName, 0u);
+  ASSERT_EQ(uploads.size(), 1u);
+  EXPECT_EQ(uploads[0].format, static_cast<GLenum>(GL_BGRA_EXT));
+  EXPECT_EQ(uploads[0].bytes, (Bytes{0, 1, 2, 3, 4, 5, 6, 7}));
+  back->bind(0);
+  EXPECT_EQ(uploads.size(), 1u);  // once
 }
 
 TEST_F(TextureRecords, EmbeddedFileRoundTripsToTheSamePixels) {

@@ -62,6 +62,26 @@ TEST(XmWriter, PatternCellsArePackedAndSamplesStoredAsDifferences) {
   EXPECT_EQ(static_cast<std::int8_t>(bytes[sample + 42]), -50);
 }
 
+TEST(XmWriter, WideSamplesCountBytesAndStoreSixteenBitDifferences) {
+  xm::Module module = oneNote();
+  xm::Sample& wide = module.instruments[0].sample;
+  wide.wide = {1000, -2000, 300};
+  wide.loopStart = 1;
+  wide.loopLength = 2;
+  const std::vector<std::uint8_t> bytes = xm::encode(module);
+  const std::size_t sample = 60 + 276 + 9 + 8 + 263;
+  EXPECT_EQ(u32At(bytes, sample), 6u);      // length in bytes
+  EXPECT_EQ(u32At(bytes, sample + 4), 2u);  // loop start in bytes
+  EXPECT_EQ(u32At(bytes, sample + 8), 4u);  // loop length in bytes
+  EXPECT_EQ(bytes[sample + 14], 0x11);      // forward loop, 16-bit
+  ASSERT_EQ(bytes.size(), sample + 40 + 6);
+  EXPECT_EQ(static_cast<std::int16_t>(u16At(bytes, sample + 40)), 1000);
+  EXPECT_EQ(static_cast<std::int16_t>(u16At(bytes, sample + 42)), -3000);
+  EXPECT_EQ(static_cast<std::int16_t>(u16At(bytes, sample + 44)), 2300);
+  wide.loopLength = 3;
+  EXPECT_THROW(xm::encode(module), std::invalid_argument) << "a loop past the wide data";
+}
+
 TEST(XmWriter, RefusesModulesItCannotWrite) {
   xm::Module module = oneNote();
   module.order = {1};

@@ -37,12 +37,14 @@ class Pattern {
 struct Sample {
   std::string name;
   std::vector<std::int8_t> data;
-  std::uint32_t loopStart = 0;
+  std::uint32_t loopStart = 0;   // in sample points, whichever width they have
   std::uint32_t loopLength = 0;  // 0: no loop; otherwise a forward loop
   std::uint8_t volume = 64;      // 0 to 64
   std::int8_t finetune = 0;
   std::uint8_t panning = 128;
   std::int8_t relativeNote = 0;  // semitones; 0 plays C-4 at 8363 Hz
+  // 16-bit sample points; when not empty they are stored instead of `data`.
+  std::vector<std::int16_t> wide = {};
 };
 
 struct Instrument {

@@ -101,15 +101,19 @@ void writePattern(Bytes& out, const Pattern& pattern, std::size_t instruments) {
   out.data().insert(out.data().end(), cells.data().begin(), cells.data().end());
 }
 
+// Lengths and loop points are stored in bytes.
 void writeSampleHeader(Bytes& out, const Sample& sample) {
-  require(sample.loopLength == 0 || sample.loopStart + sample.loopLength <= sample.data.size(), "a sample loop runs past its data");
+  const bool wide = !sample.wide.empty();
+  const std::size_t points = wide ? sample.wide.size() : sample.data.size();
+  const std::uint32_t pointBytes = wide ? 2 : 1;
+  require(sample.loopLength == 0 || sample.loopStart + sample.loopLength <= points, "a sample loop runs past its data");
   require(sample.volume <= 64, "sample volume above 64");
-  out.u32(static_cast<std::uint32_t>(sample.data.size()));
-  out.u32(sample.loopLength == 0 ? 0 : sample.loopStart);
-  out.u32(sample.loopLength);
+  out.u32(static_cast<std::uint32_t>(points) * pointBytes);
+  out.u32(sample.loopLength == 0 ? 0 : sample.loopStart * pointBytes);
+  out.u32(sample.loopLength * pointBytes);
   out.u8(sample.volume);
   out.u8(static_cast<std::uint8_t>(sample.finetune));
-  out.u8(sample.loopLength == 0 ? 0 : 1);  // forward loop, 8-bit
+  out.u8((sample.loopLength == 0 ? 0 : 1) | (wide ? 0x10 : 0));  // forward loop; 16-bit
   out.u8(sample.panning);
   out.u8(static_cast<std::uint8_t>(sample.relativeNote));
   out.u8(0);
@@ -118,6 +122,12 @@ void writeSampleHeader(Bytes& out, const Sample& sample) {
 
 // Sample data is stored as differences between neighbours.
 void writeSampleData(Bytes& out, const Sample& sample) {
+  std::int16_t previousWide = 0;
+  for (std::int16_t value : sample.wide) {
+    out.u16(static_cast<std::uint16_t>(value - previousWide));
+    previousWide = value;
+  }
+  if (!sample.wide.empty()) return;
   std::int8_t previous = 0;
   for (std::int8_t value : sample.data) {
     out.u8(static_cast<std::uint8_t>(value - previous));

@@ -33,7 +33,8 @@ struct MeshChunk {
   const kst::Rgba* colorData() const { return colors.empty() ? nullptr : colors.data(); }
 
   // Draws the chunk's triangles from the arrays already bound: the index
-  // buffer, else the strips, else the triangle list; adds to the device's
-  // frame counters. Does not lock the arrays.
+  // buffer (where the driver has the ATI element path), else the strips,
+  // else the triangle list; adds to the device's frame counters when there
+  // is a device. Does not lock the arrays.
   void DrawSubMesh() const;
 };

@@ -1,8 +1,9 @@
 #pragma once
 // The drawable mesh: a source robust mesh cut per surface into chunks of at
-// most 999 triangles (larger pieces are halved through their box centre
-// along the longest axis until they fit), each ordered for the vertex cache;
-// the GL-side data of a chunk is built the first time it is drawn.
+// most 999 triangles (a larger piece is cut across the longest axis of its
+// box at the mean vertex coordinate, and its halves again, until they fit),
+// each ordered for the vertex cache; the GL-side data of a chunk is built
+// the first time it is drawn.
 //
 // Building happens on the thread that loads the mesh; drawing, and the GL
 // data it builds, on the main thread.
@@ -47,11 +48,14 @@ class MeshPrimitive : public Primitive {
   // the chunks from the source (without rebuilding the source).
   void serialize(persistent_store& store, bool writing) override;
 
-  // Adds a draw record for every chunk whose box the camera can see.
+  // Adds a draw record for every chunk whose box the camera can see, with
+  // the surface index of its sub-mesh; adds nothing while the surface
+  // indices are not resolved (fewer than the sub-meshes).
   void render(Camera& camera, const Matrix44& worldMatrix, RenderList& renderList, std::int32_t flags) override;
 
-  // Cuts the source into chunks; with rebuildSource, first runs the
-  // source's Build with `buildFlags`.
+  // Cuts the source into chunks, replacing the sub-mesh boxes, the chunks
+  // and their GL-side data; with rebuildSource, first runs the source's
+  // Build with `buildFlags`. Without a source nothing changes.
   virtual void build(bool rebuildSource, unsigned buildFlags);
 
   // The chunk's GL-side arrays, built on first call (needs a current context).

@@ -9,6 +9,7 @@
 
 class VertexArrayObject;
 class VertexArrayFormat;
+struct MeshChunk;
 
 struct RetainedModeData {
   static constexpr int kPosition = 0;
@@ -20,6 +21,12 @@ struct RetainedModeData {
 
   RetainedModeData();
   ~RetainedModeData();
+
+  // The arrays a chunk is drawn from: positions; colours when the chunk has
+  // them; the first two texture coordinate sets it has (no normals: the
+  // surfaces do not light). Needs the current context the objects are made
+  // for; a kind whose memory cannot be had stays empty.
+  static std::unique_ptr<RetainedModeData> FromChunk(const MeshChunk& chunk);
 
   std::array<std::unique_ptr<VertexArrayObject>, kArrayKinds> arrays;
   std::array<std::unique_ptr<VertexArrayFormat>, kArrayKinds> formats;

@@ -15,22 +15,37 @@ class OGL2Object {
   virtual ~OGL2Object() = default;
 };
 
+// The plain kind: a buffer in system memory, handed to GL through the
+// ordinary array pointers. Each object belongs to one chunk of a mesh and
+// lives as long as the mesh; GL-side kinds need the context current when
+// they are made, filled and destroyed (the main thread).
 class VertexArrayObject : public OGL2Object {
  public:
   ~VertexArrayObject() override;
+  // False when not even system memory can be had.
   virtual bool allocate(std::uint32_t size);
-  // Copies `length` bytes to `offset`; returns the length copied.
+  // Copies `length` bytes to `offset`; returns the length copied, which is
+  // less when the object ends first.
   virtual std::uint32_t upload(std::uint32_t offset, std::uint32_t length, const void* source);
   // Points GL array `array` (GL_VERTEX_ARRAY, GL_NORMAL_ARRAY,
   // GL_COLOR_ARRAY or GL_TEXTURE_COORD_ARRAY) at the data from `offset` on.
   virtual void setPointer(GLenum array, GLint components, GLenum type, GLsizei stride, std::uint32_t offset,
                           std::uint32_t vertexCount);
 
+  std::uint32_t size() const { return size_; }
+
  protected:
+  // What fits of `length` bytes at `offset`.
+  std::uint32_t fitting(std::uint32_t offset, std::uint32_t length) const;
+  // The ordinary array pointer of that kind, through the state cache.
+  static void pointArray(GLenum array, GLint components, GLenum type, GLsizei stride, const void* pointer);
+
   std::unique_ptr<std::uint8_t[]> buffer_;
   std::uint32_t size_ = 0;
 };
 
+// In the driver's vertex array range (the state cache's pool) while it has
+// room, else in system memory.
 class NV_VertexArrayObject : public VertexArrayObject {
  public:
   bool allocate(std::uint32_t size) override;
@@ -42,6 +57,7 @@ class NV_VertexArrayObject : public VertexArrayObject {
   std::uint8_t* poolMemory_ = nullptr;  // owned by the device's pool
 };
 
+// A GL object buffer where the driver has them, else system memory.
 class ATI_VertexArrayObject : public VertexArrayObject {
  public:
   ~ATI_VertexArrayObject() override;

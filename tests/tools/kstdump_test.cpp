@@ -1,0 +1,55 @@
+// kstdump on a scene file the test writes: the tool knows every stored
+// class without a device, and reads textures with no GL at all.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include "persist/scene_file.h"
+#include "scene/texture_image.h"
+#include "support/picture_files.h"
+
+namespace {
+
+template <typename ImageType>
+std::unique_ptr<ImageType> counting(int width, int height) {
+  auto image = std::make_unique<ImageType>();
+  image->setSize(width, height);
+  for (std::size_t i = 0; i < image->byteSize(); ++i) image->pixels[i] = static_cast<std::uint8_t>(i);
+  return image;
+}
+
+// What kstdump prints for file, and its exit status.
+std::string runKstdump(const std::string& file, int& status) {
+  const std::string command = std::string(SKYWARD_KSTDUMP) + " '" + file + "' 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  std::string out;
+  if (pipe == nullptr) return out;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  status = pclose(pipe);
+  return out;
+}
+
+TEST(Kstdump, ReadsATextureRecordWithoutGL) {
+  const std::string folder = fake::freshFolder("kstdump");
+  const fake::Picture art = fake::Picture::make(2, 2, 3, [](int x, int y) {
+    return std::array<int, 3>{100 * x, 100 * y, 50};
+  });
+  ASSERT_TRUE(fake::writePicture(art, folder + "/art.png", fake::PictureFormat::Png));
+  // One picture of each layout: raw pixels, an embedded file, raw grey.
+  TextureImage texture;
+  texture.image32 = counting<Image32>(2, 1);
+  texture.image24 = std::make_unique<Image24>();
+  texture.image24->name = folder + "/art.png";
+  texture.image8 = counting<Image8>(2, 2);
+  writeSceneFile(folder + "/textures.kst", texture);
+
+  int status = -1;
+  const std::string out = runKstdump(folder + "/textures.kst", status);
+  EXPECT_EQ(status, 0) << out;
+  EXPECT_NE(out.find("#0 class TextureImage\n1 records\n"), std::string::npos) << out;
+}
+
+}  // namespace

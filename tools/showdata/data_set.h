@@ -1,0 +1,33 @@
+#pragma once
+// The show's data set: every file the show reads, by the name the show uses
+// ("demo\backs\1.jpg"), with what it is and the function that makes its
+// bytes. Making a file depends only on the code and the fixed seeds.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/text.h"
+
+namespace showdata {
+
+struct DataFile {
+  std::string name;  // the show's name, '\' separated
+  std::string what;  // one line for people
+  std::function<std::vector<std::uint8_t>()> make;
+};
+
+std::vector<DataFile> pictureFiles(const Fonts& fonts);
+std::vector<DataFile> objectFiles();
+std::vector<DataFile> musicFiles();
+
+// Where `name` goes under `folder`.
+std::filesystem::path outputPath(const std::filesystem::path& folder, const std::string& name);
+
+// Makes and writes every file, printing one line per file. Throws
+// std::runtime_error naming the file and the reason when one cannot be
+// made or written.
+void writeDataSet(const std::filesystem::path& folder);
+
+}  // namespace showdata

@@ -1,0 +1,14 @@
+#pragma once
+// A review sheet of the data set in one PNG: every picture scaled down, and
+// every object drawn from three angles with a lit material on the software
+// GL driver, each with its file name, so a person can judge the set at a
+// glance. Reads the files back as the show would (FreeImage, the LWO2 reader).
+#include <filesystem>
+#include <string>
+
+namespace showdata {
+
+// Throws std::runtime_error when a file cannot be read or the sheet written.
+void drawReviewSheet(const std::filesystem::path& folder, const std::string& sheetFile);
+
+}  // namespace showdata
