@@ -5,12 +5,14 @@
 #include "persist/dynamic_factory.h"
 #include "render/robust_mesh.h"
 #include "scene/mesh/mesh_primitive.h"
+#include "scene/scene.h"
+#include "scene/surfaces/surface.h"
 #include "scene/texture_image.h"
 
 // Known to every program as soon as it uses the registry (reading a scene
-// file needs no device). Scene joins here as
-//   dynamic::registerStatic<Scene>();
+// file needs no device).
 void dynamic::registerStaticFactories() {
+  registerStatic<Scene>();
   registerStatic<TextureImage>();
 }
 
@@ -27,6 +29,8 @@ void RegisterClassFactories() {
   // is initialised once, even when two threads arrive together.
   [[maybe_unused]] static const bool registered = [] {
     dynamic::registerStaticFactories();  // first, as if registered before the program started
+    dynamic::registerFactory<Surface>();
+    dynamic::registerFactory<Mat_LW>();
     dynamic::registerFactory<kst::RobustMesh>();
     dynamic::registerFactory<MeshPrimitive>();
     return true;

@@ -41,7 +41,9 @@ std::unique_ptr<persistent> readHere(const std::string& path, record_observer* o
   try {
     return readRoot(store);
   } catch (persistent::exception error) {
-    throw SceneFileError(path, std::string(exceptionText(error)) + " at byte " + std::to_string(store.bytesRead()),
+    throw SceneFileError(path,
+                         std::string(exceptionText(error)) + " (persistent::exception " + std::to_string(error) +
+                             ") at byte " + std::to_string(store.bytesRead()),
                          error, store.bytesRead());
   }
 }

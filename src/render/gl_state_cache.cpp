@@ -26,6 +26,7 @@ void updateClientState(bool& cached, bool enable, GLenum array) {
 
 void GLStateCache::applyMask(std::uint32_t& cached, std::uint32_t mask, UnitSwitch change) {
   const std::uint32_t changed = cached ^ mask;
+  if (changed == 0) return;
   for (int unit = 0; unit < kTextureUnits; ++unit) {
     const std::uint32_t bit = std::uint32_t{1} << unit;
     if ((changed & bit) == 0) continue;

@@ -1,7 +1,9 @@
 #include "render/matrix44.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -56,15 +58,18 @@ Matrix44& Matrix44::FromRows(const double rows[4][4]) {
   return *this;
 }
 
+// Column c of the product is a's columns weighted by column c of b: four
+// independent lanes the compiler can keep in one vector register. The sums
+// run in the same order as the textbook loop, so the results are the same.
 Matrix44& Matrix44::Multiply(const Matrix44& a, const Matrix44& b) {
-  Matrix44 product;
-  for (int r = 0; r < 4; ++r)
-    for (int c = 0; c < 4; ++c) {
-      float sum = 0.0f;
-      for (int k = 0; k < 4; ++k) sum += a.at(r, k) * b.at(k, c);
-      product.at(r, c) = sum;
-    }
-  return *this = product;
+  float product[16];
+  for (int c = 0; c < 4; ++c) {
+    const float* column = &b.m[4 * c];
+    for (int r = 0; r < 4; ++r)
+      product[4 * c + r] = a.m[r] * column[0] + a.m[4 + r] * column[1] + a.m[8 + r] * column[2] + a.m[12 + r] * column[3];
+  }
+  std::copy(std::begin(product), std::end(product), m);
+  return *this;
 }
 
 Matrix44& Matrix44::PostMultiply(const Matrix44& b) { return Multiply(*this, b); }

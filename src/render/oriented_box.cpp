@@ -1,5 +1,9 @@
 #include "render/oriented_box.h"
 
+#include <cmath>
+
+#include <cmath>
+
 OrientedBox OrientedBox::FromBox(const persist::BoundingBox& box, const Matrix44& matrix) {
   OrientedBox result;
   if (box.empty) return result;
@@ -33,9 +37,26 @@ std::array<Vector3, 8> OrientedBox::Corners() const {
   return corners;
 }
 
+float OrientedBox::Reach(Vector3 direction) const {
+  float reach = 0.0f;
+  for (int axis = 0; axis < 3; ++axis) {
+    const Vector3 column{rotation[3 * axis], rotation[3 * axis + 1], rotation[3 * axis + 2]};
+    reach += std::fabs(Dot(direction, column)) * halfExtents[axis];
+  }
+  return reach;
+}
+
+// The corners reach, along each world axis, as far from the centre as the
+// box's three axes do together: no need to make the corners.
 persist::BoundingBox OrientedBox::Enclosing() const {
   persist::BoundingBox box;
   if (empty) return box;
-  for (const Vector3& corner : Corners()) box.grow({corner.x, corner.y, corner.z});
+  box.empty = false;
+  for (int world = 0; world < 3; ++world) {
+    float reach = 0.0f;
+    for (int axis = 0; axis < 3; ++axis) reach += std::fabs(rotation[3 * axis + world] * halfExtents[axis]);
+    box.min[world] = centre[world] - reach;
+    box.max[world] = centre[world] + reach;
+  }
   return box;
 }

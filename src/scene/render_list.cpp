@@ -1,7 +1,48 @@
 #include "scene/render_list.h"
 
+#include "render/camera.h"
+#include "render/gl_state_cache.h"
+#include "render/gl_table.h"
+#include "scene/surfaces/surface.h"
+
+namespace {
+
+// The scene's frame state: back faces culled, counter-clockwise front faces
+// (the meshes' own winding), depth test with equal depths passing so that
+// later passes over the same triangles land.
+void setFrameState() {
+  gl.glEnable(GL_CULL_FACE);
+  gl.glCullFace(GL_BACK);
+  glStateCache.cullFace = true;
+  glStateCache.cullFaceMode = GL_BACK;
+  gl.glFrontFace(GL_CCW);
+  gl.glEnable(GL_DEPTH_TEST);
+  gl.glDepthFunc(GL_LEQUAL);
+}
+
+void loadCameraMatrices(Camera& camera) {
+  glStateCache.SetMatrixMode(GL_MODELVIEW);
+  gl.glLoadMatrixf(camera.ViewMatrix().m);
+  glStateCache.SetMatrixMode(GL_PROJECTION);
+  gl.glLoadMatrixf(camera.ProjectionMatrix().m);
+}
+
+}  // namespace
+
 void RenderList::add(const RetainedModeData::Element& element, float depth, std::int32_t flags,
                      std::uint32_t surfaceIndex, const Matrix44& worldMatrix) {
   if (surfaceIndex >= buckets_.size()) return;
   buckets_[surfaceIndex].push_back(DrawRecord{&element, depth, flags, worldMatrix});
+}
+
+void RenderList::draw(Camera& camera, std::span<Surface* const> surfaces, std::int32_t extraFlags) {
+  setFrameState();
+  loadCameraMatrices(camera);
+  for (const std::uint32_t index : drawOrder(surfaces)) {
+    if (index >= buckets_.size()) continue;
+    std::vector<DrawRecord>& bucket = buckets_[index];
+    if (bucket.empty()) continue;
+    if (surfaces[index] != nullptr) surfaces[index]->render(bucket, extraFlags);
+    bucket.clear();  // keeps its room for the next frame
+  }
 }

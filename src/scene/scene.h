@@ -6,9 +6,14 @@
 // main thread only.
 //
 // The lists own their entries. A list entry may be null: a record of the
-// wrong class in a scene file leaves a hole, which draws nothing.
+// wrong class in a scene file leaves a hole, which draws nothing. Indices
+// that point past a list or at a hole draw nothing either; each such index
+// is reported once, naming the scene file.
 #include <cstdint>
 #include <memory>
+#include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "persist/persistent.h"
@@ -16,6 +21,7 @@
 
 class Camera;
 class Primitive;
+class RenderList;
 class SceneNode;
 class Surface;
 class TextureImage;
@@ -40,6 +46,10 @@ class Scene : public persistent {
   void addLight(LightRecord* light);
   // The scene takes the mesh; returns its index.
   std::uint32_t addMesh(std::unique_ptr<Primitive> mesh);
+  // For scenes built in code (loading fills these lists itself): the scene
+  // takes the entry, becomes a surface's scene, and returns the index.
+  std::uint32_t addTexture(std::unique_ptr<TextureImage> texture);
+  std::uint32_t addSurface(std::unique_ptr<Surface> surface);
   // Becomes the current camera at the start of the next render.
   void setPendingCamera(std::int32_t index);
 
@@ -51,14 +61,24 @@ class Scene : public persistent {
   // warnings (the file it was read from).
   void prepareAfterLoad(const char* source = "");
 
+  // The camera of currentCamera; null while there is none.
   Camera* currentCameraObject() const;
+
+  // The entry at `index`, or null: for -1 (none) quietly; for an index past
+  // the list or at a hole with one warning per index. Main thread only once
+  // loaded.
+  Primitive* meshAt(std::int32_t index);
+  TextureImage* textureAt(std::int32_t index);
+
+  // The file the scene was read from, as prepareAfterLoad was told.
+  const std::string& source() const { return source_; }
 
   std::vector<Camera*> cameras;
   std::vector<LightRecord*> lights;
   std::vector<std::unique_ptr<TextureImage>> textures;
   std::vector<std::unique_ptr<Primitive>> meshes;
   std::vector<std::unique_ptr<Surface>> surfaces;
-  persist::Colour auxColor;  // stored and loaded; nothing reads it
+  persist::Colour auxColor{};  // stored and loaded; nothing reads it
   persist::Colour backgroundColor{0.0f, 0.0f, 0.0f, 1.0f};
   bool fogEnabled = false;
   float fogStart = 0.0f;
@@ -67,4 +87,21 @@ class Scene : public persistent {
   std::int32_t currentCamera = -1;
   std::int32_t pendingCamera = -1;
   std::unique_ptr<SceneNode> root;
+
+ private:
+  template <typename Entry>
+  Entry* entryAt(const std::vector<std::unique_ptr<Entry>>& list, std::int32_t index, const char* kind);
+  enum class Fault { OutOfRange, Hole };
+  // One warning per kind and index, naming the scene file.
+  void warnOnce(const char* kind, std::int64_t index, Fault fault);
+  void resolveSurfaceNames(Primitive& mesh);
+  Camera* renderCamera();
+  void setUpFog() const;
+
+  std::string source_;
+  std::set<std::pair<std::string, std::int64_t>> warned_;
+  // The frame's draw records, kept from one render to the next so that the
+  // buckets keep their room; empty between renders.
+  std::unique_ptr<RenderList> frameList_;
+  std::vector<Surface*> frameSurfaces_;
 };

@@ -1,14 +1,20 @@
-// kstdump on a scene file the test writes: the tool knows every stored
-// class without a device, and reads textures with no GL at all.
+// kstdump on scene files the test writes: the tool knows every stored
+// class without a device, reads textures with no GL at all, and prints a
+// scene as a tree.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
 #include <string>
 
+#include "persist/class_registration.h"
 #include "persist/scene_file.h"
+#include "scene/scene.h"
+#include "scene/scene_io.h"
+#include "scene/surfaces/surface.h"
 #include "scene/texture_image.h"
 #include "support/picture_files.h"
+#include "support/scene_stand_ins.h"
 
 namespace {
 
@@ -50,6 +56,30 @@ TEST(Kstdump, ReadsATextureRecordWithoutGL) {
   const std::string out = runKstdump(folder + "/textures.kst", status);
   EXPECT_EQ(status, 0) << out;
   EXPECT_NE(out.find("#0 class TextureImage\n1 records\n"), std::string::npos) << out;
+}
+
+TEST(Kstdump, PrintsASceneAsATree) {
+  const std::string folder = fake::freshFolder("kstdump");
+  RegisterClassFactories();
+  Scene scene;
+  auto lw = std::make_unique<Mat_LW>();
+  lw->name = "wood";
+  lw->layer1 = {0, 1, 0, GL_LINEAR, GL_LINEAR, true};
+  scene.addSurface(std::move(lw));
+  auto texture = std::make_unique<TextureImage>();
+  texture->upload(counting<Image24>(8, 4));
+  scene.addTexture(std::move(texture));
+  scene.addMesh(standin::twoTriangleMesh("wood", "stone"));
+  writeScene(folder + "/scene.kst", scene);
+
+  int status = -1;
+  const std::string out = runKstdump(folder + "/scene.kst", status);
+  EXPECT_EQ(status, 0) << out;
+  // The second sub-mesh names no surface: it gets the surface count, 1.
+  for (const char* line : {"#0 class Mat_LW \"wood\"", "layer 1: texture 0, wrap clamp / repeat", "#0 8x4 24-bit",
+                           "sub-mesh 0 \"wood\" -> surface 0", "sub-mesh 1 \"stone\" -> surface 1",
+                           "chunk 1: sub-mesh 1, 1 triangles, 3 vertices", "nodes (at time 0):\n  (none)"})
+    EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
 }
 
 }  // namespace

@@ -66,7 +66,13 @@ std::unique_ptr<SceneNode> SceneNode::detach() {
   // A node without a parent is already its caller's.
   if (parent == nullptr) return nullptr;
   std::unique_ptr<SceneNode>* link = &parent->firstChild;
-  while (link->get() != this) link = &(*link)->nextSibling;
+  while (*link != nullptr && link->get() != this) link = &(*link)->nextSibling;
+  // A parent link read from a damaged file may name a node whose chain does
+  // not hold this one: whoever owns the node keeps it.
+  if (*link == nullptr) {
+    parent = nullptr;
+    return nullptr;
+  }
   std::unique_ptr<SceneNode> self = std::move(*link);
   *link = std::move(nextSibling);
   parent = nullptr;

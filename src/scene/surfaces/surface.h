@@ -6,6 +6,7 @@
 // colours. Main thread only.
 #include <GL/gl.h>
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -15,6 +16,7 @@
 #include "scene/render_list.h"
 
 class Scene;
+class TextureImage;
 
 class Surface : public persistent {
  public:
@@ -26,6 +28,7 @@ class Surface : public persistent {
   void serialize(persistent_store& store, bool writing) override;
 
   virtual bool isTransparent() const { return false; }
+  // Plain colour, no textures; face culling by the sidedness.
   virtual void render(std::span<const DrawRecord> records, std::int32_t extraFlags);
 
   // 0: cull back faces; 1: cull front faces; 2: draw both sides.
@@ -44,9 +47,20 @@ class Surface : public persistent {
   Scene* scene = nullptr;
 
  protected:
-  // Binds the record's arrays for the units in use, pushes its world matrix
-  // and draws it; fog is off for the draw when the record asks for it.
-  void drawRecord(const DrawRecord& record, std::int32_t extraFlags, std::span<const int> texCoordSetOfUnit) const;
+  // How the records of one pass are bound and drawn.
+  struct Pass {
+    bool vertexColors = false;
+    int units = 0;                        // texture units in use, from unit 0
+    std::array<int, 2> texCoordSet{};     // the coordinate set each unit reads
+    bool recordFlags = true;  // record flags | extra flags, fog off where a record asks; else extra flags alone
+  };
+
+  // Colour and normal arrays, texture units and coordinate arrays, the
+  // vertex array and this surface's face culling, through the state cache.
+  void applyArrayState(bool vertexColors, std::uint32_t unitMask) const;
+  // For each record: its arrays, its world matrix pushed, its draw.
+  static void drawRecords(std::span<const DrawRecord> records, std::int32_t extraFlags, const Pass& pass);
+  void sendColour() const;  // color × diffuse, opaque
 };
 
 class Mat_LW : public Surface {
@@ -68,6 +82,8 @@ class Mat_LW : public Surface {
   void serialize(persistent_store& store, bool writing) override;
 
   bool isTransparent() const override { return transparency > 0.0f; }
+  // A layer whose texture the scene does not have draws nothing (the scene
+  // warns once).
   void render(std::span<const DrawRecord> records, std::int32_t extraFlags) override;
   std::int32_t layer1Texture() const override { return layer1.texture; }
   std::int32_t layer2Texture() const override { return layer2.texture; }
@@ -76,6 +92,16 @@ class Mat_LW : public Surface {
   Layer layer2;
   float transparency = 0.0f;
   bool useVertexColors = false;
+
+ private:
+  struct Textures {
+    TextureImage* first = nullptr;   // layer 1's, when active
+    TextureImage* second = nullptr;  // layer 2's, when active
+  };
+  // False when an active layer's texture is missing.
+  bool fetchTextures(Textures& textures) const;
+  void renderMultitexture(std::span<const DrawRecord> records, std::int32_t extraFlags, const Textures& textures);
+  void renderOneUnit(std::span<const DrawRecord> records, std::int32_t extraFlags, const Textures& textures);
 };
 
 // The GL wrap mode of a stored wrap code.

@@ -1,0 +1,206 @@
+// One frame of a scene: update and render of 2,000 shape-like nodes (40
+// groups of 50 under one root) over 50 surfaces, half plain, half textured,
+// through a GL table that does nothing. The reference is the floor of that
+// work: a plain loop making the frame's GL calls from a list prepared once
+// (surfaces in drawing order, each with its records' matrices). gl_calls
+// counts the calls one frame makes on each side.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <type_traits>
+#include <vector>
+
+#include "../tests/support/scene_stand_ins.h"
+#include "render/camera.h"
+#include "render/gl_state_cache.h"
+#include "render/inert_gl.h"
+#include "scene/scene.h"
+#include "scene/surfaces/surface.h"
+#include "scene/texture_image.h"
+
+namespace {
+
+constexpr int kGroups = 40;
+constexpr int kShapesPerGroup = 50;
+constexpr int kSurfaces = 50;
+constexpr int kTextures = 5;
+
+// Counts the GL calls of one frame: each entry adds one and does nothing.
+std::uint64_t callCount = 0;
+
+template <typename F>
+struct Counting;
+template <typename R, typename... A>
+struct Counting<R(A...)> {
+  static R call(A...) {
+    ++callCount;
+    return R();
+  }
+};
+
+template <typename Frame>
+std::uint64_t callsOfOneFrame(Frame frame) {
+  std::vector<void*> inert(kGLEntryCount);
+  for (std::size_t i = 0; i < kGLEntryCount; ++i) inert[i] = GLEntryAddress(i);
+  static void* const counting[kGLEntryCount] = {
+#define GL_ENTRY(name, group) reinterpret_cast<void*>(&Counting<std::remove_pointer_t<decltype(&::name)>>::call),
+#include "render/gl_entry_points.def"
+#undef GL_ENTRY
+  };
+  for (std::size_t i = 0; i < kGLEntryCount; ++i) SetGLEntryAddress(i, counting[i]);
+  callCount = 0;
+  frame();
+  for (std::size_t i = 0; i < kGLEntryCount; ++i) SetGLEntryAddress(i, inert[i]);
+  return callCount;
+}
+
+struct World {
+  World() {
+    InstallInertGLTable();
+    glStateCache.Reset();
+    for (int t = 0; t < kTextures; ++t) {
+      auto texture = std::make_unique<TextureImage>();
+      texture->glName = static_cast<GLuint>(t + 1);
+      scene.addTexture(std::move(texture));
+    }
+    for (int s = 0; s < kSurfaces; ++s) {
+      if (s % 2 == 0) {
+        scene.addSurface(std::make_unique<Surface>());
+        continue;
+      }
+      auto mat = std::make_unique<Mat_LW>();
+      mat->layer1.texture = (s / 2) % kTextures;
+      mat->layer1.enabled = true;
+      scene.addSurface(std::move(mat));
+    }
+    scene.root = std::make_unique<standin::Transform>();
+    for (int g = 0; g < kGroups; ++g) {
+      auto group = std::make_unique<standin::Transform>();
+      group->local = standin::translation(static_cast<float>(g % 8) * 20 - 70, static_cast<float>(g / 8) * 20 - 40, 200);
+      group->animated = true;
+      for (int i = 0; i < kShapesPerGroup; ++i) {
+        auto shape = std::make_unique<standin::Shape>();
+        shape->box = standin::box({-1, -1, -1}, {1, 1, 1});
+        shape->offsetMatrix = standin::translation(static_cast<float>(i % 5) * 3, static_cast<float>(i / 5) * 1.5f, 0);
+        shape->surface = static_cast<std::uint32_t>((g * kShapesPerGroup + i) % kSurfaces);
+        shape->element = &element;
+        standin::attach(std::move(shape), *group);
+      }
+      attachNode(std::move(group), *scene.root);
+    }
+    scene.addCamera(&camera);
+    scene.setPendingCamera(0);
+    scene.update(0.0f);
+    prepareReference();
+  }
+
+  void frame(float time) {
+    scene.update(time);
+    scene.render();
+  }
+
+  // The frame's draws, grouped as the scene draws them.
+  struct Group {
+    const TextureImage* texture = nullptr;
+    std::vector<const Matrix44*> worlds;
+  };
+
+  void prepareReference() {
+    std::vector<Group> bySurface(kSurfaces);
+    for (SceneNode* group = scene.root->firstChild.get(); group != nullptr; group = group->nextSibling.get())
+      for (SceneNode* node = group->firstChild.get(); node != nullptr; node = node->nextSibling.get())
+        bySurface[static_cast<standin::Shape*>(node)->surface].worlds.push_back(&node->worldMatrix);
+    std::vector<Surface*> surfaces;
+    for (const auto& surface : scene.surfaces) surfaces.push_back(surface.get());
+    for (std::uint32_t index : drawOrder(surfaces)) {
+      if (const auto* mat = dynamic_cast<const Mat_LW*>(surfaces[index]))
+        bySurface[index].texture = scene.textures[static_cast<std::size_t>(mat->layer1.texture)].get();
+      reference.push_back(std::move(bySurface[index]));
+    }
+  }
+
+  void referenceFrame() const {
+    gl.glEnable(GL_CULL_FACE);
+    gl.glCullFace(GL_BACK);
+    gl.glFrontFace(GL_CCW);
+    gl.glEnable(GL_DEPTH_TEST);
+    gl.glDepthFunc(GL_LEQUAL);
+    gl.glMatrixMode(GL_MODELVIEW);
+    gl.glLoadMatrixf(viewMatrix.m);
+    gl.glMatrixMode(GL_PROJECTION);
+    gl.glLoadMatrixf(projectionMatrix.m);
+    gl.glMatrixMode(GL_MODELVIEW);
+    for (const Group& group : reference) {
+      const bool textured = group.texture != nullptr;
+      if (textured) {
+        gl.glBindTexture(GL_TEXTURE_2D, group.texture->glName);
+        gl.glColor4f(1, 1, 1, 1);
+        gl.glEnable(GL_TEXTURE_2D);
+        gl.glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+      } else {
+        gl.glColor3f(1, 1, 1);
+      }
+      gl.glEnableClientState(GL_VERTEX_ARRAY);
+      for (const Matrix44* world : group.worlds) {
+        element.bindVertices();
+        if (textured) element.bindTexCoords(0);
+        gl.glPushMatrix();
+        gl.glMultMatrixf(world->m);
+        element.draw(2);
+        gl.glPopMatrix();
+      }
+      if (textured) {
+        gl.glDepthMask(GL_TRUE);
+        gl.glDisable(GL_BLEND);
+        gl.glDisable(GL_ALPHA_TEST);
+        gl.glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        gl.glDisableClientState(GL_VERTEX_ARRAY);
+        gl.glDisable(GL_TEXTURE_2D);
+      }
+    }
+  }
+
+  standin::Element element;
+  Camera camera{{0, 0, 0}, {0, 0, 1}, {0, 1, 0}, 1.0f, 10000.0f, 1.0f, 1.0f};
+  Matrix44 viewMatrix = camera.ViewMatrix();
+  Matrix44 projectionMatrix = camera.ProjectionMatrix();
+  Scene scene;
+  std::vector<Group> reference;
+};
+
+void BM_SceneUpdateAndRender(benchmark::State& state) {
+  World world;
+  float time = 0.0f;
+  for (auto _ : state) {
+    world.frame(time);
+    time += 0.01f;
+  }
+  state.counters["gl_calls"] = static_cast<double>(callsOfOneFrame([&world] { world.frame(1.0f); }));
+  state.counters["ns_per_node"] = benchmark::Counter(static_cast<double>(state.iterations()) * kGroups * kShapesPerGroup,
+                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SceneUpdateAndRender)->Unit(benchmark::kMicrosecond);
+
+// The update half alone: matrices, own volumes and bounds, no GL.
+void BM_SceneUpdateOnly(benchmark::State& state) {
+  World world;
+  float time = 0.0f;
+  for (auto _ : state) {
+    world.scene.update(time);
+    time += 0.01f;
+  }
+  state.counters["ns_per_node"] = benchmark::Counter(static_cast<double>(state.iterations()) * kGroups * kShapesPerGroup,
+                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SceneUpdateOnly)->Unit(benchmark::kMicrosecond);
+
+void BM_ReferencePreparedCalls(benchmark::State& state) {
+  World world;
+  for (auto _ : state) world.referenceFrame();
+  state.counters["gl_calls"] = static_cast<double>(callsOfOneFrame([&world] { world.referenceFrame(); }));
+  state.counters["ns_per_node"] = benchmark::Counter(static_cast<double>(state.iterations()) * kGroups * kShapesPerGroup,
+                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ReferencePreparedCalls)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
