@@ -3,10 +3,12 @@
 // request for the state GL is already in costs no GL call. It assumes that
 // nothing changes this state behind its back.
 //
-// GL state belongs to a context, and each thread draws into one context
-// only (the main thread into the device's, a background loader into its
-// own), so there is one cache per thread: a loader uploading textures never
-// writes the main context's cache, and no cache is shared between threads.
+// GL state belongs to a context, so each context has its own cache, and
+// `glStateCache` is the one of the context current on the calling thread: a
+// loader uploading textures in its context never writes the main context's
+// cache, and no cache is shared between threads. When a thread lets its
+// context go, the cache rests with the context and goes to whichever thread
+// makes it current next (a read run on a thread with a larger stack, say).
 #include <GL/gl.h>
 
 #include <array>
@@ -70,7 +72,7 @@ class GLStateCache {
   void applyMask(std::uint32_t& cached, std::uint32_t mask, UnitSwitch change);
 };
 
-// The calling thread's cache, for the context that thread draws into; the
-// main thread's is ready before any other code runs. A new thread's cache
-// starts from the same state and goes with the thread.
+// The cache of the calling thread's current context (a thread without one
+// has a cache of its own); the main thread's is ready before any other code
+// runs. A context made current for the first time starts from that state.
 extern thread_local GLStateCache glStateCache;

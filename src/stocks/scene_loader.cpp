@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "base/log.h"
-#include "persist/scene_file.h"
 #include "platform/data_files.h"
 #include "render/gl_table.h"
+#include "scene/scene_io.h"
 
 namespace kst {
 namespace {
@@ -19,15 +19,6 @@ std::function<void(const std::string&)>& loaderPause() {
 
 void warnNotLoaded(const std::string& file, const std::string& reason) {
   log("** Warning: scene %s not loaded: %s", file.c_str(), reason.c_str());
-}
-
-std::unique_ptr<Scene> readScene(const std::string& file) {
-  std::unique_ptr<persistent> root = readSceneFile(platform::dataFilePath(file));
-  if (dynamic_cast<Scene*>(root.get()) == nullptr) {
-    warnNotLoaded(file, "its root record is not a scene");
-    return nullptr;
-  }
-  return std::unique_ptr<Scene>(static_cast<Scene*>(root.release()));
 }
 
 void loaderThread(SceneStockEntry* entry, HDC windowDC, std::function<void(const std::string&)> pause) {
@@ -50,14 +41,15 @@ void loaderThread(SceneStockEntry* entry, HDC windowDC, std::function<void(const
 
 std::unique_ptr<Scene> readPreparedScene(const std::string& file) {
   try {
-    std::unique_ptr<Scene> scene = readScene(file);
-    if (scene != nullptr) scene->prepareAfterLoad(file.c_str());
+    std::unique_ptr<Scene> scene = readScene(platform::dataFilePath(file));
+    if (scene == nullptr) {
+      warnNotLoaded(file, "its root record is not a scene");
+      return nullptr;
+    }
+    scene->prepareAfterLoad(file.c_str());
     return scene;
-  } catch (const SceneFileError& error) {
-    std::string reason = error.what();
-    if (error.code != 0) reason += " (persistent::exception " + std::to_string(error.code) + ")";
-    warnNotLoaded(file, reason);
   } catch (const std::exception& error) {
+    // A damaged record's reason carries its persistent::exception code.
     warnNotLoaded(file, error.what());
   }
   return nullptr;
