@@ -90,8 +90,8 @@ std::unique_ptr<TextureImage> texture(int side, int seed) {
   return made;
 }
 
-// The scene the layer stand-in draws: a 8 x 6 wall of grids in front of the
-// camera, every other one textured.
+// The scene the layer stand-in draws: an 8 x 6 wall of grids in front of
+// the camera, every other one textured.
 std::unique_ptr<Scene> shownScene() {
   auto scene = std::make_unique<Scene>();
   scene->addTexture(texture(256, 1));
@@ -106,22 +106,22 @@ std::unique_ptr<Scene> shownScene() {
     scene->addMesh(std::move(mesh));
   }
   scene->root = std::make_unique<standin::Transform>();
-  standin::attach(std::make_unique<standin::CameraHolder>(), *scene->root);
+  standin::attach(std::make_unique<standin::CameraHolder>(), *scene->root).setScene(scene.get());
   for (int i = 0; i < 48; ++i) {
-    auto shape = std::make_unique<standin::MeshShape>();
-    shape->meshIndex = i % 2;
-    shape->offsetMatrix = standin::translation(static_cast<float>(i % 8) * 10 - 35, static_cast<float>(i / 8) * 10 - 25, 40);
-    standin::attach(std::move(shape), *scene->root);
+    auto place = std::make_unique<standin::Transform>();
+    place->local = standin::translation(static_cast<float>(i % 8) * 10 - 35, static_cast<float>(i / 8) * 10 - 25, 40);
+    auto& shape = standin::attach(std::make_unique<standin::MeshShape>(), *place);
+    shape.meshIndex = i % 2;
+    shape.setScene(scene.get());
+    attachNode(std::move(place), *scene->root);
   }
-  for (SceneNode* node = scene->root->firstChild.get(); node != nullptr; node = node->nextSibling.get())
-    node->setScene(scene.get());
   scene->setPendingCamera(0);
   scene->update(0.0f);
   return scene;
 }
 
-// The file loaded in the background: four 1024 x 1024 textures and four
-// meshes of 20,000 triangles, no tree.
+// The file loaded in the background: four 1024 x 1024 textures (mipmapped,
+// as the show's are) and four meshes of 20,000 triangles, no tree.
 void writeLoadedScene(const std::string& path) {
   Scene scene;
   for (int t = 0; t < 4; ++t) scene.addTexture(texture(1024, 10 + t));
