@@ -3,9 +3,11 @@
 // while a loader runs, and a texture a loader made drawn by the main context.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "platform/manual_reset_event.h"
 #include "render/gl_state_cache.h"
@@ -25,23 +27,6 @@ using State = kst::SceneStockEntry::State;
 
 constexpr int kSide = 64;
 constexpr std::uint32_t kNever = 60000;  // a wait that must end long before this
-
-// Holds every loader at its start until opened.
-class LoaderGate {
- public:
-  LoaderGate() {
-    kst::setLoaderPause([this](const std::string&) {
-      ++arrived;
-      opened.wait(kNever);
-    });
-  }
-  ~LoaderGate() { opened.set(); }
-  void awaitLoaders(int count) {
-    for (int i = 0; i < 6000 && arrived < count; ++i) std::this_thread::sleep_for(10ms);
-  }
-  platform::ManualResetEvent opened;
-  std::atomic<int> arrived{0};
-};
 
 class SceneLoading : public ::testing::Test {
  protected:
@@ -93,13 +78,17 @@ TEST_F(SceneLoading, ALoadThatEndedBeforeTheFirstDrawIsUsedAndItsLoaderReleased)
 
 TEST_F(SceneLoading, ADrawDuringTheLoadWaitsForItThenDrawsTheScene) {
   const std::string file = scene("late.kst", green);
-  LoaderGate gate;
+  platform::ManualResetEvent held, opened;
+  kst::setLoaderPause([&](const std::string&) {
+    held.set();
+    opened.wait(kNever);
+  });
   stock.load(file.c_str(), true);
-  gate.awaitLoaders(1);
+  ASSERT_TRUE(held.wait(kNever));
   ASSERT_EQ(entry(file).state(), State::Loading);
   std::thread opener([&] {
     std::this_thread::sleep_for(100ms);
-    gate.opened.set();
+    opened.set();
   });
   EXPECT_EQ(drawn(file), green);  // in this very call: it waited
   opener.join();
@@ -173,23 +162,16 @@ TEST_F(SceneLoading, ATextureALoaderMadeIsDrawnByTheMainContext) {
   gl.glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
   EXPECT_EQ(bound, static_cast<GLint>(own));
 
-  gl.glPushAttrib(GL_ENABLE_BIT | GL_VIEWPORT_BIT);
-  gl.glViewport(0, 0, kSide, kSide);
-  gl.glDisable(GL_DEPTH_TEST);
-  gl.glDisable(GL_CULL_FACE);
-  gl.glDisable(GL_BLEND);
-  gl.glMatrixMode(GL_PROJECTION);
-  gl.glLoadIdentity();
-  gl.glMatrixMode(GL_MODELVIEW);
-  gl.glLoadIdentity();
+  // The whole window, drawn with the texture in identity matrices.
+  gl.glPushAttrib(GL_ENABLE_BIT);
+  for (GLenum off : {GL_DEPTH_TEST, GL_CULL_FACE, GL_BLEND}) gl.glDisable(off);
   glStateCache.SetTextureMask(1);
   loaded->textures[0]->bind(0);
-  gl.glColor4f(1, 1, 1, 1);
   gl.glBegin(GL_QUADS);
-  gl.glTexCoord2f(0, 0), gl.glVertex2f(-1, -1);
-  gl.glTexCoord2f(1, 0), gl.glVertex2f(1, -1);
-  gl.glTexCoord2f(1, 1), gl.glVertex2f(1, 1);
-  gl.glTexCoord2f(0, 1), gl.glVertex2f(-1, 1);
+  for (const auto [x, y] : {std::pair{-1, -1}, {1, -1}, {1, 1}, {-1, 1}}) {
+    gl.glTexCoord2f(static_cast<float>(x + 1) / 2, static_cast<float>(y + 1) / 2);
+    gl.glVertex2f(static_cast<float>(x), static_cast<float>(y));
+  }
   gl.glEnd();
   glStateCache.SetTextureMask(0);
   gl.glPopAttrib();

@@ -39,8 +39,7 @@ TEST_F(SceneStockTest, ASceneReadAtOnceIsStoredFinishedUnderItsFileName) {
   EXPECT_EQ(entry->state(), State::Ready);
   EXPECT_EQ(stock.waitForScene(file.c_str()), entry->scene.get());
 
-  // Loading the name again, at once or in the background, keeps the entry.
-  stock.load(file.c_str(), false);
+  // Loading the name again in the background keeps the entry as it is.
   stock.load(file.c_str(), true);
   EXPECT_EQ(stock.get(file.c_str()), entry);
   EXPECT_EQ(entry->doneEvent, nullptr);
