@@ -1,14 +1,18 @@
-// Scenes read on loader threads of their own: what a layer's wait sees
-// before, during and after a load, failed loads, loads side by side, unloads
-// while a loader runs, and a texture a loader made drawn by the main context.
+// Scenes in the scene stock. Read on loader threads of their own: what a
+// layer's wait sees before, during and after a load, failed loads, loads
+// side by side, unloads while a loader runs, and a texture a loader made
+// drawn by the main context. Read at once: born finished, and files that
+// cannot be read add nothing and say why.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 #include <utility>
 
+#include "persist/persistent_file.h"
 #include "platform/manual_reset_event.h"
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
@@ -181,6 +185,45 @@ TEST_F(SceneLoading, ATextureALoaderMadeIsDrawnByTheMainContext) {
 
   glStateCache.BindTexture(0, 0);
   gl.glDeleteTextures(1, &own);
+}
+
+TEST_F(SceneLoading, ASceneReadAtOnceIsStoredFinishedUnderItsFileName) {
+  const std::string file = scene("now.kst", green);
+  stock.load(file.c_str(), false);
+
+  kst::SceneStockEntry* entry = stock.get(file.c_str());
+  ASSERT_NE(entry, nullptr);
+  ASSERT_NE(entry->scene, nullptr);
+  EXPECT_EQ(entry->scene->backgroundColor, green);
+  EXPECT_EQ(entry->doneEvent, nullptr);
+  EXPECT_EQ(entry->loaderContext, nullptr);
+  EXPECT_TRUE(entry->fileName.empty());
+  EXPECT_EQ(entry->state(), State::Ready);
+  EXPECT_EQ(stock.waitForScene(file.c_str()), entry->scene.get());
+
+  // Loading the name again in the background keeps the entry as it is.
+  stock.load(file.c_str(), true);
+  EXPECT_EQ(stock.get(file.c_str()), entry);
+  EXPECT_EQ(entry->doneEvent, nullptr);
+}
+
+TEST_F(SceneLoading, AFileThatCannotBeOpenedOrReadAddsNothingAndSaysWhy) {
+  const std::string damaged = folder + "/damaged.kst";
+  FILE* out = std::fopen(damaged.c_str(), "wb");
+  persistent_file store(out, persistent_file::Writing, true);
+  const char record[] = "class Nowhere\0\0";  // a class no factory makes
+  store.write(record, 1, sizeof record);
+  ASSERT_TRUE(store.close());
+  const std::string missing = folder + "/missing.kst";
+
+  fake::LogCapture log;
+  stock.load(damaged.c_str(), false);
+  stock.load(missing.c_str(), false);
+  EXPECT_EQ(stock.size(), 0u);
+  const std::string said = log.text();
+  EXPECT_NE(said.find("damaged.kst"), std::string::npos) << said;
+  EXPECT_NE(said.find("persistent::exception 2"), std::string::npos) << said;
+  EXPECT_NE(said.find("missing.kst"), std::string::npos) << said;
 }
 
 }  // namespace
