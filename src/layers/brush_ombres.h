@@ -1,0 +1,39 @@
+#pragma once
+// The shadow layer: a central mesh tumbling slowly, up to 48 small objects
+// orbiting it in three rings and appearing one after another, all lit by
+// one point light and casting stencil shadows on each other and on it.
+// Main thread only.
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "layers/brush.h"
+#include "scene/envelope.h"
+
+namespace kst {
+
+class Material;
+struct ShadowScene;
+
+class BrushOmbres : public Brush {
+ public:
+  BrushOmbres();
+  ~BrushOmbres() override;
+
+  // The scene is built on the first draw, from the meshes the mesh stock
+  // then holds: a mesh it lacks draws nothing, with one warning.
+  void Draw(float localTime) override;
+
+  std::string centralMeshName;
+  std::vector<Material*> baseMaterials;    // not owned: the central mesh, and every unlit object
+  std::vector<Material*> objectMaterials;  // not owned: each object's lit pass picks one
+  std::vector<std::string> objectMeshNames;
+  std::array<Envelope, 3> envelopes;       // kept for scripts; the drawing reads none of them
+
+ private:
+  std::unique_ptr<ShadowScene> scene_;
+  bool warned_ = false;
+};
+
+}  // namespace kst
