@@ -1,0 +1,71 @@
+#include "capture/video_file.h"
+
+#include "capture/muxer.h"
+#include "capture/picture_track.h"
+#include "capture/sound_track.h"
+
+namespace capture {
+
+VideoFile::VideoFile(const std::string& file, const VideoSettings& settings)
+    : muxer_(std::make_unique<Muxer>(file)) {
+  // A failing encoder leaves the muxer to remove the file it created.
+  picture_ = std::make_unique<PictureTrack>(*muxer_, settings);
+  sound_ = std::make_unique<SoundTrack>(*muxer_, settings);
+}
+
+VideoFile::~VideoFile() {
+  if (closed_) return;
+  try {
+    close();
+  } catch (const CaptureError&) {
+    // Removed by the muxer: nothing unplayable stays behind.
+  }
+}
+
+const std::string& VideoFile::file() const { return muxer_->file(); }
+
+std::int64_t VideoFile::frames() const { return picture_->frames(); }
+
+// A failed write leaves nothing worth finishing: the file goes at once, and
+// closing later does nothing more.
+template <class Write>
+void VideoFile::guarded(Write write) {
+  if (closed_) throw std::logic_error("nothing can be added to a closed capture");
+  try {
+    startOnce();
+    write();
+  } catch (const CaptureError&) {
+    closed_ = true;
+    muxer_->abandon();
+    throw;
+  }
+}
+
+void VideoFile::startOnce() {
+  if (started_) return;
+  muxer_->writeHeader();
+  started_ = true;
+}
+
+void VideoFile::addFrame(std::span<const std::uint8_t> rgbaBottomUp) {
+  guarded([&] { picture_->add(rgbaBottomUp); });
+}
+
+void VideoFile::addSound(std::span<const float> stereo) {
+  guarded([&] { sound_->add(stereo); });
+}
+
+void VideoFile::addSound(std::span<const std::int16_t> stereo) {
+  guarded([&] { sound_->add(stereo); });
+}
+
+void VideoFile::close() {
+  guarded([&] {
+    picture_->finish();
+    sound_->finish();
+    muxer_->finish();
+  });
+  closed_ = true;
+}
+
+}  // namespace capture
