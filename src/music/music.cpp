@@ -4,6 +4,7 @@
 
 #include "music/sound_errors.h"
 #include "music/music_texts.h"
+#include "platform/sound_seam.h"
 
 namespace music {
 namespace {
@@ -64,6 +65,8 @@ void startStream(const char* file) {
     reportSoundFailure();
   }
 }
+
+void soundChangesAt(float showTime) { platform::sound::mixUntil(showTime); }
 
 signed char streamCallback(FSOUND_STREAM*, void* text, int, int) {
   if (text != nullptr) {

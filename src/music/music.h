@@ -27,6 +27,12 @@ void startModule(const char* file);
 // the error is printed and the library closed.
 void startStream(const char* file);
 
+// A change of the music at `showTime`: when the sound is rendered offline
+// (a capture), the mix is first brought up to that moment, so the change is
+// heard from that exact sample and not from the frame that made it. With a
+// device it does nothing: the device plays as the show goes.
+void soundChangesAt(float showTime);
+
 // The stream's end and synch callback: it only prints.
 signed char streamCallback(FSOUND_STREAM* stream, void* text, int length, int userValue);
 

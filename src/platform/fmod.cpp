@@ -4,8 +4,10 @@
 // fails quietly instead of being followed.
 #include "platform/fmod.h"
 
-#include <thread>
 #include <algorithm>
+#include <cmath>
+#include <thread>
+#include <utility>
 #include <memory>
 #include <vector>
 
@@ -23,6 +25,9 @@ struct Library {
   int lastError = FMOD_ERR_NONE;
   int output = FSOUND_OUTPUT_DSOUND;
   bool running = false;
+  bool offline = false;
+  std::uint64_t offlinePosition = 0;  // stereo frames mixed offline
+  std::vector<float> offlineMixed;    // not yet taken
   int mixRate = 44100;
   int channels = 32;
   Mixer mixer;
@@ -114,7 +119,44 @@ int play(FSOUND_STREAM& stream, int channel) {
   return chosen;
 }
 
+constexpr std::size_t kOfflineBlockFrames = 1024;
+
+// Offline, so no other thread mixes or starts sources: the playing streams
+// can be waited for without the mixer's lock.
+void mixOfflineBlock(std::span<float> block) {
+  Library& lib = library();
+  if (lib.running) {
+    for (const auto& stream : lib.streams)
+      if (lib.mixer.isPlaying(stream.get())) stream->waitForDecoded(block.size());
+  }
+  renderMix(block);
+}
+
 }  // namespace
+
+void renderOffline(bool on) {
+  Library& lib = library();
+  lib.offline = on;
+  lib.offlinePosition = 0;
+  lib.offlineMixed.clear();
+}
+
+bool renderingOffline() { return library().offline; }
+
+void mixUntil(double seconds) {
+  Library& lib = library();
+  if (!lib.offline) return;
+  const auto target = static_cast<std::uint64_t>(std::max(0.0, std::round(seconds * lib.mixRate)));
+  while (lib.offlinePosition < target) {
+    const std::size_t frames = std::min<std::uint64_t>(kOfflineBlockFrames, target - lib.offlinePosition);
+    const std::size_t start = lib.offlineMixed.size();
+    lib.offlineMixed.resize(start + frames * kChannels);
+    mixOfflineBlock(std::span(lib.offlineMixed).subspan(start));
+    lib.offlinePosition += frames;
+  }
+}
+
+std::vector<float> takeMixed() { return std::exchange(library().offlineMixed, {}); }
 
 void reportVersion(float version) { library().version = version; }
 
@@ -166,7 +208,7 @@ signed char FSOUND_Init(int mixRate, int maxSoftwareChannels, unsigned int) {
   if (mixRate < 4000 || mixRate > 65535 || maxSoftwareChannels < 1) return fail(FMOD_ERR_INVALID_PARAM);
   lib.mixRate = mixRate;
   lib.channels = maxSoftwareChannels;
-  if (lib.output != platform::sound::kOutputNoDevice) {
+  if (lib.output != platform::sound::kOutputNoDevice && !lib.offline) {
     try {
       lib.device = std::make_unique<platform::sound::Device>(lib.mixer, mixRate);
     } catch (const platform::sound::Failure& failure) {

@@ -2,6 +2,7 @@
 
 #include <mpg123.h>
 
+#include <algorithm>
 #include <chrono>
 #include <mutex>
 
@@ -56,11 +57,21 @@ bool Mp3Decoder::fullyAhead() const {
   return finished_.load(std::memory_order_acquire) || ring_.freeSpace() < kBlockSamples;
 }
 
+void Mp3Decoder::waitUntilAvailable(std::size_t samples) {
+  samples = std::min(samples, kRingSamples - kBlockSamples);
+  std::unique_lock wait(wakeMutex_);
+  decoded_.wait(wait, [&] { return ring_.available() >= samples || finished_.load(std::memory_order_acquire); });
+}
+
 void Mp3Decoder::run() {
   using namespace std::chrono_literals;
   while (!stopping_ && !finished_) {
     if (ring_.freeSpace() >= kBlockSamples) {
       if (!decodeOnce()) finished_.store(true, std::memory_order_release);
+      // Taking the lock first means a waiter cannot miss this between its
+      // test and its sleep.
+      { std::lock_guard held(wakeMutex_); }
+      decoded_.notify_all();
       continue;
     }
     std::unique_lock wait(wakeMutex_);

@@ -33,6 +33,10 @@ class Mp3Decoder {
   bool fullyAhead() const;
   // Audio side: the file is decoded to its end and every sample was taken.
   bool exhausted() const { return finished_.load(std::memory_order_acquire) && ring_.available() == 0; }
+  // Offline mixing only (the device's side never waits): blocks until
+  // `samples` are there to take, or the file is decoded to its end. At most
+  // the ring's capacity less one decoding step can be waited for.
+  void waitUntilAvailable(std::size_t samples);
 
  private:
   void openHandle(const std::string& path, int mixRate);
@@ -49,6 +53,7 @@ class Mp3Decoder {
   std::atomic<bool> finished_{false};
   std::mutex wakeMutex_;
   std::condition_variable wake_;
+  std::condition_variable decoded_;  // after every decoding step
   std::thread thread_;
 };
 

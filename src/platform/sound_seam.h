@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/fmod.h"
 
@@ -28,6 +29,19 @@ void renderMix(std::span<float> out);
 // mixes next does not depend on how busy the machine is. False for an
 // unknown stream or when the limit passes first.
 bool waitUntilDecodedAhead(FSOUND_STREAM* stream, std::chrono::milliseconds limit);
+
+// Offline rendering, for capture: from now on the library opens no device,
+// whatever output is asked for, and mixes only when mixUntil pulls it, on the
+// caller's thread; streams are waited for instead of running short. The
+// position starts at 0, the show's start. Off again with false.
+void renderOffline(bool on);
+bool renderingOffline();
+// Mixes from the position reached so far up to `seconds` (to the nearest
+// frame) and keeps it for takeMixed. Nothing when not offline or already
+// there; silence while the library is not running.
+void mixUntil(double seconds);
+// Interleaved stereo floats mixed since the last call.
+std::vector<float> takeMixed();
 
 // A synch point `frame` frames into the stream. False for an unknown stream.
 bool addSynchPoint(FSOUND_STREAM* stream, std::uint64_t frame, const std::string& name);

@@ -25,6 +25,8 @@ struct FSOUND_STREAM final : platform::sound::Source {
   void setPan(int pan) { pan_ = pan; }  // FSOUND_STEREOPAN or 0 (left) to 255 (right)
 
   bool decodedAhead() const { return decoder_.fullyAhead(); }
+  // Offline mixing: the next `samples` are decoded (or the file has ended).
+  void waitForDecoded(std::size_t samples) { decoder_.waitUntilAvailable(samples); }
 
   int channel = -1;  // while playing
 

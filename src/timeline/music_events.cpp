@@ -4,6 +4,7 @@
 #include "music/music.h"
 
 void EvtStartMusic::fire(float) {
+  music::soundChangesAt(time);
   music::MusicState& state = music::state();
   FSOUND_Stream_Close(state.stream);
   state.stream = nullptr;  // released by the close; never touched again

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
+#include <vector>
 
 #include "platform/fmod.h"
 #include "platform/sound_seam.h"
@@ -18,6 +20,8 @@ using fake::peak;
 using fake::renderFrames;
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
+
+constexpr float kSwitch = 1.2345f;  // between the frames at 37/30 and 38/30 s
 
 class MusicEvent : public fake::TimeLineFixture {
  protected:
@@ -77,6 +81,44 @@ TEST_F(MusicEvent, WithoutAStreamTheTuneStillStarts) {
   frameAt(0.0f);
   ASSERT_NE(music::state().module, nullptr);
   EXPECT_GT(peak(renderFrames(4410)), 0.05f);
+}
+
+// Mixed offline, as a capture does, at 30 frames per second: what was heard
+// in each run.
+std::vector<float> mixOffline(const std::string& mp3, const std::string* tune) {
+  platform::sound::renderOffline(true);
+  music::startStream(mp3.c_str());
+  kst::TimeLine& line = kst::theTimeLine();
+  if (tune != nullptr) new EvtStartMusic(kSwitch, *tune);
+  line.rewind();
+  for (int frame = 0; frame <= 45; ++frame) {
+    const float t = static_cast<float>(frame) / 30.0f;
+    line.update(t);
+    platform::sound::mixUntil(t);
+  }
+  FSOUND_Stream_Close(music::state().stream);
+  FMUSIC_StopSong(music::state().module);
+  std::vector<float> heard = platform::sound::takeMixed();
+  platform::sound::renderOffline(false);
+  return heard;
+}
+
+// The tune takes over at the event's own sample, not at the frame that
+// fires it (1.2667 s, 1426 samples later); before it the mix is the stream
+// alone, whatever pace the decoder keeps.
+TEST_F(MusicEvent, OfflineTheSwitchLandsOnTheEventsSample) {
+  const std::vector<float> alone = mixOffline(mp3File, nullptr);
+  const std::vector<float> switched = mixOffline(mp3File, &xmFile);
+  ASSERT_EQ(alone.size(), 2u * 66150u);  // 1.5 s at 44100 Hz
+  ASSERT_EQ(switched.size(), alone.size());
+  // Past the encoder's lead-in every block sounds: nothing ran short.
+  for (std::size_t block = 2; block < alone.size() / 2048; ++block)
+    ASSERT_GT(peak(std::span(alone).subspan(block * 2048, 2048)), 0.2f) << "block " << block;
+  const std::size_t eventSample = std::lround(static_cast<double>(kSwitch) * 44100.0);
+  std::size_t firstDifference = 0;
+  while (firstDifference < alone.size() && alone[firstDifference] == switched[firstDifference]) ++firstDifference;
+  EXPECT_GE(firstDifference / 2, eventSample);
+  EXPECT_LT(firstDifference / 2, eventSample + 1024);  // within one block of the mix
 }
 
 }  // namespace
