@@ -2,6 +2,7 @@
 # make test : set everything up and run every test (normal and sanitizer builds)
 # make fuzz : build the fuzz targets with clang's libFuzzer and run each for FUZZ_SECONDS
 # make data : write the show's data files (demo/) from code, with a review sheet in out/
+# make video: capture the whole show, pictures and sound, into out/skyward.mp4
 
 PACKAGES := cmake ninja-build g++ pkg-config git \
 	libsdl2-dev libinih-dev libcli11-dev libfreeimage-dev libbz2-dev \
@@ -20,7 +21,7 @@ JOBS       := $(shell nproc)
 SHOW_END   := 245
 SHOWDATA   := $(BUILD)/tools/showdata/showdata
 
-.PHONY: show data test deps build build-asan test-normal test-asan test-tsan bench fuzz clean
+.PHONY: show video fresh-data data test deps build build-asan test-normal test-asan test-tsan bench fuzz clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
@@ -66,12 +67,14 @@ data: build
 	$(SHOWDATA) . --sheet out/showdata-sheet.png
 	touch demo
 
+# The data is made first when demo/ is missing or older than its generator.
+fresh-data: build
+	@if [ ! -d demo ] || [ $(SHOWDATA) -nt demo ]; then $(SHOWDATA) . && touch demo || exit 1; fi
+
 # With a display: the show in full screen. Without one: headless, fixed
 # 30 frames per second up to the show's end, a screenshot every 10 s in out/.
-# The data is made first when demo/ is missing or older than its generator;
-# the show runs here, in the folder that holds demo/.
-show: build
-	@if [ ! -d demo ] || [ $(SHOWDATA) -nt demo ]; then $(SHOWDATA) . && touch demo || exit 1; fi
+# The show runs here, in the folder that holds demo/.
+show: fresh-data
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  $(BUILD)/skyward; rc=$$?; \
 	else \
@@ -82,6 +85,12 @@ show: build
 	  echo "Screenshots:"; ls out/*.png; \
 	fi; \
 	[ $$rc -eq 1 ] || [ $$rc -eq 0 ]
+
+# Headless, at the capture's fixed 60 frames per second, up to the show's end.
+video: fresh-data
+	mkdir -p out
+	$(BUILD)/skyward --headless --preload --capture out/skyward.mp4 --until $(SHOW_END); \
+	rc=$$?; [ $$rc -eq 1 ] && echo "Captured: out/skyward.mp4"
 
 # The object import benchmark compares with the Open Asset Import Library.
 BENCH_PACKAGES := libassimp-dev

@@ -8,6 +8,7 @@
 #include "render/gl_table.h"
 #include "shell/frame_state.h"
 #include "shell/screenshot.h"
+#include "shell/show_capture.h"
 #include "shell/show_window.h"
 #include "timeline/timeline.h"
 
@@ -47,7 +48,7 @@ class ScreenshotQueue {
 
 }  // namespace
 
-void runFrameLoop(ShowClock& clock, const ShowOptions& options) {
+void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* capture) {
   ScreenshotQueue screenshots(options.screenshots);
   const KS_3Ddevice& device = *RenderDevice();
   float t = 0.0f;
@@ -59,6 +60,7 @@ void runFrameLoop(ShowClock& clock, const ShowOptions& options) {
     kst::theTimeLine().update(t);
     kst::DrawLayers(t);
     screenshots.takeDue(t);
+    if (capture != nullptr && capture->wants(t)) capture->frameDrawn(t);
     Present();
     if (options.until && t >= *options.until) break;
   }

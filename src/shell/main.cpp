@@ -61,6 +61,14 @@ void addOptions(CLI::App& app, CommandLine& line) {
   app.add_option("--fps", options.fps, "Fixed-step clock: frame k is shown at time k/N")
       ->check(CLI::Range(1, 100000))
       ->type_name("N");
+  app.add_option("--capture", options.capture,
+                 "Write every frame and the sound into FILE (.mp4 or .mkv): H.264 800x600 and AAC 44100 Hz stereo, "
+                 "played at a fixed step (--fps, default 60) up to --until (default 245)")
+      ->type_name("FILE");
+  app.add_option("--crf", options.crf, "The capture's picture quality, 0 (lossless) to 51; lower is better")
+      ->check(CLI::Range(0, 51))
+      ->type_name("N")
+      ->default_val(18);
   app.add_option("--log", line.logTarget, "Write the engine's log to FILE, or to standard error with -")
       ->type_name("FILE|-");
   app.add_option("--screenshot", line.shots,
@@ -70,7 +78,7 @@ void addOptions(CLI::App& app, CommandLine& line) {
   app.footer(
       "Keys: Escape (pressed or released) ends the show.\n"
       "Exit codes: 0 question cancelled, 1 normal end, 2 unreadable command line, 255 no window,\n"
-      "display mode, OpenGL device or GL_ARB_multitexture.\n"
+      "display mode, OpenGL device or GL_ARB_multitexture, or a capture that failed.\n"
       "Configuration: ./Skyward.ini, section [Skyward], key Freq (refresh rate in Hz, default 60).");
 }
 

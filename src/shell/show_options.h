@@ -19,6 +19,19 @@ struct ShowOptions {
   std::optional<float> until;  // end normally once the show time reaches it
   std::optional<int> fps;      // fixed-step clock: frame k is shown at k / fps
   std::vector<Screenshot> screenshots;
+  std::optional<std::string> capture;  // a video file (.mp4 or .mkv) of every frame and the sound
+  int crf = 18;                        // the capture's picture quality: lower is better
 };
+
+inline constexpr int kCaptureFps = 60;
+inline constexpr float kCaptureEnd = 245.0f;  // the show's last moment worth keeping
+
+// A capture plays at a fixed step and ends by itself: unless told
+// otherwise, 60 frames per second up to the show's end.
+inline void settleCaptureDefaults(ShowOptions& options) {
+  if (!options.capture) return;
+  if (!options.fps) options.fps = kCaptureFps;
+  if (!options.until) options.until = kCaptureEnd;
+}
 
 }  // namespace shell

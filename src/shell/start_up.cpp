@@ -1,12 +1,14 @@
 #include "shell/start_up.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "platform/host.h"
 #include "render/device.h"
 #include "render/gl_table.h"
 #include "shell/frame_loop.h"
 #include "music/music.h"
+#include "shell/show_capture.h"
 #include "shell/show_window.h"
 #include "shell/texts.h"
 #include "stocks/bitmap_stock.h"
@@ -46,6 +48,27 @@ int shutDown() {
   return 1;
 }
 
+// A capture that fails ends the show: the display is restored first, then
+// the reason is said, and the program ends with -1.
+int playShow(ShowOptions options) {
+  settleCaptureDefaults(options);
+  ShowClock clock(options.fps);
+  std::optional<ShowCapture> recording;
+  try {
+    if (options.capture) recording.emplace(*options.capture, *options.fps, options.crf, *options.until);
+    clock.start();
+    runFrameLoop(clock, options, recording ? &*recording : nullptr);
+    if (recording) recording->finish();
+  } catch (const capture::CaptureError& error) {
+    recording.reset();
+    shutDown();
+    std::fprintf(stderr, "skyward: %s\n", error.what());
+    return -1;
+  }
+  recording.reset();
+  return shutDown();
+}
+
 }  // namespace
 
 bool preloadChoice() { return backgroundLoading; }
@@ -75,10 +98,7 @@ int WinMain(const ShowOptions& options) {
     DestroyRenderDevice();
     return result;
   }
-  ShowClock clock(options.fps);
-  clock.start();
-  runFrameLoop(clock, options);
-  return shutDown();
+  return playShow(options);
 }
 
 }  // namespace shell

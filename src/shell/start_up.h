@@ -5,7 +5,9 @@ namespace shell {
 
 // The program: question, window, device, show, frame loop. Returns 0 when
 // the user cancels, -1 when the window, display mode, GL device or a
-// required extension cannot be had, 1 after a normal end.
+// required extension cannot be had or a capture fails (after the display is
+// restored, with the file and the reason on standard error), 1 after a
+// normal end.
 int WinMain(const ShowOptions& options);
 
 // The start-up choice handed to the show preparation: true when scenes are

@@ -6,14 +6,18 @@
 namespace fake {
 
 int runHeadlessShow(float until, const std::vector<shell::Screenshot>& screenshots) {
-  platform::SdlHost host(true);
-  platform::setHost(&host);
   shell::ShowOptions options;
-  options.headless = true;
   options.preloadEverything = true;
   options.fps = 30;
   options.until = until;
   options.screenshots = screenshots;
+  return runHeadlessShow(options);
+}
+
+int runHeadlessShow(shell::ShowOptions options) {
+  platform::SdlHost host(true);
+  platform::setHost(&host);
+  options.headless = true;
   const int exitCode = shell::WinMain(options);
   platform::setHost(nullptr);
   return exitCode;

@@ -10,4 +10,7 @@ namespace fake {
 // The program's exit code.
 int runHeadlessShow(float until, const std::vector<shell::Screenshot>& screenshots);
 
+// The same with options of the caller's (headless is set here).
+int runHeadlessShow(shell::ShowOptions options);
+
 }  // namespace fake

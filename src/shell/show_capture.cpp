@@ -1,0 +1,80 @@
+#include "shell/show_capture.h"
+
+#include <unistd.h>
+
+#include <stdexcept>
+
+#include "platform/sound_seam.h"
+
+namespace shell {
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+constexpr int kReadAhead = 3;  // pixel buffers in turn
+
+capture::VideoSettings settingsFor(int fps, int crf) {
+  capture::VideoSettings settings;
+  settings.width = kWidth;
+  settings.height = kHeight;
+  settings.fps = fps;
+  settings.crf = crf;
+  return settings;
+}
+
+// The sound layer starts offline before the file's tracks exist, and goes
+// back to its device if they cannot be made.
+capture::VideoSettings offlineSound(int fps, int crf) {
+  platform::sound::renderOffline(true);
+  return settingsFor(fps, crf);
+}
+
+}  // namespace
+
+ShowCapture::ShowCapture(const std::string& file, int fps, int crf, float until) try
+    : video_(file, offlineSound(fps, crf)),
+      readback_(kWidth, kHeight, kReadAhead),
+      progress_(until, stderr, isatty(fileno(stderr)) != 0),
+      fps_(fps),
+      until_(until) {
+} catch (...) {
+  platform::sound::renderOffline(false);
+}
+
+ShowCapture::~ShowCapture() { platform::sound::renderOffline(false); }
+
+// A frame the driver cannot hand back is a failure of this capture.
+template <class Step>
+void ShowCapture::reading(Step step) {
+  try {
+    step([this](std::span<const std::uint8_t> rgba) { addFrame(rgba); });
+  } catch (const std::runtime_error& error) {
+    if (dynamic_cast<const capture::CaptureError*>(&error) != nullptr) throw;
+    throw capture::CaptureError(video_.file(), error.what());
+  }
+}
+
+void ShowCapture::frameDrawn(float t) {
+  reading([this](const kst::FrameReadback::Consumer& consume) { readback_.read(consume); });
+  ++drawn_;
+  addSoundUntil(t);
+  progress_.update(t, video_.frames());
+}
+
+void ShowCapture::finish() {
+  reading([this](const kst::FrameReadback::Consumer& consume) { readback_.drain(consume); });
+  const double end = static_cast<double>(drawn_) / fps_;
+  addSoundUntil(end);
+  video_.close();
+  progress_.finish(static_cast<float>(end), video_.frames());
+}
+
+void ShowCapture::addFrame(std::span<const std::uint8_t> rgbaBottomUp) { video_.addFrame(rgbaBottomUp); }
+
+void ShowCapture::addSoundUntil(double seconds) {
+  platform::sound::mixUntil(seconds);
+  const std::vector<float> mixed = platform::sound::takeMixed();
+  video_.addSound(mixed);
+}
+
+}  // namespace shell

@@ -1,0 +1,49 @@
+#pragma once
+// The show written to a video file while it plays at a fixed step: every
+// frame drawn before the end time, read back without stalling the next,
+// and the sound mixed offline by the sound layer up to each frame's time,
+// so the file's sound runs sample for sample with its pictures.
+//
+// Made before the sound starts (the sound layer then opens no device) and
+// destroyed while the GL context is still current. Failures throw
+// capture::CaptureError naming the file and the reason; a capture cut short
+// still closes its file in a playable state.
+#include <cstdint>
+#include <string>
+
+#include "capture/video_file.h"
+#include "render/frame_readback.h"
+#include "shell/capture_progress.h"
+
+namespace shell {
+
+class ShowCapture {
+ public:
+  ShowCapture(const std::string& file, int fps, int crf, float until);
+  ~ShowCapture();
+  ShowCapture(const ShowCapture&) = delete;
+  ShowCapture& operator=(const ShowCapture&) = delete;
+
+  // Whether the frame at show time t belongs in the file.
+  bool wants(float t) const { return t < until_; }
+  // After the frame at show time t was drawn, before it is presented.
+  void frameDrawn(float t);
+  // After the last frame: the frames still being read, the sound up to the
+  // end of the last frame, the file's trailer.
+  void finish();
+
+ private:
+  void addFrame(std::span<const std::uint8_t> rgbaBottomUp);
+  void addSoundUntil(double seconds);
+  template <class Step>
+  void reading(Step step);
+
+  capture::VideoFile video_;
+  kst::FrameReadback readback_;
+  CaptureProgress progress_;
+  int fps_;
+  float until_;
+  std::int64_t drawn_ = 0;
+};
+
+}  // namespace shell

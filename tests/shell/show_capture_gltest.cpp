@@ -1,0 +1,109 @@
+// Captures of the program and of a show with sound, read back with
+// libavformat as a player would.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "music/music.h"
+#include "platform/fmod.h"
+#include "platform/sound_seam.h"
+#include "render/gl_table.h"
+#include "shell/show_capture.h"
+#include "support/headless_show.h"
+#include "support/shared_device.h"
+#include "support/sound_files.h"
+#include "support/sound_probe.h"
+#include "support/video_probe.h"
+
+namespace {
+
+using testing::internal::CaptureStderr;
+using testing::internal::GetCapturedStderr;
+
+shell::ShowOptions captureTo(const std::filesystem::path& file, float until) {
+  shell::ShowOptions options;
+  options.preloadEverything = true;
+  options.capture = file.string();
+  options.until = until;
+  return options;
+}
+
+// 0 to 3 s at 30 frames per second, and 0 to 0.25 s at the capture's own 60.
+TEST(ProgramCapture, HoldsEveryFrameBeforeTheEndAndTheSoundUpToIt) {
+  fake::TempFolder folder;
+  shell::ShowOptions options = captureTo(folder / "show.mp4", 3.0f);
+  options.fps = 30;
+  EXPECT_EQ(fake::runHeadlessShow(options), 1);
+  const fake::VideoProbe probe = fake::probeVideo(folder / "show.mp4");
+  EXPECT_EQ(probe.frames, 90);
+  EXPECT_EQ(probe.width, 800);
+  EXPECT_EQ(probe.height, 600);
+  EXPECT_GE(probe.sound.size() / 2, 132300u);
+  EXPECT_LE(probe.sound.size() / 2, 132300u + 1024u);
+
+  EXPECT_EQ(fake::runHeadlessShow(captureTo(folder / "short.mkv", 0.25f)), 1);
+  EXPECT_EQ(fake::probeVideo(folder / "short.mkv").frames, 15);
+}
+
+TEST(ProgramCapture, IntoAMissingFolderFailsWithTheFileAndTheReason) {
+  fake::TempFolder folder;
+  const auto file = folder / "absent" / "show.mp4";
+  CaptureStderr();
+  EXPECT_EQ(fake::runHeadlessShow(captureTo(file, 1.0f)), -1);
+  const std::string said = GetCapturedStderr();
+  EXPECT_NE(said.find(file.string()), std::string::npos) << said;
+  EXPECT_NE(said.find("No such file or directory"), std::string::npos) << said;
+  EXPECT_FALSE(std::filesystem::exists(file.parent_path()));
+}
+
+double correlation(const std::vector<float>& a, const std::vector<float>& b, std::size_t from, std::size_t to) {
+  double ab = 0.0, aa = 0.0, bb = 0.0;
+  for (std::size_t i = from; i < to; ++i) {
+    ab += double{a[i]} * b[i];
+    aa += double{a[i]} * a[i];
+    bb += double{b[i]} * b[i];
+  }
+  return ab / std::sqrt(aa * bb);
+}
+
+// The stream alone, mixed offline as the capture mixes it.
+std::vector<float> streamAlone(const std::string& mp3, double seconds) {
+  platform::sound::renderOffline(true);
+  EXPECT_TRUE(fake::startSoundWithoutDevice());
+  music::startStream(mp3.c_str());
+  platform::sound::mixUntil(seconds);
+  FSOUND_Close();
+  std::vector<float> heard = platform::sound::takeMixed();
+  platform::sound::renderOffline(false);
+  return heard;
+}
+
+// Frame k is cleared to blue 8k; the stream plays from the show's start.
+TEST(ShowCaptureSound, FollowsTheStreamAndThePicturesInOrder) {
+  ASSERT_TRUE(fake::sharedRenderDevice("Skyward capture test", 800, 600));
+  fake::TempFolder folder;
+  const std::string mp3 = (folder / "show.mp3").string();
+  fake::writeShortMp3(mp3, 1.5);
+  {
+    shell::ShowCapture capture((folder / "show.mp4").string(), 30, 18, 1.0f);
+    ASSERT_TRUE(fake::startSoundWithoutDevice());
+    music::startStream(mp3.c_str());
+    for (int frame = 0; capture.wants(static_cast<float>(frame) / 30.0f); ++frame) {
+      gl.glClearColor(0.0f, 0.0f, static_cast<float>(frame * 8) / 255.0f, 1.0f);
+      gl.glClear(GL_COLOR_BUFFER_BIT);
+      capture.frameDrawn(static_cast<float>(frame) / 30.0f);
+    }
+    capture.finish();
+    FSOUND_Close();
+  }
+  const fake::VideoProbe probe = fake::probeVideo(folder / "show.mp4", {15});
+  EXPECT_EQ(probe.frames, 30);
+  ASSERT_EQ(probe.pictures.size(), 1u);
+  EXPECT_NEAR(probe.pictures[0][(300 * 800 + 400) * 3 + 2], 120, 3);
+  const std::vector<float> alone = streamAlone(mp3, 1.0);
+  ASSERT_GE(probe.sound.size(), alone.size());
+  EXPECT_GT(correlation(probe.sound, alone, 2 * 4410, 2 * 39690), 0.99);
+}
+
+}  // namespace
