@@ -33,6 +33,7 @@ capture::VideoSettings offlineSound(int fps, int crf) {
 
 ShowCapture::ShowCapture(const std::string& file, int fps, int crf, float until) try
     : video_(file, offlineSound(fps, crf)),
+      encoder_(video_),
       readback_(kWidth, kHeight, kReadAhead),
       progress_(until, stderr, isatty(fileno(stderr)) != 0),
       fps_(fps),
@@ -58,23 +59,22 @@ void ShowCapture::frameDrawn(float t) {
   reading([this](const kst::FrameReadback::Consumer& consume) { readback_.read(consume); });
   ++drawn_;
   addSoundUntil(t);
-  progress_.update(t, video_.frames());
+  progress_.update(t, drawn_);
 }
 
 void ShowCapture::finish() {
   reading([this](const kst::FrameReadback::Consumer& consume) { readback_.drain(consume); });
   const double end = static_cast<double>(drawn_) / fps_;
   addSoundUntil(end);
-  video_.close();
+  encoder_.close();
   progress_.finish(static_cast<float>(end), video_.frames());
 }
 
-void ShowCapture::addFrame(std::span<const std::uint8_t> rgbaBottomUp) { video_.addFrame(rgbaBottomUp); }
+void ShowCapture::addFrame(std::span<const std::uint8_t> rgbaBottomUp) { encoder_.addFrame(rgbaBottomUp); }
 
 void ShowCapture::addSoundUntil(double seconds) {
   platform::sound::mixUntil(seconds);
-  const std::vector<float> mixed = platform::sound::takeMixed();
-  video_.addSound(mixed);
+  encoder_.addSound(platform::sound::takeMixed());
 }
 
 }  // namespace shell

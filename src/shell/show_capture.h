@@ -1,7 +1,7 @@
 #pragma once
 // The show written to a video file while it plays at a fixed step: every
-// frame drawn before the end time, read back without stalling the next,
-// and the sound mixed offline by the sound layer up to each frame's time,
+// frame drawn before the end time, read back without stalling the next and
+// encoded on a thread of its own, and the sound mixed offline by the sound layer up to each frame's time,
 // so the file's sound runs sample for sample with its pictures.
 //
 // Made before the sound starts (the sound layer then opens no device) and
@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 
+#include "capture/encoding_thread.h"
 #include "capture/video_file.h"
 #include "render/frame_readback.h"
 #include "shell/capture_progress.h"
@@ -39,6 +40,7 @@ class ShowCapture {
   void reading(Step step);
 
   capture::VideoFile video_;
+  capture::EncodingThread encoder_;  // the only user of video_ until finish()
   kst::FrameReadback readback_;
   CaptureProgress progress_;
   int fps_;

@@ -112,10 +112,9 @@ TEST_P(VideoFileTest, DestroyedUnclosedStillPlays) {
 
 INSTANTIATE_TEST_SUITE_P(Containers, VideoFileTest, ::testing::Values(".mp4", ".mkv"));
 
-std::string failureOf(const std::filesystem::path& file, const VideoSettings& settings, int frames = 0) {
+std::string failureOf(const std::filesystem::path& file, const VideoSettings& settings) {
   try {
     VideoFile video(file.string(), settings);
-    for (int frame = 0; frame < frames; ++frame) video.addFrame(redBelowBlue());
     video.close();
   } catch (const CaptureError& error) {
     EXPECT_EQ(error.file(), file.string());
@@ -138,12 +137,6 @@ TEST(VideoFileFailures, NameTheFileAndTheReasonAndLeaveNoFile) {
   odd.videoEncoder = "no-such-encoder";
   EXPECT_NE(failureOf(folder / "odd.mp4", odd).find("no-such-encoder"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(folder / "odd.mp4"));
-
-  // A disk that is full from the start: /dev/full refuses every write.
-  const auto full = folder / "full.mkv";
-  std::filesystem::create_symlink("/dev/full", full);
-  EXPECT_NE(failureOf(full, settings, 60).find("No space left on device"), std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(full)));
 }
 
 }  // namespace
