@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <regex>
 
@@ -27,6 +28,13 @@ std::optional<float> readSeconds(const std::string& text) {
 
 std::string checkSeconds(std::string& text) {
   return readSeconds(text) ? std::string() : "expected a number of seconds, zero or more, got '" + text + "'";
+}
+
+// The container comes from the name, so a name that gives none is a
+// mistake of the command line, said before anything is shown.
+std::string checkVideoName(std::string& text) {
+  const std::string extension = std::filesystem::path(text).extension().string();
+  return extension == ".mp4" || extension == ".mkv" ? std::string() : "expected a .mp4 or .mkv file, got '" + text + "'";
 }
 
 shell::Screenshot parseScreenshot(const std::string& text) {
@@ -55,15 +63,16 @@ void addOptions(CLI::App& app, CommandLine& line) {
   app.add_flag("--headless", options.headless,
                "No display needed: offscreen software GL, silent audio unless SDL_AUDIODRIVER names a driver, "
                "questions on the terminal");
-  app.add_option("--until", options.until, "End normally once the show time reaches SECONDS")
+  app.add_option("--until", options.until, "End normally once the show time reaches SECONDS (a capture: 245 unless given)")
       ->check(CLI::Validator(checkSeconds, "SECONDS"))
       ->type_name("SECONDS");
-  app.add_option("--fps", options.fps, "Fixed-step clock: frame k is shown at time k/N")
+  app.add_option("--fps", options.fps, "Fixed-step clock: frame k is shown at time k/N (a capture: 60 unless given)")
       ->check(CLI::Range(1, 100000))
       ->type_name("N");
   app.add_option("--capture", options.capture,
                  "Write every frame and the sound into FILE (.mp4 or .mkv): H.264 800x600 and AAC 44100 Hz stereo, "
                  "played at a fixed step (--fps, default 60) up to --until (default 245)")
+      ->check(CLI::Validator(checkVideoName, "FILE.mp4|FILE.mkv"))
       ->type_name("FILE");
   app.add_option("--crf", options.crf, "The capture's picture quality, 0 (lossless) to 51; lower is better")
       ->check(CLI::Range(0, 51))
