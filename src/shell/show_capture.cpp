@@ -49,8 +49,9 @@ template <class Step>
 void ShowCapture::reading(Step step) {
   try {
     step([this](std::span<const std::uint8_t> rgba) { addFrame(rgba); });
+  } catch (const capture::CaptureError&) {
+    throw;
   } catch (const std::runtime_error& error) {
-    if (dynamic_cast<const capture::CaptureError*>(&error) != nullptr) throw;
     throw capture::CaptureError(video_.file(), error.what());
   }
 }
