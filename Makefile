@@ -11,6 +11,7 @@ PACKAGES := cmake ninja-build g++ pkg-config git \
 
 BUILD      := build
 ASAN_BUILD := build-asan
+TSAN_BUILD := build-tsan
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -18,7 +19,7 @@ JOBS       := $(shell nproc)
 SHOW_END   := 245
 SHOWDATA   := $(BUILD)/tools/showdata/showdata
 
-.PHONY: show data test deps build build-asan test-normal test-asan bench fuzz clean
+.PHONY: show data test deps build build-asan test-normal test-asan test-tsan bench fuzz clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
@@ -32,6 +33,10 @@ $(BUILD)/build.ninja: | deps
 
 $(ASAN_BUILD)/build.ninja: | deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSKYWARD_SANITIZE=ON -DSKYWARD_BENCH=OFF
+
+# Only the thread tests are built and run under ThreadSanitizer.
+$(TSAN_BUILD)/build.ninja: | deps
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKYWARD_SANITIZE_THREADS=ON -DSKYWARD_BENCH=OFF
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
@@ -47,7 +52,12 @@ test-asan: build-asan
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
-test: test-normal test-asan
+test-tsan: deps $(TSAN_BUILD)/build.ninja
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target thread_tests
+	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	  ctest --output-on-failure -L threads
+
+test: test-normal test-asan test-tsan
 
 # The show's data is generated, never kept in the repository: demo/ here.
 data: build
@@ -97,4 +107,4 @@ fuzz: deps
 	done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -4,7 +4,14 @@
 
 #include "persist/dynamic_factory.h"
 #include "render/robust_mesh.h"
+#include "scene/animation/keyframe_handler.h"
+#include "scene/animation/rotation_controler.h"
 #include "scene/mesh/mesh_primitive.h"
+#include "scene/nodes/bone_node.h"
+#include "scene/nodes/camera_node.h"
+#include "scene/nodes/light_node.h"
+#include "scene/nodes/shape_node.h"
+#include "scene/nodes/transform_node.h"
 #include "scene/scene.h"
 #include "scene/surfaces/surface.h"
 #include "scene/texture_image.h"
@@ -29,6 +36,16 @@ void RegisterClassFactories() {
   // is initialised once, even when two threads arrive together.
   [[maybe_unused]] static const bool registered = [] {
     dynamic::registerStaticFactories();  // first, as if registered before the program started
+    dynamic::registerFactory<BoneNode>();
+    dynamic::registerFactory<CameraNode>();
+    dynamic::registerFactory<LightNode>();
+    dynamic::registerFactory<ShapeNode>();
+    dynamic::registerFactory<TransformNode>();
+    dynamic::registerFactory<ConstantKeyframeHandler>();
+    dynamic::registerFactory<LW6KeyframeHandler>();
+    dynamic::registerFactory<TransformNode::RotationControler>();
+    dynamic::registerFactory<EulerAnglesRotationControler>();
+    dynamic::registerFactory<QuaternionRotationControler>();
     dynamic::registerFactory<Surface>();
     dynamic::registerFactory<Mat_LW>();
     dynamic::registerFactory<kst::RobustMesh>();

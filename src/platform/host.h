@@ -13,7 +13,14 @@ enum class Answer { Yes, No, Cancel, Unavailable };
 
 enum class MessageKind { KeyDown, KeyUp, Close, Destroy, Quit, Other };
 
-inline constexpr int kKeyEscape = 0x1B;  // the escape key's virtual key code
+// Virtual key codes of the keys the programs react to; a digit key's code
+// is its character.
+inline constexpr int kKeyEscape = 0x1B;
+inline constexpr int kKeySpace = 0x20;
+inline constexpr int kKeyLeft = 0x25;
+inline constexpr int kKeyUp = 0x26;
+inline constexpr int kKeyRight = 0x27;
+inline constexpr int kKeyDown = 0x28;
 
 struct Message {
   MessageKind kind = MessageKind::Other;
@@ -57,6 +64,8 @@ class Host {
   virtual bool createWindow(const char* title, int width, int height, bool fullScreen) = 0;
   virtual void showCursor(bool visible) = 0;
   virtual HDC windowDC() = 0;  // null while there is no window
+  // The caption of the window, for viewers that show their state there.
+  virtual void setWindowTitle(const std::string&) {}
   virtual void destroyWindow() = 0;
   // True once the window was refused because no display could be opened:
   // the show could still play without one.

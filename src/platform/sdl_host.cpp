@@ -9,6 +9,21 @@
 namespace platform {
 namespace {
 
+// SDL's key codes are characters for the printable keys, as the virtual
+// codes are; the keys whose characters would read as arrows say nothing.
+int virtualKey(SDL_Keycode key) {
+  switch (key) {
+    case SDLK_ESCAPE: return kKeyEscape;
+    case SDLK_LEFT: return kKeyLeft;
+    case SDLK_UP: return kKeyUp;
+    case SDLK_RIGHT: return kKeyRight;
+    case SDLK_DOWN: return kKeyDown;
+    default: break;
+  }
+  if (key >= kKeyLeft && key <= kKeyDown) return 0;
+  return static_cast<int>(key);
+}
+
 Message translate(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:
@@ -17,8 +32,7 @@ Message translate(const SDL_Event& event) {
       return {event.window.event == SDL_WINDOWEVENT_CLOSE ? MessageKind::Close : MessageKind::Other, 0};
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
-      const int key = event.key.keysym.sym == SDLK_ESCAPE ? kKeyEscape : static_cast<int>(event.key.keysym.sym);
-      return {event.type == SDL_KEYDOWN ? MessageKind::KeyDown : MessageKind::KeyUp, key};
+      return {event.type == SDL_KEYDOWN ? MessageKind::KeyDown : MessageKind::KeyUp, virtualKey(event.key.keysym.sym)};
     }
     default:
       return {MessageKind::Other, 0};
@@ -153,6 +167,10 @@ void SdlHost::showCursor(bool visible) {
 }
 
 HDC SdlHost::windowDC() { return windowAlive_ ? &surface_ : nullptr; }
+
+void SdlHost::setWindowTitle(const std::string& title) {
+  if (surface_.window != nullptr) SDL_SetWindowTitle(surface_.window, title.c_str());
+}
 
 void SdlHost::destroyWindow() {
   // Hidden now; released as soon as no context draws into it. The show's

@@ -34,6 +34,7 @@ class SdlHost : public Host {
   bool createWindow(const char* title, int width, int height, bool fullScreen) override;
   void showCursor(bool visible) override;
   HDC windowDC() override;
+  void setWindowTitle(const std::string& title) override;
   void destroyWindow() override;
   bool displayMissing() override { return noDisplay_; }
   bool peekMessage(Message& out) override;

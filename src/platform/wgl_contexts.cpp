@@ -3,12 +3,22 @@
 // the first one's share group (it has not been used yet when this is called).
 #include <SDL.h>
 
+#include "platform/context_hooks.h"
 #include "platform/gl_surface.h"
 
 namespace {
 
 thread_local HGLRC currentContext = nullptr;
 int nextShareGroup = 1;
+constinit platform::ContextHooks hooks;
+
+// The calling thread's current context becomes `next`; the hooks hear of it.
+void switchCurrent(HGLRC next) {
+  if (next == currentContext) return;
+  if (currentContext != nullptr && hooks.released != nullptr) hooks.released(currentContext);
+  currentContext = next;
+  if (next != nullptr && hooks.madeCurrent != nullptr) hooks.madeCurrent(next);
+}
 
 struct CurrentBinding {
   SDL_Window* window = SDL_GL_GetCurrentWindow();
@@ -24,6 +34,8 @@ SDL_Window* drawableFor(HDC dc, bool primary) {
 }  // namespace
 
 namespace platform {
+
+void setContextHooks(const ContextHooks& installed) { hooks = installed; }
 
 void applyPixelFormat(const PIXELFORMATDESCRIPTOR& format) {
   const bool deep = format.cColorBits >= 24;
@@ -76,17 +88,18 @@ BOOL wglShareLists(HGLRC first, HGLRC second) {
 BOOL wglMakeCurrent(HDC dc, HGLRC context) {
   if (context == nullptr) {
     SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
-    currentContext = nullptr;
+    switchCurrent(nullptr);
     return 1;
   }
   if (dc == nullptr || SDL_GL_MakeCurrent(context->drawable, context->context) != 0) return 0;
-  currentContext = context;
+  switchCurrent(context);
   return 1;
 }
 
 BOOL wglDeleteContext(HGLRC context) {
   if (context == nullptr) return 0;
   if (currentContext == context) wglMakeCurrent(nullptr, nullptr);
+  if (hooks.deleted != nullptr) hooks.deleted(context);
   SDL_GL_DeleteContext(context->context);
   if (context->ownWindow != nullptr) SDL_DestroyWindow(context->ownWindow);
   if (context->dc != nullptr && context->dc->primary == context) context->dc->primary = nullptr;

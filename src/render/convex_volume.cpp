@@ -31,6 +31,12 @@ bool ConvexVolume::IsBoxOutside(const float box[6]) const {
   });
 }
 
+bool ConvexVolume::IsOrientedBoxOutside(const OrientedBox& box) const {
+  return std::any_of(planes_.begin(), planes_.begin() + count_, [&box](const Plane3d& plane) {
+    return plane.Distance(box.centre) + box.Reach(plane.normal()) <= 0.0f;
+  });
+}
+
 bool ConvexVolume::ArePointsOutside(std::span<const Vector3> points) const {
   return std::any_of(planes_.begin(), planes_.begin() + count_, [points](const Plane3d& plane) {
     return std::all_of(points.begin(), points.end(), [&](Vector3 p) { return plane.Distance(p) <= 0.0f; });

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 
+#include "render/oriented_box.h"
 #include "render/plane3d.h"
 
 class Primitive;
@@ -24,6 +25,9 @@ class ConvexVolume {
   // The corners of the mesh's box, in the mesh's own space; a mesh with an
   // empty box counts as outside.
   virtual bool IsObjectOutside(const Primitive& primitive) const;
+  // True when one plane has every corner of the box on or behind it (the
+  // corner test of ArePointsOutside, without making the corners).
+  virtual bool IsOrientedBoxOutside(const OrientedBox& box) const;
   // Box as min x, min y, min z, max x, max y, max z.
   virtual bool IsBoxOutside(const float box[6]) const;
   // True when one plane has every point on or behind it.

@@ -1,10 +1,51 @@
 #include "render/gl_state_cache.h"
 
+#include <map>
+#include <mutex>
+
+#include "platform/context_hooks.h"
 #include "render/gl_table.h"
 
-constinit GLStateCache glStateCache;
+constinit thread_local GLStateCache glStateCache;
 
 namespace {
+
+// The caches of the contexts that are current on no thread. A context that
+// moves to another thread (a read on a larger stack, say) takes its cache
+// along; one made current for the first time starts from the known state.
+std::mutex restingLock;
+
+std::map<HGLRC, GLStateCache>& resting() {
+  static std::map<HGLRC, GLStateCache> caches;
+  return caches;
+}
+
+void contextReleased(HGLRC context) {
+  std::lock_guard<std::mutex> hold(restingLock);
+  resting()[context] = std::move(glStateCache);
+  glStateCache = GLStateCache();
+}
+
+void contextMadeCurrent(HGLRC context) {
+  std::lock_guard<std::mutex> hold(restingLock);
+  const auto found = resting().find(context);
+  if (found == resting().end()) {
+    glStateCache = GLStateCache();
+    return;
+  }
+  glStateCache = std::move(found->second);
+  resting().erase(found);
+}
+
+void contextDeleted(HGLRC context) {
+  std::lock_guard<std::mutex> hold(restingLock);
+  resting().erase(context);
+}
+
+[[maybe_unused]] const bool cachesFollowContexts = [] {
+  platform::setContextHooks({contextReleased, contextMadeCurrent, contextDeleted});
+  return true;
+}();
 
 void setCap(GLenum cap, bool on) { on ? gl.glEnable(cap) : gl.glDisable(cap); }
 

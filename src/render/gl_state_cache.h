@@ -2,6 +2,13 @@
 // The GL state that drawing code changes all the time, cached so that a
 // request for the state GL is already in costs no GL call. It assumes that
 // nothing changes this state behind its back.
+//
+// GL state belongs to a context, so each context has its own cache, and
+// `glStateCache` is the one of the context current on the calling thread: a
+// loader uploading textures in its context never writes the main context's
+// cache, and no cache is shared between threads. When a thread lets its
+// context go, the cache rests with the context and goes to whichever thread
+// makes it current next (a read run on a thread with a larger stack, say).
 #include <GL/gl.h>
 
 #include <array>
@@ -54,6 +61,9 @@ class GLStateCache {
   bool vertexArray = false;
   bool cullFace = true;  // start-up enables face culling
   bool fog = false;
+  // False where mipmaps are built with GLU rather than by the driver
+  // (background loaders' contexts: see the scene loader).
+  bool driverMipmaps = true;
 
  private:
   static constexpr std::array<std::int32_t, kTextureUnits> nothingBound() {
@@ -65,5 +75,7 @@ class GLStateCache {
   void applyMask(std::uint32_t& cached, std::uint32_t mask, UnitSwitch change);
 };
 
-// The process-wide cache, ready before any other code runs.
-extern GLStateCache glStateCache;
+// The cache of the calling thread's current context (a thread without one
+// has a cache of its own); the main thread's is ready before any other code
+// runs. A context made current for the first time starts from that state.
+extern thread_local GLStateCache glStateCache;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <cmath>
+
 OrientedBox OrientedBox::FromBox(const persist::BoundingBox& box, const Matrix44& matrix) {
   OrientedBox result;
   if (box.empty) return result;
@@ -33,6 +35,15 @@ std::array<Vector3, 8> OrientedBox::Corners() const {
     corners[i] = corner;
   }
   return corners;
+}
+
+float OrientedBox::Reach(Vector3 direction) const {
+  float reach = 0.0f;
+  for (int axis = 0; axis < 3; ++axis) {
+    const Vector3 column{rotation[3 * axis], rotation[3 * axis + 1], rotation[3 * axis + 2]};
+    reach += std::fabs(Dot(direction, column)) * halfExtents[axis];
+  }
+  return reach;
 }
 
 // The corners reach, along each world axis, as far from the centre as the

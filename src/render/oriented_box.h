@@ -20,6 +20,10 @@ struct OrientedBox {
   static OrientedBox FromBox(const persist::BoundingBox& box, const Matrix44& matrix);
 
   std::array<Vector3, 8> Corners() const;
+  // How far the corners reach from the centre along `direction` (not
+  // normalised): the largest |direction · (corner − centre)|. With it a
+  // plane test or a depth needs no corners.
+  float Reach(Vector3 direction) const;
   // The axis-aligned box around the corners; empty when this box is.
   persist::BoundingBox Enclosing() const;
 };

@@ -3,6 +3,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "render/gl_state_cache.h"
 #include "render/gl_table.h"
 #include "scene/normal_map.h"
 #include "scene/texture_image.h"
@@ -138,7 +139,7 @@ void TextureImage::uploadLevels(GLenum internalFormat, const Image& picture, GLe
     gl.glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(internalFormat), picture.width, picture.height, 0,
                     pixelFormat, GL_UNSIGNED_BYTE, pixels);
     minFilter = GL_LINEAR;
-  } else if (GLCapability(GLCap::SGIS_generate_mipmap) != 0) {
+  } else if (GLCapability(GLCap::SGIS_generate_mipmap) != 0 && glStateCache.driverMipmaps) {
     gl.glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP_SGIS, 1);
     gl.glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(internalFormat), picture.width, picture.height, 0,
                     pixelFormat, GL_UNSIGNED_BYTE, pixels);

@@ -10,6 +10,8 @@
 #include "shell/show_window.h"
 #include "shell/texts.h"
 #include "stocks/bitmap_stock.h"
+#include "stocks/mesh_stock.h"
+#include "stocks/scene_stock.h"
 
 namespace shell {
 namespace {
@@ -33,7 +35,11 @@ int failStartUp(bool ownedByWindow, const char* text, bool restoreFirst) {
 
 int shutDown() {
   music::stopMusic();
-  // The textures still in stock are freed while their context is current.
+  // Scene loaders still reading are waited for first: no thread outlives the
+  // stocks or the device. Then what is still in stock is freed while its
+  // context is current.
+  kst::theSceneStock().clear();
+  kst::theMeshStock().clear();
   kst::theBitmapStock().clear();
   DestroyRenderDevice();
   platform::host().restoreDisplayMode();

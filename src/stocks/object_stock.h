@@ -48,6 +48,13 @@ class ObjectStock {
   std::size_t size() const { return entries_.size(); }
 
  protected:
+  // Calls `visit` with every stored object, in name order.
+  template <typename Visit>
+  void forEachObject(Visit visit) {
+    for (auto& entry : entries_)
+      if (entry.second != nullptr) visit(*entry.second);
+  }
+
   // Hands `object` to the stock; destroys it when the name is taken.
   void keep(const char* name, std::unique_ptr<T> object) {
     if (add(name, object.get())) object.release();

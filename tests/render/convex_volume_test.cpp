@@ -94,4 +94,28 @@ TEST(ConvexVolumeTest, ThirtyThirdPlaneIsRefused) {
   EXPECT_EQ(volume.count(), 32u);
 }
 
+
+// A unit cube turned 45 degrees about z reaches 0.5·(cos 45° + sin 45°) =
+// 0.7071 along x from its centre, not 0.5: just outside x >= 0 with its
+// centre at x = −0.8, across it at −0.6. Scaling by 2 doubles the reach.
+TEST(ConvexVolumeTest, TurnedBoxIsTestedByItsCorners) {
+  ConvexVolume halfSpace;
+  halfSpace.AddPlane(Plane3d(1, 0, 0, 0));
+  persist::BoundingBox cube;
+  cube.grow({-0.5f, -0.5f, -0.5f});
+  cube.grow({0.5f, 0.5f, 0.5f});
+  auto placed = [&](float x, float scale) {
+    Matrix44 turn, size, move;
+    turn.RotationZ(45.0f);
+    size.Scaling(scale, scale, scale);
+    move.Translation(x, 0, 0);
+    return OrientedBox::FromBox(cube, Multiply(move, Multiply(turn, size)));
+  };
+  EXPECT_TRUE(halfSpace.IsOrientedBoxOutside(placed(-0.8f, 1)));
+  EXPECT_FALSE(halfSpace.IsOrientedBoxOutside(placed(-0.6f, 1)));
+  EXPECT_FALSE(halfSpace.IsOrientedBoxOutside(placed(-1.3f, 2)));
+  EXPECT_TRUE(halfSpace.IsOrientedBoxOutside(placed(-1.5f, 2)));
+  EXPECT_NEAR(placed(0, 2).Reach({1, 0, 0}), 1.41421f, 1e-4f);
+}
+
 }  // namespace

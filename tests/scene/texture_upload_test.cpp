@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "recorded_textures.h"
+#include "render/gl_state_cache.h"
 #include "scene/texture_image.h"
 #include "scene/texture_sizing.h"
 
@@ -188,6 +189,17 @@ TEST_F(TextureUpload, GluBuildsTheMipmapsWithoutTheDriversHelp) {
   EXPECT_EQ(uploads[0].format, static_cast<GLenum>(GL_BGR_EXT));
   EXPECT_EQ(callsOf("glTexImage2D").size(), 0u);
   EXPECT_EQ(callsOf("glTexParameterf").size(), 0u);  // no anisotropic filtering offered
+}
+
+TEST_F(TextureUpload, AContextThatBuildsItsOwnMipmapsLeavesTheDriverOut) {
+  offer({GLCap::Core, GLCap::GLU, GLCap::SGIS_generate_mipmap});
+  glStateCache.driverMipmaps = false;
+  TextureImage texture;
+  texture.upload(picture<Image32>(8, 8));
+  glStateCache.driverMipmaps = true;
+  ASSERT_EQ(uploads.size(), 1u);
+  EXPECT_EQ(uploads[0].level, -1);  // gluBuild2DMipmaps
+  EXPECT_EQ(callsOf("glTexImage2D").size(), 0u);
 }
 
 TEST_F(TextureUpload, AlphaAndWhatHappensToThePixels) {

@@ -1,12 +1,18 @@
 #include "support/log_capture.h"
 
+#include <mutex>
+
 namespace fake {
 
+// Loader threads log too: lines are added under a lock.
 class LogCapture::Keeper : public kst::Logger {
  public:
   void write(const char* line, va_list arguments) override {
-    lines.push_back(kst::formatText(line, arguments));
+    std::string text = kst::formatText(line, arguments);
+    std::lock_guard<std::mutex> hold(lock);
+    lines.push_back(std::move(text));
   }
+  std::mutex lock;
   std::vector<std::string> lines;
 };
 
@@ -15,6 +21,7 @@ LogCapture::LogCapture() : keeper_(new Keeper) { kst::installLogger(keeper_, tru
 LogCapture::~LogCapture() { kst::installLogger(new kst::Logger, true); }
 
 std::string LogCapture::text() const {
+  std::lock_guard<std::mutex> hold(keeper_->lock);
   std::string all;
   for (const std::string& line : keeper_->lines) all += line;
   return all;

@@ -15,7 +15,8 @@ class LogCapture {
   LogCapture(const LogCapture&) = delete;
   LogCapture& operator=(const LogCapture&) = delete;
 
-  // Everything logged so far, lines joined as written.
+  // Everything logged so far, lines joined as written. Any thread may log
+  // meanwhile; read `lines` only while no other thread logs.
   std::string text() const;
   const std::vector<std::string>& lines() const;
 

@@ -6,6 +6,7 @@
 
 #include "persist/dynamic_factory.h"
 #include "scene/mesh/mesh_primitive.h"
+#include "scene/nodes/node_details.h"
 #include "scene/nodes/scene_node.h"
 #include "scene/scene.h"
 #include "scene/surfaces/surface.h"
@@ -107,7 +108,9 @@ void printNode(std::ostream& out, const SceneNode& node, int depth) {
   out << std::string(2 * depth + 2, ' ') << className(node);
   if (const auto* renderable = dynamic_cast<const RenderableNode*>(&node))
     out << ", render flags 0x" << std::hex << +renderable->renderFlags << std::dec;
-  out << ", bounds " << boxText(node.bounds) << (node.staticSubtree ? ", static" : "") << '\n';
+  out << ", bounds " << boxText(node.bounds) << (node.staticSubtree ? ", static" : "");
+  if (const std::string details = nodeDetails(node); !details.empty()) out << ", " << details;
+  out << '\n';
 }
 
 void printNodes(std::ostream& out, const SceneNode* first, int depth) {

@@ -56,10 +56,10 @@ RetainedModeData& MeshPrimitive::retainedData(std::uint32_t chunk) {
 
 namespace {
 
-float nearestViewDepth(const std::array<Vector3, 8>& corners, const Matrix44& view) {
-  float depth = std::numeric_limits<float>::max();
-  for (const Vector3& corner : corners) depth = std::min(depth, view.TransformPoint(corner).z);
-  return depth;
+// The smallest view-space z of the box's corners.
+float nearestViewDepth(const OrientedBox& box, const Matrix44& view) {
+  const Vector3 depthRow{view.at(2, 0), view.at(2, 1), view.at(2, 2)};
+  return view.TransformPoint(box.centre).z - box.Reach(depthRow);
 }
 
 }  // namespace
@@ -70,10 +70,9 @@ void MeshPrimitive::render(Camera& camera, const Matrix44& worldMatrix, RenderLi
     if (chunks[c].subMesh >= surfaceIndices.size()) continue;
     const OrientedBox placed = OrientedBox::FromBox(chunks[c].geometry->box, worldMatrix);
     if (placed.empty) continue;
-    const std::array<Vector3, 8> corners = placed.Corners();
-    if (camera.Frustum().ArePointsOutside(corners)) continue;
+    if (camera.Frustum().IsOrientedBoxOutside(placed)) continue;
     RenderSubMesh& element = *elements[c];
-    element.depth = nearestViewDepth(corners, camera.ViewMatrix());
+    element.depth = nearestViewDepth(placed, camera.ViewMatrix());
     retainedData(c);
     renderList.add(element, element.depth, flags, surfaceIndices[chunks[c].subMesh], worldMatrix);
   }

@@ -18,5 +18,5 @@ void RenderVisitor::enter(SceneNode& node) {
   const float corners[6] = {box.min[0], box.min[1], box.min[2], box.max[0], box.max[1], box.max[2]};
   lastVisible = box.empty || !camera.Frustum().IsBoxOutside(corners);
   if (!lastVisible) return;
-  if (auto* renderable = dynamic_cast<RenderableNode*>(&node)) renderable->render(camera, renderList);
+  if (RenderableNode* renderable = node.asRenderable()) renderable->render(camera, renderList);
 }

@@ -58,6 +58,9 @@ class SceneNode : public persistent {
   // chain does not hold it.
   virtual std::unique_ptr<SceneNode> detach();
   virtual void setScene(Scene* scene);
+  // The node as a renderable one, or null: the render walk asks every
+  // visible node, every frame.
+  virtual class RenderableNode* asRenderable() { return nullptr; }
 
   std::unique_ptr<NodeExtraData> extraData;
   persist::BoundingBox bounds;  // world space, own volume and descendants
@@ -87,6 +90,7 @@ class RenderableNode : public SceneNode {
   void serialize(persistent_store& store, bool writing) override;
 
   virtual void render(Camera& camera, RenderList& renderList) = 0;
+  RenderableNode* asRenderable() override { return this; }
 
   std::uint8_t renderFlags = 0;
 };

@@ -1,0 +1,70 @@
+#include "stocks/scene_stock.h"
+
+#include <memory>
+#include <string>
+
+#include "base/log.h"
+#include "render/device.h"
+#include "render/gl_table.h"
+#include "stocks/scene_loader.h"
+
+namespace kst {
+namespace {
+
+// A context of the show window sharing the main context's objects; null
+// when there is no device or the platform refuses.
+HGLRC sharedLoaderContext(KS_3Ddevice& device) {
+  HGLRC context = gl.wglCreateContext(device.deviceContext());
+  if (context == nullptr) return nullptr;
+  if (gl.wglShareLists(device.context(), context) != 0) return context;
+  gl.wglDeleteContext(context);
+  return nullptr;
+}
+
+}  // namespace
+
+void SceneStock::load(const char* file, bool background) {
+  releaseFinishedLoaders();
+  if (file == nullptr || get(file) != nullptr) return;
+  if (background) {
+    loadInBackground(file);
+    return;
+  }
+  std::unique_ptr<Scene> scene = readPreparedScene(file);
+  if (scene != nullptr) keep(file, std::make_unique<SceneStockEntry>(std::move(scene)));
+}
+
+void SceneStock::loadInBackground(const char* file) {
+  KS_3Ddevice* device = RenderDevice();
+  HGLRC context = device != nullptr ? sharedLoaderContext(*device) : nullptr;
+  if (context == nullptr) {
+    log("** Warning: no loader context for scene %s; it is read now", file);
+    load(file, false);
+    return;
+  }
+  auto entry = std::make_unique<SceneStockEntry>();
+  entry->doneEvent = std::make_unique<platform::ManualResetEvent>();
+  entry->loaderContext = context;
+  entry->fileName = file;
+  SceneStockEntry& kept = *entry;
+  keep(file, std::move(entry));
+  startLoader(kept, device->deviceContext());
+}
+
+void SceneStock::releaseFinishedLoaders() {
+  forEachObject([](SceneStockEntry& entry) {
+    if (entry.state() != SceneStockEntry::State::Loading) entry.endLoader();
+  });
+}
+
+Scene* SceneStock::waitForScene(const char* name) {
+  SceneStockEntry* entry = get(name);
+  return entry != nullptr ? entry->waitForScene(kWaitMilliseconds) : nullptr;
+}
+
+SceneStock& theSceneStock() {
+  static SceneStock stock;
+  return stock;
+}
+
+}  // namespace kst

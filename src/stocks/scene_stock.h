@@ -1,0 +1,45 @@
+#pragma once
+// Whole scenes read from scene files, for the scene layers and the zoom
+// layer, named by their file. The stock itself is used on the main thread
+// only; a background load's thread touches only its own entry, which is in
+// the stock before the thread starts.
+#include <cstdint>
+
+#include "scene/scene.h"
+#include "stocks/object_stock.h"
+#include "stocks/scene_stock_entry.h"
+
+namespace kst {
+
+class SceneStock : public ObjectStock<SceneStockEntry> {
+ public:
+  // How long a layer waits, each frame, for a scene still being read.
+  static constexpr std::uint32_t kWaitMilliseconds = 10000;
+
+  // background = false: reads and prepares the scene now, in the current
+  // context. A file that cannot be opened or read adds nothing (one warning
+  // names the file and the reason).
+  // background = true: puts a Loading entry under `file` at once and reads
+  // the scene on a thread of its own; a failed read leaves the entry Failed
+  // (one warning). Without a loader context the scene is read now instead.
+  // A name already in the stock keeps its entry and nothing is read.
+  void load(const char* file, bool background);
+
+  // What a scene layer draws each frame: the scene stored under `name`,
+  // after waiting up to kWaitMilliseconds for a load still running. Null
+  // when there is no such entry, its load failed (answered at once once the
+  // load has ended) or it is still running after the wait.
+  Scene* waitForScene(const char* name);
+
+ private:
+  void loadInBackground(const char* file);
+  // Joins the loaders whose load has ended and deletes their contexts (a
+  // wait does the same for its own entry).
+  void releaseFinishedLoaders();
+};
+
+// The scene stock of the program. Clearing it (or unloading an entry) waits
+// for the loaders still running.
+SceneStock& theSceneStock();
+
+}  // namespace kst

@@ -1,0 +1,28 @@
+#include "stocks/scene_stock_entry.h"
+
+#include "render/gl_table.h"
+
+namespace kst {
+
+SceneStockEntry::~SceneStockEntry() { endLoader(); }
+
+SceneStockEntry::State SceneStockEntry::state() {
+  if (doneEvent != nullptr && !doneEvent->isSet()) return State::Loading;
+  return scene != nullptr ? State::Ready : State::Failed;
+}
+
+Scene* SceneStockEntry::waitForScene(std::uint32_t milliseconds) {
+  if (doneEvent != nullptr && !doneEvent->wait(milliseconds)) return nullptr;
+  endLoader();
+  return scene.get();
+}
+
+void SceneStockEntry::endLoader() {
+  if (loader.joinable()) loader.join();
+  // Deleted here, on the main thread, because the platform makes and
+  // destroys the context's hidden drawable on the main thread only.
+  if (loaderContext != nullptr) gl.wglDeleteContext(loaderContext);
+  loaderContext = nullptr;
+}
+
+}  // namespace kst
