@@ -76,7 +76,7 @@ TEST_F(GeneratedScenes, EveryCameraShowsAFullFrameThatMoves) {
     Scene* scene = &GeneratedScenes::scene(file.name);
     ASSERT_GE(scene->cameras.size(), static_cast<std::size_t>(file.use.cameras));
     EXPECT_GE(scene->lights.size(), 1u);
-    const float end = file.use.duration > 0.0f ? file.use.duration : 60.0f;
+    const float end = file.use.seen();
     std::vector<std::vector<showdata::Raster>> frames(static_cast<std::size_t>(file.use.cameras));  // by camera, then time
     for (int camera = 0; camera < file.use.cameras; ++camera)
       for (float time : {0.0f, 0.5f * end, end}) {

@@ -77,7 +77,7 @@ void colourAndSheen(SceneMesh& mesh, float loopTime) {
 
 SceneMesh blobFrame(int frame) {
   const float t = kLoop * frame / kFrames;
-  SceneMesh mesh = isosurface([t](Vector3 p) { return field(p, t); }, {{-4.4f, -4.4f, -4.4f}, {4.4f, 4.4f, 4.4f}, 36}, 1.0f, 0);
+  SceneMesh mesh = isosurface([t](Vector3 p) { return field(p, t); }, {{-4.4f, -4.4f, -4.4f}, {4.4f, 4.4f, 4.4f}, 30}, 1.0f, 0);
   colourAndSheen(mesh, t);
   return mesh;
 }

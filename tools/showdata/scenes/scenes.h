@@ -13,6 +13,10 @@ namespace showdata {
 struct SceneUse {
   float duration;
   int cameras;
+
+  // How long the scene is seen: its duration, or for the endless closing
+  // scene the 75 s it plays before the final logo covers it.
+  float seen() const { return duration > 0.0f ? duration : 75.0f; }
 };
 
 SceneRecipe mosqueScene(const SceneUse& use);     // demo\mosquee.kst: the domed hall

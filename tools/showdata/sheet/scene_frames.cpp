@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "layers/mesh_framing.h"
 #include "lightwave/mesh_building.h"
 #include "render/camera.h"
 #include "render/gl_state_cache.h"
@@ -15,36 +16,6 @@
 namespace showdata {
 namespace {
 
-void identityMatrices() {
-  for (GLint mode : {GL_PROJECTION, GL_MODELVIEW}) {
-    glStateCache.SetMatrixMode(mode);
-    gl.glLoadIdentity();
-  }
-}
-
-// Every pixel gets the far depth and the scene's background colour.
-void fillBackground(const Scene& scene) {
-  identityMatrices();
-  gl.glEnable(GL_DEPTH_TEST);
-  gl.glDepthFunc(GL_ALWAYS);
-  glStateCache.SetTextureMask(0);
-  gl.glColor4f(scene.backgroundColor[0], scene.backgroundColor[1], scene.backgroundColor[2], 1.0f);
-  gl.glBegin(GL_QUADS);
-  gl.glVertex3f(-1.0f, -1.0f, 1.0f);
-  gl.glVertex3f(-1.0f, 1.0f, 1.0f);
-  gl.glVertex3f(1.0f, 1.0f, 1.0f);
-  gl.glVertex3f(1.0f, -1.0f, 1.0f);
-  gl.glEnd();
-}
-
-void frameState() {
-  gl.glEnable(GL_CULL_FACE);
-  gl.glCullFace(GL_BACK);
-  gl.glFrontFace(GL_CW);
-  gl.glEnable(GL_DEPTH_TEST);
-  gl.glDepthFunc(GL_LEQUAL);
-}
-
 void drawLightVolumes(Scene& scene, std::span<MeshPrimitive* const> volumes) {
   Camera* camera = scene.currentCameraObject();
   if (camera == nullptr) return;
@@ -52,10 +23,10 @@ void drawLightVolumes(Scene& scene, std::span<MeshPrimitive* const> volumes) {
   gl.glLoadMatrixf(camera->ProjectionMatrix().m);
   glStateCache.SetMatrixMode(GL_MODELVIEW);
   gl.glLoadMatrixf(camera->ViewMatrix().m);
-  frameState();
+  kst::UseFrameFaceAndDepthState();
   kst::Mat_Volumetric light;
-  for (MeshPrimitive* volume : volumes)
-    for (const MeshPrimitive::Chunk& chunk : volume->chunks) light.Render(*camera, *chunk.geometry);
+  kst::Material* const materials[] = {&light};
+  for (MeshPrimitive* volume : volumes) kst::DrawChunks(*volume, materials, *camera);
 }
 
 }  // namespace
@@ -65,8 +36,8 @@ Raster sceneFrame(Scene& scene, int camera, float time, int width, int height, s
   gl.glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   gl.glDepthMask(GL_TRUE);
   gl.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-  fillBackground(scene);
-  frameState();
+  kst::ResetViewportDepth(scene.backgroundColor.data());
+  kst::UseFrameFaceAndDepthState();
   scene.setPendingCamera(camera);
   scene.update(time);
   scene.render();
