@@ -3,13 +3,14 @@
 // shows a full frame at the start, the middle and the end of the scene's
 // time, the frames move, and the views of a scene with several cameras
 // differ. Their lists hold nothing unused and nothing
-// missing, the transparent surfaces draw last, and the blobs' flipbook shows
-// exactly one page at a time.
+// missing, the transparent surfaces draw last, the blobs' flipbook shows
+// exactly one page at a time, and scene meshes face the way they were built.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <functional>
-#include <map>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -18,8 +19,10 @@
 #include "scene/nodes/shape_node.h"
 #include "scene/scene.h"
 #include "scene/surfaces/surface.h"
+#include "scenes/scene_assembly.h"
 #include "scenes/scenes.h"
 #include "sheet/scene_frames.h"
+#include "stocks/scene_stock.h"
 #include "showdata/showdata_folder.h"
 #include "support/shared_device.h"
 
@@ -53,22 +56,22 @@ showdata::Raster filled(const Scene& scene) {
   return flat;
 }
 
-// Each scene is read when a test first needs it, and kept for the others.
+// Each scene is read through a scene stock when a test first needs it, and
+// kept there for the others.
 class GeneratedScenes : public ::testing::Test {
  protected:
-  static void TearDownTestSuite() { scenes.clear(); }
+  static void TearDownTestSuite() { stock.reset(); }
   void SetUp() override { ASSERT_TRUE(fake::sharedRenderDevice("showdata scenes", kWidth, kHeight)); }
 
   static Scene& scene(const std::string& name) {
-    std::unique_ptr<Scene>& kept = scenes[name];
-    if (kept == nullptr) kept = showdata::loadScene(showdatatest::dataFile(name));
-    return *kept;
+    if (stock == nullptr) stock = std::make_unique<kst::SceneStock>();
+    return showdata::readThroughStock(*stock, showdatatest::dataFile(name));
   }
 
-  static std::map<std::string, std::unique_ptr<Scene>> scenes;
+  static std::unique_ptr<kst::SceneStock> stock;
 };
 
-std::map<std::string, std::unique_ptr<Scene>> GeneratedScenes::scenes;
+std::unique_ptr<kst::SceneStock> GeneratedScenes::stock;
 
 TEST_F(GeneratedScenes, EveryCameraShowsAFullFrameThatMoves) {
   for (const showdata::SceneFile& file : showdata::sceneFiles()) {
@@ -157,6 +160,33 @@ TEST_F(GeneratedScenes, TheFlipbookShowsOnePageAtATime) {
   // at the loop's end and across the layer's 34 s.
   for (float time : {0.0f, 0.04f, 1.0f, 1.0f / 12.0f, 2.0f, 3.99f, 4.0f, 4.05f, 17.0f, 33.333f, 34.0f})
     EXPECT_EQ(blobPagesShown(blobs, time), 1) << time;
+}
+
+// A square 5 units ahead of the default camera, seen from the camera's
+// side or turned away, written as a scene file and drawn as the show
+// draws scenes: the seen side shows, the other is culled.
+showdata::Colour centreOfSquare(Vector3 seenFrom) {
+  showdata::SceneRecipe recipe;
+  recipe.addSurface({.name = "Square"});
+  showdata::SceneMesh square;
+  for (Vector3 corner : {Vector3{-1, -1, 5}, Vector3{1, -1, 5}, Vector3{1, 1, 5}, Vector3{-1, 1, 5}}) square.add({.position = corner});
+  square.quad(0, 1, 2, 3, 0);
+  showdata::faceToward(square, seenFrom);
+  recipe.root = showdata::transformNode("root");
+  recipe.root.add(showdata::shapeNode(recipe.addMesh(square)));
+  recipe.root.add(showdata::cameraNode({}));
+  recipe.root.add(showdata::lightNode({}, {1, 1, 1}));
+  const std::vector<std::uint8_t> bytes = showdata::sceneFileBytes(recipe, 1);
+  const std::string path = ::testing::TempDir() + "square" + std::to_string(seenFrom.z) + ".kst";
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  kst::SceneStock stock;
+  const showdata::Raster frame = showdata::sceneFrame(showdata::readThroughStock(stock, path), 0, 0.0f, kWidth, kHeight);
+  return frame.colour(kWidth / 2, kHeight / 2);
+}
+
+TEST_F(GeneratedScenes, SceneMeshesShowTheSideTheyWereBuiltToShow) {
+  EXPECT_GT(centreOfSquare({0, 0, -1}).r, 0.9f) << "the side facing the camera is culled";
+  EXPECT_LT(centreOfSquare({0, 0, 1}).r, 0.1f) << "the side facing away is drawn";
 }
 
 }  // namespace

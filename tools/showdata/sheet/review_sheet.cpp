@@ -18,6 +18,7 @@
 #include "scene/scene.h"
 #include "scenes/hall_layout.h"
 #include "scenes/scenes.h"
+#include "stocks/scene_stock.h"
 #include "sheet/gl_canvas.h"
 #include "sheet/object_views.h"
 #include "sheet/scene_frames.h"
@@ -154,8 +155,9 @@ void placeScenes(Sheet& sheet, const std::filesystem::path& folder, int top) {
   std::vector<MeshPrimitive*> shafts;
   for (const auto& volume : volumes) shafts.push_back(volume.get());
   int tile = 0;
+  kst::SceneStock stock;
   for (const SceneFile& file : sceneFiles()) {
-    const std::unique_ptr<Scene> scene = loadScene(outputPath(folder, file.name).string());
+    Scene* scene = &readThroughStock(stock, outputPath(folder, file.name).string());
     const bool hall = file.recipe == mosqueScene;
     const float end = file.use.seen();
     for (int camera = 0; camera < file.use.cameras; ++camera)

@@ -10,7 +10,7 @@
 #include "render/materials/mat_volumetric.h"
 #include "scene/mesh/mesh_primitive.h"
 #include "scene/scene.h"
-#include "scene/scene_io.h"
+#include "stocks/scene_stock.h"
 #include "sheet/gl_canvas.h"
 
 namespace showdata {
@@ -53,11 +53,11 @@ std::unique_ptr<MeshPrimitive> loadLightVolume(const std::string& path) {
   return volume;
 }
 
-std::unique_ptr<Scene> loadScene(const std::string& path) {
-  std::unique_ptr<Scene> scene = readScene(path);
-  if (scene == nullptr) throw std::runtime_error(path + ": holds no scene");
-  scene->prepareAfterLoad(path.c_str());
-  return scene;
+Scene& readThroughStock(kst::SceneStock& stock, const std::string& path) {
+  stock.load(path.c_str(), false);
+  Scene* scene = stock.waitForScene(path.c_str());
+  if (scene == nullptr) throw std::runtime_error(path + ": no scene could be read from it");
+  return *scene;
 }
 
 }  // namespace showdata

@@ -18,6 +18,9 @@
 
 class MeshPrimitive;
 class Scene;
+namespace kst {
+class SceneStock;
+}
 
 namespace showdata {
 
@@ -27,8 +30,9 @@ Raster sceneFrame(Scene& scene, int camera, float time, int width, int height, s
 // Throws std::runtime_error naming the file when it cannot be loaded.
 std::unique_ptr<MeshPrimitive> loadLightVolume(const std::string& path);
 
-// A scene file read and prepared as the scene stock does it. Throws
-// std::runtime_error naming the file when it holds no scene.
-std::unique_ptr<Scene> loadScene(const std::string& path);
+// The scene file read into `stock` now, as the show reads it, and found
+// there. Throws std::runtime_error naming the file when no scene could be
+// read (the stock's warning in the log says why).
+Scene& readThroughStock(kst::SceneStock& stock, const std::string& path);
 
 }  // namespace showdata
