@@ -30,7 +30,7 @@ const Colour kPalette[5] = {{1.0f, 0.42f, 0.35f}, {1.0f, 0.68f, 0.25f}, {0.95f, 
 const Colour kHorizon{0.46f, 0.24f, 0.38f};
 
 SceneMesh duskDome() {
-  LatheSpec dome;
+  LathePlan dome;
   for (int i = 0; i <= 10; ++i) {
     const float a = -0.1f + 1.67f * i / 10.0f;
     dome.profile.push_back({60.0f * std::cos(a), 60.0f * std::sin(a)});

@@ -72,7 +72,7 @@ SceneMesh groundAndLamps() {
 }
 
 SceneMesh skyDome() {
-  LatheSpec dome;
+  LathePlan dome;
   constexpr int kRows = 12;
   for (int i = 0; i <= kRows; ++i) {
     const float a = -0.08f + (0.5f * 3.14159265f + 0.08f) * i / kRows;  // from a little below the horizon

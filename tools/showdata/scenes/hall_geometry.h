@@ -25,7 +25,7 @@ struct ArchedOpening {
 
 // A wall standing on the floor: its face runs from `origin` along `along`
 // (horizontal, unit) for `length`, up to `height`, seen from `seen`.
-struct WallSpec {
+struct WallPlan {
   Vector3 origin;
   Vector3 along;
   Vector3 seen;
@@ -33,7 +33,7 @@ struct WallSpec {
   float height = 0.0f;
   std::vector<ArchedOpening> openings;  // by increasing centre
 };
-SceneMesh archedWall(const WallSpec& spec);
+SceneMesh archedWall(const WallPlan& plan);
 
 SceneMesh floorSlab();
 SceneMesh sideWall(int side);

@@ -16,7 +16,7 @@ constexpr float kCeilingTile = 1.0f / 3.0f;
 }  // namespace
 
 SceneMesh floorSlab() {
-  GridSpec g;
+  GridPlan g;
   g.rows = 44;
   g.columns = 32;
   auto point = [](int i, int j) {
@@ -54,7 +54,7 @@ SceneMesh ceilingAroundDome() {
     return std::min(c > 1e-6f ? kHalfWidth / c : 1e9f, s > 1e-6f ? kHalfLength / s : 1e9f);
   };
   constexpr int kRings = 5;
-  GridSpec g;
+  GridPlan g;
   g.rows = kRings;
   g.columns = static_cast<int>(angles.size());
   auto point = [&](int i, int j) {
@@ -76,7 +76,7 @@ SceneMesh ceilingAroundDome() {
 // A hemisphere seen from inside up to the oculus, then the oculus's short
 // shaft and the sky above it.
 SceneMesh domeWithOculus() {
-  LatheSpec dome;
+  LathePlan dome;
   const float top = std::asin(kOculusRadius / kDomeRadius);
   constexpr int kRows = 14;
   for (int i = 0; i <= kRows; ++i) {
@@ -88,7 +88,7 @@ SceneMesh domeWithOculus() {
   dome.inward = true;
   SceneMesh mesh = lathe(dome, kDome);
   for (SceneVertex& vertex : mesh.vertices) vertex.v = (vertex.position.y - kWallHeight) / (oculusHeight() - kWallHeight);
-  LatheSpec shaft;
+  LathePlan shaft;
   shaft.profile = {{kOculusRadius, oculusHeight()}, {kOculusRadius, oculusHeight() + 0.9f}};
   shaft.segments = 16;
   shaft.uRepeats = 4.0f;
@@ -107,7 +107,7 @@ SceneMesh domeWithOculus() {
 
 SceneMesh column() {
   SceneMesh mesh = box({-0.5f, 0.0f, -0.5f}, {0.5f, 0.35f, 0.5f}, kStone, 0.5f);
-  LatheSpec shaft;
+  LathePlan shaft;
   // Base moulding, a shaft that narrows a little, the flared capital.
   shaft.profile = {{0.42f, 0.35f}, {0.38f, 0.5f}, {0.31f, 0.6f}, {0.3f, 2.4f}, {0.27f, 3.9f},
                    {0.3f, 4.0f},   {0.34f, 4.2f}, {0.42f, 4.38f}, {0.5f, 4.45f}};
@@ -135,7 +135,7 @@ SceneMesh archBand() {
   auto voussoirs = [&](int, int j) { return std::pair{static_cast<float>(j) / kSegments * 9.0f, 0.0f}; };
   SceneMesh mesh;
   for (float r : {radius, radius + kThickness}) {
-    GridSpec face;  // the underside (seen from the arch's middle) or the top
+    GridPlan face;  // the underside (seen from the arch's middle) or the top
     face.rows = 1;
     face.columns = kSegments;
     face.position = [&](int i, int j) { return around(j, r) + Vector3{i == 0 ? -kHalfDepth : kHalfDepth, 0.0f, 0.0f}; };
@@ -148,7 +148,7 @@ SceneMesh archBand() {
     mesh.append(part);
   }
   for (float x : {-kHalfDepth, kHalfDepth}) {
-    GridSpec side;  // the arch's faces toward the nave and the aisle
+    GridPlan side;  // the arch's faces toward the nave and the aisle
     side.rows = 1;
     side.columns = kSegments;
     side.position = [&](int i, int j) { return around(j, radius + kThickness * i) + Vector3{x, 0.0f, 0.0f}; };

@@ -17,15 +17,15 @@ constexpr int kHeadSegments = 10;
 constexpr float kStoneTile = 0.5f;  // texture repeats per metre
 
 struct WallFrame {
-  const WallSpec& spec;
+  const WallPlan& plan;
   Vector3 at(float along, float y, float behind = 0.0f) const {
-    return spec.origin + spec.along * along + Vector3{0.0f, y, 0.0f} - spec.seen * behind;
+    return plan.origin + plan.along * along + Vector3{0.0f, y, 0.0f} - plan.seen * behind;
   }
 };
 
 // A flat part of the face: (along, y) points of a grid, mapped in metres.
 SceneMesh facePatch(const WallFrame& frame, int rows, int columns, const std::function<std::pair<float, float>(int, int)>& point) {
-  GridSpec g;
+  GridPlan g;
   g.rows = rows;
   g.columns = columns;
   g.position = [&](int i, int j) {
@@ -37,7 +37,7 @@ SceneMesh facePatch(const WallFrame& frame, int rows, int columns, const std::fu
     return std::pair{a * kStoneTile, y * kStoneTile};
   };
   SceneMesh patch = grid(g, kStone);
-  faceToward(patch, frame.spec.seen);
+  faceToward(patch, frame.plan.seen);
   return patch;
 }
 
@@ -86,7 +86,7 @@ void addReveals(SceneMesh& wall, const WallFrame& frame, const ArchedOpening& o)
     const float length = std::hypot(a1 - a0, y1 - y0);
     const Vector3 corners[4] = {frame.at(a0, y0), frame.at(a1, y1), frame.at(a1, y1, o.depth), frame.at(a0, y0, o.depth)};
     const float uv[4][2] = {{0, 0}, {length, 0}, {length, o.depth}, {0, o.depth}};
-    const Vector3 normal = Normalise(middle - (corners[0] + corners[1]) * 0.5f + frame.spec.seen * Dot(frame.spec.seen, (corners[0] + corners[1]) * 0.5f - middle));
+    const Vector3 normal = Normalise(middle - (corners[0] + corners[1]) * 0.5f + frame.plan.seen * Dot(frame.plan.seen, (corners[0] + corners[1]) * 0.5f - middle));
     for (int c = 0; c < 4; ++c) {
       SceneVertex vertex;
       vertex.position = corners[c];
@@ -107,58 +107,58 @@ void addBackPanel(SceneMesh& wall, const WallFrame& frame, const ArchedOpening& 
   for (const auto& [a, y] : outline(o)) {
     SceneVertex vertex;
     vertex.position = frame.at(a, y, o.depth);
-    vertex.normal = frame.spec.seen;
+    vertex.normal = frame.plan.seen;
     vertex.u = (a - (o.centre - o.halfWidth)) / (2.0f * o.halfWidth);
     vertex.v = 1.0f - (y - o.sill) / (top - o.sill);
     panel.add(vertex);
   }
   for (std::uint32_t k = 1; k + 1 < panel.vertices.size(); ++k) panel.triangle(0, k, k + 1, o.backSurface);
-  faceToward(panel, frame.spec.seen);
+  faceToward(panel, frame.plan.seen);
   wall.append(panel);
 }
 
 }  // namespace
 
-SceneMesh archedWall(const WallSpec& spec) {
-  const WallFrame frame{spec};
+SceneMesh archedWall(const WallPlan& plan) {
+  const WallFrame frame{plan};
   SceneMesh wall;
   float from = 0.0f;
-  for (const ArchedOpening& o : spec.openings) {
-    addRectangle(wall, frame, from, o.centre - o.halfWidth, 0.0f, spec.height);
+  for (const ArchedOpening& o : plan.openings) {
+    addRectangle(wall, frame, from, o.centre - o.halfWidth, 0.0f, plan.height);
     addRectangle(wall, frame, o.centre - o.halfWidth, o.centre + o.halfWidth, 0.0f, o.sill);
-    addHeadStrip(wall, frame, o, spec.height);
+    addHeadStrip(wall, frame, o, plan.height);
     addReveals(wall, frame, o);
     addBackPanel(wall, frame, o);
     from = o.centre + o.halfWidth;
   }
-  addRectangle(wall, frame, from, spec.length, 0.0f, spec.height);
+  addRectangle(wall, frame, from, plan.length, 0.0f, plan.height);
   return wall;
 }
 
 SceneMesh sideWall(int side) {
-  WallSpec spec;
-  spec.origin = {side * kHalfWidth, 0.0f, -kHalfLength};
-  spec.along = {0.0f, 0.0f, 1.0f};
-  spec.seen = {-static_cast<float>(side), 0.0f, 0.0f};
-  spec.length = 2.0f * kHalfLength;
-  spec.height = kWallHeight;
+  WallPlan plan;
+  plan.origin = {side * kHalfWidth, 0.0f, -kHalfLength};
+  plan.along = {0.0f, 0.0f, 1.0f};
+  plan.seen = {-static_cast<float>(side), 0.0f, 0.0f};
+  plan.length = 2.0f * kHalfLength;
+  plan.height = kWallHeight;
   for (float z : kWindowZ)
-    spec.openings.push_back({z + kHalfLength, kWindowHalfWidth, kWindowSill, kWindowSpring, 0.45f * kWallThickness, kGlass});
-  return archedWall(spec);
+    plan.openings.push_back({z + kHalfLength, kWindowHalfWidth, kWindowSill, kWindowSpring, 0.45f * kWallThickness, kGlass});
+  return archedWall(plan);
 }
 
 SceneMesh endWall(int end) {
-  WallSpec spec;
-  spec.origin = {-kHalfWidth, 0.0f, end * kHalfLength};
-  spec.along = {1.0f, 0.0f, 0.0f};
-  spec.seen = {0.0f, 0.0f, -static_cast<float>(end)};
-  spec.length = 2.0f * kHalfWidth;
-  spec.height = kWallHeight;
+  WallPlan plan;
+  plan.origin = {-kHalfWidth, 0.0f, end * kHalfLength};
+  plan.along = {1.0f, 0.0f, 0.0f};
+  plan.seen = {0.0f, 0.0f, -static_cast<float>(end)};
+  plan.length = 2.0f * kHalfWidth;
+  plan.height = kWallHeight;
   if (end > 0)
-    spec.openings.push_back({kHalfWidth, 1.3f, 0.0f, 3.4f, 1.1f, kNiche});
+    plan.openings.push_back({kHalfWidth, 1.3f, 0.0f, 3.4f, 1.1f, kNiche});
   else
-    spec.openings.push_back({kHalfWidth, 1.1f, 0.0f, 2.6f, 0.3f, kDoor});
-  return archedWall(spec);
+    plan.openings.push_back({kHalfWidth, 1.1f, 0.0f, 2.6f, 0.3f, kDoor});
+  return archedWall(plan);
 }
 
 }  // namespace showdata::hall

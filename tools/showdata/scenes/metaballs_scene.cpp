@@ -83,7 +83,7 @@ SceneMesh blobFrame(int frame) {
 }
 
 SceneMesh surroundingSphere() {
-  LatheSpec sphere;
+  LathePlan sphere;
   constexpr int kRows = 16;
   for (int i = 0; i <= kRows; ++i) {
     const float a = -0.5f * 3.14159265f + 3.14159265f * i / kRows;

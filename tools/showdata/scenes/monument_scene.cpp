@@ -53,13 +53,13 @@ SceneMesh emblemMesh() {
 
 // An octagonal plinth on a rough stone that tapers to a point below.
 SceneMesh floatingStone() {
-  LatheSpec plinth;
+  LathePlan plinth;
   plinth.profile = {{2.25f, -0.7f}, {2.45f, -0.55f}, {2.45f, -0.15f}, {2.25f, 0.0f}, {0.0f, 0.0f}};
   plinth.segments = 8;
   plinth.uRepeats = 2.0f;
   plinth.vScale = 0.4f;
   SceneMesh stone = lathe(plinth, kStone);
-  LatheSpec rock;
+  LathePlan rock;
   rock.profile = {{0.0f, -4.6f}, {0.8f, -3.6f}, {1.5f, -2.4f}, {2.0f, -1.4f}, {2.25f, -0.7f}};
   rock.segments = 14;
   rock.uRepeats = 3.0f;
@@ -81,7 +81,7 @@ SceneMesh goldRing(float radius) { return torus(radius, 0.09f, 96, 8, 6.0f, kGol
 
 // Clear at both edges, most opaque along the ring.
 SceneMesh halo(float radius) {
-  GridSpec band;
+  GridPlan band;
   band.rows = 2;
   band.columns = 96;
   band.position = [radius](int i, int j) {
@@ -111,7 +111,7 @@ SceneMesh starField(Random& random) {
 }
 
 SceneMesh nebulaSphere() {
-  LatheSpec sphere;
+  LathePlan sphere;
   for (int i = 0; i <= 16; ++i) {
     const float a = -0.5f * 3.14159265f + 3.14159265f * i / 16;
     sphere.profile.push_back({150.0f * std::cos(a), 150.0f * std::sin(a)});

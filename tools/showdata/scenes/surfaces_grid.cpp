@@ -13,40 +13,40 @@ int neighbour(int index, int step, int last, bool wrap) {
   return n < 0 ? 0 : n > last ? last : n;
 }
 
-Vector3 gridNormal(const GridSpec& spec, int i, int j) {
-  const Vector3 di = spec.position(neighbour(i, 1, spec.rows, spec.wrapRows), j) -
-                     spec.position(neighbour(i, -1, spec.rows, spec.wrapRows), j);
-  const Vector3 dj = spec.position(i, neighbour(j, 1, spec.columns, spec.wrapColumns)) -
-                     spec.position(i, neighbour(j, -1, spec.columns, spec.wrapColumns));
+Vector3 gridNormal(const GridPlan& plan, int i, int j) {
+  const Vector3 di = plan.position(neighbour(i, 1, plan.rows, plan.wrapRows), j) -
+                     plan.position(neighbour(i, -1, plan.rows, plan.wrapRows), j);
+  const Vector3 dj = plan.position(i, neighbour(j, 1, plan.columns, plan.wrapColumns)) -
+                     plan.position(i, neighbour(j, -1, plan.columns, plan.wrapColumns));
   const Vector3 normal = Normalise(Cross(di, dj));
   if (Dot(normal, normal) > 0.5f) return normal;
   // A pole (a row or column shrunk to a point): the next ring's normal.
-  const int inner = i == 0 ? 1 : i == spec.rows ? spec.rows - 1 : i;
-  const int across = j == 0 ? 1 : j == spec.columns ? spec.columns - 1 : j;
+  const int inner = i == 0 ? 1 : i == plan.rows ? plan.rows - 1 : i;
+  const int across = j == 0 ? 1 : j == plan.columns ? plan.columns - 1 : j;
   if (inner == i && across == j) return normal;
-  return gridNormal(spec, inner, across);
+  return gridNormal(plan, inner, across);
 }
 
 }  // namespace
 
-SceneMesh grid(const GridSpec& spec, std::uint16_t surface) {
+SceneMesh grid(const GridPlan& plan, std::uint16_t surface) {
   SceneMesh mesh;
-  for (int i = 0; i <= spec.rows; ++i)
-    for (int j = 0; j <= spec.columns; ++j) {
+  for (int i = 0; i <= plan.rows; ++i)
+    for (int j = 0; j <= plan.columns; ++j) {
       SceneVertex vertex;
-      vertex.position = spec.position(i, j);
-      vertex.normal = gridNormal(spec, i, j);
-      if (spec.texCoord) {
-        std::tie(vertex.u, vertex.v) = spec.texCoord(i, j);
+      vertex.position = plan.position(i, j);
+      vertex.normal = gridNormal(plan, i, j);
+      if (plan.texCoord) {
+        std::tie(vertex.u, vertex.v) = plan.texCoord(i, j);
       } else {
-        vertex.u = static_cast<float>(j) / spec.columns;
-        vertex.v = static_cast<float>(i) / spec.rows;
+        vertex.u = static_cast<float>(j) / plan.columns;
+        vertex.v = static_cast<float>(i) / plan.rows;
       }
       mesh.add(vertex);
     }
-  auto at = [&](int i, int j) { return static_cast<std::uint32_t>(i * (spec.columns + 1) + j); };
-  for (int i = 0; i < spec.rows; ++i)
-    for (int j = 0; j < spec.columns; ++j) {
+  auto at = [&](int i, int j) { return static_cast<std::uint32_t>(i * (plan.columns + 1) + j); };
+  for (int i = 0; i < plan.rows; ++i)
+    for (int j = 0; j < plan.columns; ++j) {
       const std::uint32_t a = at(i, j), b = at(i + 1, j), c = at(i + 1, j + 1), d = at(i, j + 1);
       // Quads that shrink to a triangle at a pole lose their empty half.
       const bool poleAtI = mesh.vertices[a].position == mesh.vertices[d].position;
@@ -57,25 +57,25 @@ SceneMesh grid(const GridSpec& spec, std::uint16_t surface) {
   return mesh;
 }
 
-SceneMesh lathe(const LatheSpec& spec, std::uint16_t surface) {
+SceneMesh lathe(const LathePlan& plan, std::uint16_t surface) {
   std::vector<float> lengths{0.0f};
-  for (std::size_t k = 1; k < spec.profile.size(); ++k) {
-    const float dr = spec.profile[k].first - spec.profile[k - 1].first;
-    const float dy = spec.profile[k].second - spec.profile[k - 1].second;
+  for (std::size_t k = 1; k < plan.profile.size(); ++k) {
+    const float dr = plan.profile[k].first - plan.profile[k - 1].first;
+    const float dy = plan.profile[k].second - plan.profile[k - 1].second;
     lengths.push_back(lengths.back() + std::sqrt(dr * dr + dy * dy));
   }
-  const float turn = spec.inward ? -1.0f : 1.0f;
-  GridSpec g;
-  g.rows = static_cast<int>(spec.profile.size()) - 1;
-  g.columns = spec.segments;
+  const float turn = plan.inward ? -1.0f : 1.0f;
+  GridPlan g;
+  g.rows = static_cast<int>(plan.profile.size()) - 1;
+  g.columns = plan.segments;
   g.wrapColumns = true;
   g.position = [&](int i, int j) {
-    const float angle = turn * kTwoPi * static_cast<float>(j % spec.segments) / spec.segments;
-    const auto [r, y] = spec.profile[static_cast<std::size_t>(i)];
+    const float angle = turn * kTwoPi * static_cast<float>(j % plan.segments) / plan.segments;
+    const auto [r, y] = plan.profile[static_cast<std::size_t>(i)];
     return Vector3{r * std::cos(angle), y, r * std::sin(angle)};
   };
   g.texCoord = [&](int i, int j) {
-    return std::pair{spec.uRepeats * static_cast<float>(j) / spec.segments, lengths[static_cast<std::size_t>(i)] * spec.vScale};
+    return std::pair{plan.uRepeats * static_cast<float>(j) / plan.segments, lengths[static_cast<std::size_t>(i)] * plan.vScale};
   };
   return grid(g, surface);
 }
@@ -127,7 +127,7 @@ SceneMesh convexPolygon(const std::vector<Vector3>& points, Vector3 uAxis, Vecto
 }
 
 SceneMesh torus(float ringRadius, float tubeRadius, int segments, int sides, float uRepeats, std::uint16_t surface) {
-  GridSpec g;
+  GridPlan g;
   g.rows = segments;
   g.columns = sides;
   g.wrapRows = g.wrapColumns = true;

@@ -12,7 +12,7 @@
 
 namespace showdata {
 
-struct GridSpec {
+struct GridPlan {
   int rows = 1;     // i runs 0 .. rows
   int columns = 1;  // j runs 0 .. columns
   bool wrapRows = false;     // row `rows` is row 0 again (for normals)
@@ -22,20 +22,20 @@ struct GridSpec {
   std::function<std::pair<float, float>(int i, int j)> texCoord;
 };
 
-SceneMesh grid(const GridSpec& spec, std::uint16_t surface);
+SceneMesh grid(const GridPlan& plan, std::uint16_t surface);
 
 // A profile of (radius, height) points turned about the y axis. Listed
 // bottom to top, the outside is the seen side; `inward` shows the inside
 // instead. u runs round `uRepeats` times, v along the profile by its length
 // times `vScale`.
-struct LatheSpec {
+struct LathePlan {
   std::vector<std::pair<float, float>> profile;  // (radius, y), bottom to top
   int segments = 24;
   float uRepeats = 1.0f;
   float vScale = 1.0f;
   bool inward = false;
 };
-SceneMesh lathe(const LatheSpec& spec, std::uint16_t surface);
+SceneMesh lathe(const LathePlan& plan, std::uint16_t surface);
 
 // An axis-aligned box; each face mapped from the low corner in world units
 // times `uvScale` (1 with a unit box: one picture per face).
