@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <thread>
 
@@ -28,7 +27,6 @@ class SceneLayerCalls : public ::testing::Test {
  protected:
   SceneLayerCalls() {
     fake::RecordingGL::FillTable();
-    world.driver.on<GLEntryId::glLightfv>([this](GLenum, GLenum, const GLfloat* p) { light = {p[0], p[1], p[2], p[3]}; });
     kst::theMeshStock().add("mesh", standin::twoTriangleMesh("a", "b").release());  // framing radius 1
     auto scene = layer_test::squareScene({0.25f, 0.5f, 0.75f, 1}, 2);
     scene->prepareAfterLoad("scene");
@@ -63,7 +61,6 @@ class SceneLayerCalls : public ::testing::Test {
   }
 
   fake::FakeGLWorld world;
-  std::array<float, 4> light{};
 };
 
 TEST_F(SceneLayerCalls, SceneLayerViewsFromTheTopStencilsAndLeavesTheFrameAsItFoundIt) {
@@ -94,7 +91,7 @@ TEST_F(SceneLayerCalls, SceneLayerViewsFromTheTopStencilsAndLeavesTheFrameAsItFo
   EXPECT_TRUE(world.driver.calls.empty());
 }
 
-TEST_F(SceneLayerCalls, MeshLayerPlacesItsLightScalesByTheFactorAndTurnsZThenYThenX) {
+TEST_F(SceneLayerCalls, MeshLayerScalesByTheFactorAndTurnsZThenYThenX) {
   kst::Mat_Lit material;
   kst::BrushMesh brush;
   brush.meshName = "mesh";
@@ -105,7 +102,6 @@ TEST_F(SceneLayerCalls, MeshLayerPlacesItsLightScalesByTheFactorAndTurnsZThenYTh
   brush.rotationZ.defaultValue = 30;
   const FrameState after = draw(brush);
 
-  EXPECT_EQ(light, (std::array<float, 4>{1, 1, 3, 1}));
   const std::size_t scale = position(fake::call("glScalef", 2.0f, 2.0f, 1.0f));
   const std::size_t z = position(fake::call("glRotatef", 30.0f, 0.0f, 0.0f, 1.0f));
   const std::size_t y = position(fake::call("glRotatef", 20.0f, 0.0f, 1.0f, 0.0f));
@@ -169,17 +165,6 @@ TEST_F(SceneLayerCalls, WhatTheStocksCannotSupplyDrawsNothingAndWarnsOncePerLaye
   draw(missingMeshInScene);
   EXPECT_TRUE(world.driver.calls.empty());
   EXPECT_NE(log.text().find("nowhere.lwo"), std::string::npos) << log.text();
-}
-
-TEST_F(SceneLayerCalls, ZoomSetsTheNearDistanceOfItsCameraAndMakesNoCall) {
-  kst::BrushEnvelopeZoomFactor zoom;  // camera 0 unless told
-  zoom.sceneName = "scene";
-  zoom.zoom.addKey(0, 1, 0, 0, 0).shape = kShapeLinear;
-  zoom.zoom.addKey(1, 3, 0, 0, 0).shape = kShapeLinear;
-  draw(zoom);
-  EXPECT_TRUE(world.driver.calls.empty());
-  EXPECT_FLOAT_EQ(scene().cameras[0]->nearDistance(), 2.0f);  // halfway from 1 to 3
-  EXPECT_FLOAT_EQ(scene().cameras[1]->nearDistance(), 1.0f);
 }
 
 // A scene whose background load is still running when a layer draws: it
