@@ -28,7 +28,7 @@ class SceneLayerCalls : public ::testing::Test {
   SceneLayerCalls() {
     fake::RecordingGL::FillTable();
     kst::theMeshStock().add("mesh", standin::twoTriangleMesh("a", "b").release());  // framing radius 1
-    auto scene = layer_test::squareScene({0.25f, 0.5f, 0.75f, 1}, 2);
+    auto scene = layer_test::squareScene({0.25f, 0.5f, 0.75f, 0.5f}, 2);
     scene->prepareAfterLoad("scene");
     kst::theSceneStock().add("scene", new kst::SceneStockEntry(std::move(scene)));
   }
@@ -78,7 +78,7 @@ TEST_F(SceneLayerCalls, SceneLayerViewsFromTheTopStencilsAndLeavesTheFrameAsItFo
   const std::size_t viewport = position(fake::call("glViewport", 200, 300, 400, 150));
   const std::size_t stencil = position(fake::call("glStencilFunc", GL_EQUAL, 1, 0xffu));
   EXPECT_LT(stencil, position(fake::call("glStencilOp", GL_KEEP, GL_KEEP, GL_KEEP)));
-  const std::size_t background = position(fake::call("glColor3f", 0.25f, 0.5f, 0.75f));
+  const std::size_t background = position(fake::call("glColor4f", 0.25f, 0.5f, 0.75f, 0.5f));
   const std::size_t scene = position(fake::call("glFrontFace", GL_CCW));  // the scene's render list
   EXPECT_LT(viewport, background);
   EXPECT_LT(stencil, background);
