@@ -19,6 +19,7 @@ struct ShowOptions {
   std::optional<float> until;  // end normally once the show time reaches it
   std::optional<int> fps;      // fixed-step clock: frame k is shown at k / fps
   std::vector<Screenshot> screenshots;
+  bool listEvents = false;  // build the show, print its timeline, play nothing
 };
 
 }  // namespace shell

@@ -1,17 +1,18 @@
 #include "shell/start_up.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "platform/host.h"
 #include "render/device.h"
 #include "render/gl_table.h"
 #include "shell/frame_loop.h"
 #include "music/music.h"
+#include "shell/event_listing.h"
+#include "shell/show_preparation.h"
+#include "shell/show_script.h"
 #include "shell/show_window.h"
 #include "shell/texts.h"
-#include "stocks/bitmap_stock.h"
-#include "stocks/mesh_stock.h"
-#include "stocks/scene_stock.h"
 
 namespace shell {
 namespace {
@@ -33,24 +34,43 @@ int failStartUp(bool ownedByWindow, const char* text, bool restoreFirst) {
   return -1;
 }
 
-int shutDown() {
-  music::stopMusic();
-  // Scene loaders still reading are waited for first: no thread outlives the
-  // stocks or the device. Then what is still in stock is freed while its
-  // context is current.
-  kst::theSceneStock().clear();
-  kst::theMeshStock().clear();
-  kst::theBitmapStock().clear();
+// The desktop mode is back before the message; the device goes after it.
+int failWithDevice(const char* text) {
+  const int result = failStartUp(true, text, true);
+  DestroyRenderDevice();
+  return result;
+}
+
+// The layers still on screen, those never shown and everything in stock go
+// while the device's context is current; scene loaders still reading are
+// waited for first, so no thread outlives the stocks or the device.
+int shutDown(int result) {
+  releaseShow();
   DestroyRenderDevice();
   platform::host().restoreDisplayMode();
-  return 1;
+  return result;
+}
+
+int listEvents() {
+  buildShow(backgroundLoading);
+  printEvents(stdout);
+  std::fflush(stdout);
+  return shutDown(0);
+}
+
+// The data is made apart from the program; without it there is no show.
+bool dataFolderFound() {
+  std::error_code error;
+  return std::filesystem::is_directory("demo", error);
 }
 
 }  // namespace
 
 bool preloadChoice() { return backgroundLoading; }
 
-int WinMain(const ShowOptions& options) {
+int WinMain(const ShowOptions& options) { return WinMain(options, prepareShow); }
+
+int WinMain(const ShowOptions& options, const ShowPreparation& prepare) {
   switch (askDisclaimer(options)) {
     case platform::Answer::Cancel:
       return 0;
@@ -70,15 +90,14 @@ int WinMain(const ShowOptions& options) {
     return result;
   }
   if (!CreateRenderDevice(platform::host().windowDC(), 0, 800, 600)) return failStartUp(true, kDeviceFailure, false);
-  if (!GLCapability(GLCap::ARB_multitexture)) {
-    const int result = failStartUp(true, kExtensionFailure, true);
-    DestroyRenderDevice();
-    return result;
-  }
+  if (!GLCapability(GLCap::ARB_multitexture)) return failWithDevice(kExtensionFailure);
+  if (!dataFolderFound()) return failWithDevice(kDataMissing);
+  if (options.listEvents) return listEvents();
   ShowClock clock(options.fps);
-  clock.start();
+  prepare(backgroundLoading, clock);
   runFrameLoop(clock, options);
-  return shutDown();
+  music::stopMusic();
+  return shutDown(1);
 }
 
 }  // namespace shell
