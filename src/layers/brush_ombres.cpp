@@ -14,9 +14,11 @@ namespace kst {
 namespace {
 
 // The mesh is drawable when the stock still holds the one its caster was
-// made from: an unloaded mesh must not be drawn through a stale pointer.
+// made from: an unloaded mesh must not be drawn through a stale pointer,
+// even when a new mesh of that name took its address.
 bool present(const ShadowMesh& entry) {
-  return entry.mesh != nullptr && theMeshStock().get(entry.name.c_str()) == entry.mesh;
+  const MeshPrimitive* held = entry.mesh != nullptr ? theMeshStock().get(entry.name.c_str()) : nullptr;
+  return held == entry.mesh && held != nullptr && held->serial == entry.serial;
 }
 
 void multiplyModelview(const Matrix44& matrix) {

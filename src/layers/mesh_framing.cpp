@@ -39,7 +39,7 @@ void ResetViewportDepth(const float* colour) {
   UseScreenCoordinates();
   if (colour == nullptr) gl.glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
   gl.glDepthFunc(GL_ALWAYS);
-  if (colour != nullptr) gl.glColor3f(colour[0], colour[1], colour[2]);
+  if (colour != nullptr) gl.glColor4f(colour[0], colour[1], colour[2], colour[3]);
   glStateCache.SetTextureMask(0);
   gl.glBegin(GL_QUADS);
   gl.glVertex3f(-1, -1, 1);

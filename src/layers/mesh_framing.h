@@ -28,8 +28,8 @@ void SetCentredViewport(float x, float y, float width, float height);
 void SetWholeFrameViewport();
 
 // Identity matrices, then a quad at depth 1 over the whole viewport: its
-// pixels become far again and, when `colour` is given (red, green, blue),
-// take that colour; without one, colour writes stay off for the quad.
+// pixels become far again and, when `colour` is given (red, green, blue,
+// alpha), take that colour; without one, colour writes stay off for it.
 // Leaves depth function GL_ALWAYS and colour writes on.
 void ResetViewportDepth(const float* colour);
 

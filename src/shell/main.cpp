@@ -83,11 +83,15 @@ void addOptions(CLI::App& app, CommandLine& line) {
   app.add_option("--screenshot", line.shots,
                  "Save the first frame whose show time reaches SECONDS as an 800x600 PNG (repeatable)")
       ->type_name("SECONDS=FILE.png");
+  app.add_flag("--list-events", options.listEvents,
+               "Build the show without playing it (headless, silent) and print every event in firing order: "
+               "time, kind, target");
   app.set_version_flag("--version", std::string("skyward ") + SKYWARD_VERSION);
   app.footer(
       "Keys: Escape (pressed or released) ends the show.\n"
-      "Exit codes: 0 question cancelled, 1 normal end, 2 unreadable command line, 255 no window,\n"
-      "display mode, OpenGL device or GL_ARB_multitexture, or a capture that failed.\n"
+      "Exit codes: 0 question cancelled or events listed, 1 normal end, 2 unreadable command line,\n"
+      "255 no window, display mode, OpenGL device, GL_ARB_multitexture, demo folder (make it with 'make data')\n"
+      "or a capture that failed.\n"
       "Configuration: ./Skyward.ini, section [Skyward], key Freq (refresh rate in Hz, default 60).");
 }
 
@@ -105,7 +109,12 @@ int main(int argc, char** argv) {
     // read ends with 2, the usual code for a usage error.
     return app.exit(error) == 0 ? 0 : 2;
   }
-  const shell::ShowOptions& options = line.options;
+  shell::ShowOptions& options = line.options;
+  if (options.listEvents) {
+    options.headless = true;
+    options.windowed = true;
+    if (!options.preloadEverything) options.preloadEverything = true;
+  }
   if (!line.logTarget.empty()) {
     const std::string failure = kst::logTo(line.logTarget);
     if (!failure.empty()) std::fprintf(stderr, "skyward: no log: cannot open %s: %s\n", line.logTarget.c_str(), failure.c_str());

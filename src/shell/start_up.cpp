@@ -1,6 +1,7 @@
 #include "shell/start_up.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 
 #include "platform/host.h"
@@ -8,12 +9,12 @@
 #include "render/gl_table.h"
 #include "shell/frame_loop.h"
 #include "music/music.h"
+#include "shell/event_listing.h"
 #include "shell/show_capture.h"
+#include "shell/show_preparation.h"
+#include "shell/show_script.h"
 #include "shell/show_window.h"
 #include "shell/texts.h"
-#include "stocks/bitmap_stock.h"
-#include "stocks/mesh_stock.h"
-#include "stocks/scene_stock.h"
 
 namespace shell {
 namespace {
@@ -35,45 +36,68 @@ int failStartUp(bool ownedByWindow, const char* text, bool restoreFirst) {
   return -1;
 }
 
-int shutDown() {
-  music::stopMusic();
-  // Scene loaders still reading are waited for first: no thread outlives the
-  // stocks or the device. Then what is still in stock is freed while its
-  // context is current.
-  kst::theSceneStock().clear();
-  kst::theMeshStock().clear();
-  kst::theBitmapStock().clear();
+// The desktop mode is back before the message; the device goes after it.
+int failWithDevice(const char* text) {
+  const int result = failStartUp(true, text, true);
+  DestroyRenderDevice();
+  return result;
+}
+
+// The layers still on screen, those never shown and everything in stock go
+// while the device's context is current; scene loaders still reading are
+// waited for first, so no thread outlives the stocks or the device.
+int shutDown(int result) {
+  releaseShow();
   DestroyRenderDevice();
   platform::host().restoreDisplayMode();
-  return 1;
+  return result;
+}
+
+int listEvents() {
+  buildShow(backgroundLoading);
+  printEvents(stdout);
+  std::fflush(stdout);
+  return shutDown(0);
+}
+
+// The data is made apart from the program; without it there is no show.
+bool dataFolderFound() {
+  std::error_code error;
+  return std::filesystem::is_directory("demo", error);
 }
 
 // A capture that fails ends the show: the display is restored first, then
 // the reason is said, and the program ends with -1.
-int playShow(ShowOptions options) {
+// The capture is made before the show is prepared, so the sound it starts
+// is mixed offline from the first sample.
+int playShow(ShowOptions options, const ShowPreparation& prepare) {
   settleCaptureDefaults(options);
   ShowClock clock(options.fps);
   std::optional<ShowCapture> recording;
   try {
     if (options.capture) recording.emplace(*options.capture, *options.fps, options.crf, *options.until);
-    clock.start();
+    prepare(backgroundLoading, clock);
     runFrameLoop(clock, options, recording ? &*recording : nullptr);
     if (recording) recording->finish();
   } catch (const capture::CaptureError& error) {
     recording.reset();
-    shutDown();
+    music::stopMusic();
+    shutDown(-1);
     std::fprintf(stderr, "skyward: %s\n", error.what());
     return -1;
   }
   recording.reset();
-  return shutDown();
+  music::stopMusic();
+  return shutDown(1);
 }
 
 }  // namespace
 
 bool preloadChoice() { return backgroundLoading; }
 
-int WinMain(const ShowOptions& options) {
+int WinMain(const ShowOptions& options) { return WinMain(options, prepareShow); }
+
+int WinMain(const ShowOptions& options, const ShowPreparation& prepare) {
   switch (askDisclaimer(options)) {
     case platform::Answer::Cancel:
       return 0;
@@ -93,12 +117,10 @@ int WinMain(const ShowOptions& options) {
     return result;
   }
   if (!CreateRenderDevice(platform::host().windowDC(), 0, 800, 600)) return failStartUp(true, kDeviceFailure, false);
-  if (!GLCapability(GLCap::ARB_multitexture)) {
-    const int result = failStartUp(true, kExtensionFailure, true);
-    DestroyRenderDevice();
-    return result;
-  }
-  return playShow(options);
+  if (!GLCapability(GLCap::ARB_multitexture)) return failWithDevice(kExtensionFailure);
+  if (!dataFolderFound()) return failWithDevice(kDataMissing);
+  if (options.listEvents) return listEvents();
+  return playShow(options, prepare);
 }
 
 }  // namespace shell

@@ -1,14 +1,24 @@
 #pragma once
+#include <functional>
+
+#include "shell/show_clock.h"
 #include "shell/show_options.h"
 
 namespace shell {
 
-// The program: question, window, device, show, frame loop. Returns 0 when
-// the user cancels, -1 when the window, display mode, GL device or a
-// required extension cannot be had or a capture fails (after the display is
-// restored, with the file and the reason on standard error), 1 after a
+// What runs between the device and the first frame; it takes the show start
+// time on the clock. The program's is prepareShow.
+using ShowPreparation = std::function<void(bool preloadChoice, ShowClock& clock)>;
+
+// The program: question, window, device, the show's data folder, show
+// preparation, frame loop. Returns 0 when the user cancels (and after
+// listing the events), -1 when the window, display mode, GL device, a
+// required extension or the show's data folder cannot be had or a capture
+// fails (after the display is restored, with the file and the reason on
+// standard error), 1 after a
 // normal end.
 int WinMain(const ShowOptions& options);
+int WinMain(const ShowOptions& options, const ShowPreparation& prepare);
 
 // The start-up choice handed to the show preparation: true when scenes are
 // loaded in the background during the show.

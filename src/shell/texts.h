@@ -39,6 +39,11 @@ inline constexpr const char* kExtensionFailure =
 inline constexpr const char* kNoDisplayHint =
     "skyward: no display could be opened; run with --headless to play without one.";
 
+// Not one of the show's own texts: the data is made apart from the program.
+inline constexpr const char* kDataMissing =
+    "The show's data was not found: there is no demo folder in the current folder.\n"
+    "Make it with 'make data' in the source folder, then start the show from the folder that holds demo.";
+
 inline constexpr const char* kNobodyToAsk =
     "Nobody could be asked whether to preload everything (no dialog and no terminal): "
     "run again with --preload or --stream.";

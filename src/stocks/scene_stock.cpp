@@ -62,6 +62,11 @@ Scene* SceneStock::waitForScene(const char* name) {
   return entry != nullptr ? entry->waitForScene(kWaitMilliseconds) : nullptr;
 }
 
+Scene* SceneStock::loadedScene(const char* name) {
+  SceneStockEntry* entry = get(name);
+  return entry != nullptr ? entry->waitForScene(0) : nullptr;
+}
+
 SceneStock& theSceneStock() {
   static SceneStock stock;
   return stock;

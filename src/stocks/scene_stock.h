@@ -30,6 +30,10 @@ class SceneStock : public ObjectStock<SceneStockEntry> {
   // when there is no such entry, its load failed (answered at once once the
   // load has ended) or it is still running after the wait.
   Scene* waitForScene(const char* name);
+  // The scene stored under `name` when its load has ended well; null at
+  // once otherwise (no entry, load failed or still running): for layers
+  // that must not hold the frame up.
+  Scene* loadedScene(const char* name);
 
  private:
   void loadInBackground(const char* file);

@@ -14,6 +14,8 @@ class EvtActivateBrush : public TimeLineEvent {
   EvtActivateBrush(float time, Brush* layer) : TimeLineEvent(time), layer_(layer) {}
   void fire(float t) override;
 
+  Brush* layer() const { return layer_; }
+
  private:
   Brush* layer_;
 };

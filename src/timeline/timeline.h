@@ -38,6 +38,13 @@ class TimeLine {
 
   std::uint32_t count() const { return count_; }
 
+  // Calls `visit` with every pending event, in firing order (for listings
+  // and for releasing what pending events point at).
+  template <typename Visit>
+  void forEachPending(Visit visit) const {
+    for (const auto& entry : events_) visit(*entry.second);
+  }
+
   float timeOffset = 0.0f;
 
  private:

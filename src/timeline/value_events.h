@@ -13,6 +13,9 @@ class EvtChangeValue : public TimeLineEvent {
   EvtChangeValue(float time, T* target, const T& value) : TimeLineEvent(time), target_(target), value_(value) {}
   void fire(float) override { *target_ = value_; }
 
+  T* target() const { return target_; }
+  const T& value() const { return value_; }
+
  private:
   T* target_;
   T value_;

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "layers/bitmap_layers.h"
+#include "layers/frame_state_replay.h"
 #include "render/gl_state_cache.h"
 #include "scene/texture_image.h"
 #include "stocks/bitmap_stock.h"
@@ -19,29 +20,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// The GL state a layer may change, replayed from the recorded calls.
-struct FrameState {
-  std::map<int, bool> enabled{{GL_CULL_FACE, true}, {GL_DEPTH_TEST, true}, {GL_BLEND, false},
-                              {GL_ALPHA_TEST, false}, {GL_STENCIL_TEST, false}, {GL_TEXTURE_2D, false}};
-  int depthFunc = GL_LEQUAL;
-  int depthMask = 1;
-  std::string colourMask = "1, 1, 1, 1";
-  int cullFace = GL_BACK;
-  int frontFace = GL_CW;
-
-  void replay(const std::string& line) {
-    const std::string name = line.substr(0, line.find('('));
-    const std::string arguments = line.substr(name.size() + 1, line.size() - name.size() - 2);
-    const int first = std::atoi(arguments.c_str());
-    if (name == "glEnable" || name == "glDisable") enabled[first] = name == "glEnable";
-    if (name == "glDepthFunc") depthFunc = first;
-    if (name == "glDepthMask") depthMask = first;
-    if (name == "glColorMask") colourMask = arguments;
-    if (name == "glCullFace") cullFace = first;
-    if (name == "glFrontFace") frontFace = first;
-  }
-  bool operator==(const FrameState&) const = default;
-};
+using layer_test::FrameState;
 
 struct Corner {
   float s, t, x, y;

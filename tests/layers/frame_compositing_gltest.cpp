@@ -10,6 +10,7 @@
 #include "layers/layer_stack.h"
 #include "render/gl_table.h"
 #include "support/headless_show.h"
+#include "support/show_folder.h"
 #include "timeline/timeline.h"
 
 namespace {
@@ -41,8 +42,10 @@ TEST(FrameCompositing, TheFrameOfAnActivationShowsTheNewBrush) {
   new ActivateAtScheduledTime(0.5f, new GreenBrush);
   kst::theTimeLine().rewind();
 
-  EXPECT_EQ(fake::runHeadlessShow(0.6f, {{0.5f, file.string()}}), 1);
-  kst::ClearLayers();
+  // No show: only the event above, and a clock started at once.
+  fake::ShowFolder folder;
+  const auto startClock = [](bool, shell::ShowClock& clock) { clock.start(); };
+  EXPECT_EQ(fake::runHeadlessShow(0.6f, {{0.5f, file.string()}}, startClock), 1);
 
   ASSERT_FALSE(drawnAt.empty());
   EXPECT_EQ(drawnAt.front(), 0.0f);

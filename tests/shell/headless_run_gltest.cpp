@@ -6,10 +6,14 @@
 #include <filesystem>
 
 #include "support/headless_show.h"
+#include "support/show_folder.h"
 
 namespace {
 
+// With an empty data folder every file is missing: the show goes on and
+// shows nothing.
 TEST(HeadlessRun, EndsNormallyAndSavesABlackFrame) {
+  fake::ShowFolder folder;
   const auto file = std::filesystem::temp_directory_path() / ("skyward-shot-" + std::to_string(::getpid()) + ".png");
   EXPECT_EQ(fake::runHeadlessShow(1.0f, {{0.5f, file.string()}}), 1);
 

@@ -12,6 +12,7 @@
 #include "shell/show_capture.h"
 #include "support/headless_show.h"
 #include "support/shared_device.h"
+#include "support/show_folder.h"
 #include "support/sound_files.h"
 #include "support/sound_probe.h"
 #include "support/video_probe.h"
@@ -31,7 +32,7 @@ shell::ShowOptions captureTo(const std::filesystem::path& file, float until) {
 
 // 0 to 3 s at 30 frames per second, and 0 to 0.25 s at the capture's own 60.
 TEST(ProgramCapture, HoldsEveryFrameBeforeTheEndAndTheSoundUpToIt) {
-  fake::TempFolder folder;
+  fake::ShowFolder folder;  // the program plays in a folder with the show's data
   shell::ShowOptions options = captureTo(folder / "show.mp4", 3.0f);
   options.fps = 30;
   EXPECT_EQ(fake::runHeadlessShow(options), 1);
@@ -47,7 +48,7 @@ TEST(ProgramCapture, HoldsEveryFrameBeforeTheEndAndTheSoundUpToIt) {
 }
 
 TEST(ProgramCapture, IntoAMissingFolderFailsWithTheFileAndTheReason) {
-  fake::TempFolder folder;
+  fake::ShowFolder folder;  // the program plays in a folder with the show's data
   const auto file = folder / "absent" / "show.mp4";
   CaptureStderr();
   EXPECT_EQ(fake::runHeadlessShow(captureTo(file, 1.0f)), -1);

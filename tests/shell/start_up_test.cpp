@@ -11,6 +11,7 @@
 #include "shell/texts.h"
 #include "support/recording_gl.h"
 #include "support/sound_files.h"
+#include "support/show_folder.h"
 #include "support/sound_probe.h"
 #include "timeline/timeline.h"
 
@@ -32,7 +33,10 @@ class StartUpTest : public ::testing::Test {
   }
   ~StartUpTest() override { kst::theTimeLine().clear(); }
 
-  int run(shell::ShowOptions options = {}) { return shell::WinMain(options); }
+  // The frame loop alone: the show's own preparation has tests of its own.
+  int run(shell::ShowOptions options = {}) {
+    return shell::WinMain(options, [](bool, shell::ShowClock& clock) { clock.start(); });
+  }
 
   std::string error(bool owned, const char* text) const {
     return std::string("error:") + (owned ? "1:" : "0:") + text;
@@ -46,6 +50,7 @@ class StartUpTest : public ::testing::Test {
   const fake::FakeHost& host() const { return world.host; }
 
   fake::FakeGLWorld world;
+  fake::ShowFolder folder;
 };
 
 TEST_F(StartUpTest, CancelEndsAtOnceWithoutWindowOrModeChange) {
@@ -118,6 +123,31 @@ TEST_F(StartUpTest, WithoutMultitextureTheDesktopIsRestoredBeforeTheMessage) {
   ASSERT_LT(message, host().log.size());
   EXPECT_LT(restored, message);
   EXPECT_EQ(world.driver.count("SwapBuffers"), 0u);
+}
+
+TEST_F(StartUpTest, WithoutTheDataFolderTheDesktopIsRestoredBeforeTheMessage) {
+  std::filesystem::remove("demo");
+  EXPECT_EQ(run(), -1);
+  const std::size_t message = position(error(true, shell::kDataMissing));
+  ASSERT_LT(message, host().log.size());
+  EXPECT_LT(position("restore"), message);
+  EXPECT_NE(std::string(shell::kDataMissing).find("make data"), std::string::npos);
+  EXPECT_EQ(world.driver.count("wglDeleteContext"), 1u);
+  EXPECT_EQ(world.driver.count("SwapBuffers"), 0u);
+}
+
+TEST_F(StartUpTest, ListingTheEventsPlaysNothingAndEndsWithZero) {
+  shell::ShowOptions options;
+  options.listEvents = true;
+  options.preloadEverything = false;  // scenes in the background: three more events
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(run(options), 0);
+  const std::string listed = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 92);
+  EXPECT_NE(listed.find("  43.10  kst::EvtLoadScene  \"demo\\cubes.kst\"\n"), std::string::npos) << listed;
+  EXPECT_EQ(world.driver.count("SwapBuffers"), 0u);
+  EXPECT_EQ(kst::theTimeLine().count(), 0u);
+  EXPECT_EQ(world.driver.count("wglDeleteContext"), 1u);
 }
 
 TEST_F(StartUpTest, FullScreenWindowAndHiddenCursor) {

@@ -1,24 +1,24 @@
 #include "support/headless_show.h"
 
 #include "platform/sdl_host.h"
-#include "shell/start_up.h"
 
 namespace fake {
 
-int runHeadlessShow(float until, const std::vector<shell::Screenshot>& screenshots) {
+int runHeadlessShow(float until, const std::vector<shell::Screenshot>& screenshots,
+                    const shell::ShowPreparation& prepare) {
   shell::ShowOptions options;
   options.preloadEverything = true;
   options.fps = 30;
   options.until = until;
   options.screenshots = screenshots;
-  return runHeadlessShow(options);
+  return runHeadlessShow(options, prepare);
 }
 
-int runHeadlessShow(shell::ShowOptions options) {
+int runHeadlessShow(shell::ShowOptions options, const shell::ShowPreparation& prepare) {
   platform::SdlHost host(true);
   platform::setHost(&host);
   options.headless = true;
-  const int exitCode = shell::WinMain(options);
+  const int exitCode = shell::WinMain(options, prepare);
   platform::setHost(nullptr);
   return exitCode;
 }

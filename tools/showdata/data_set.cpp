@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/data_files.h"
+#include "scenes/scenes.h"
 
 namespace showdata {
 
@@ -31,7 +32,7 @@ void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_
 void writeDataSet(const std::filesystem::path& folder) {
   const Fonts fonts;
   std::vector<DataFile> files = pictureFiles(fonts);
-  for (auto* more : {objectFiles, musicFiles})
+  for (auto* more : {objectFiles, sceneDataFiles, musicFiles})
     for (DataFile& file : more()) files.push_back(std::move(file));
   for (const DataFile& file : files) {
     std::vector<std::uint8_t> bytes;

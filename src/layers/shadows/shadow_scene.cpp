@@ -32,8 +32,11 @@ int nextRandom() { return std::rand() / (RAND_MAX / 32768 + 1); }
 float nextUnit() { return static_cast<float>(nextRandom()) / 32767.0f; }
 
 ShadowMesh lookUp(const std::string& name) {
-  ShadowMesh entry{name, theMeshStock().get(name.c_str()), nullptr};
-  if (entry.mesh != nullptr && entry.mesh->source) entry.caster = std::make_unique<ShadowCaster>(*entry.mesh->source);
+  ShadowMesh entry{name, theMeshStock().get(name.c_str()), 0, nullptr};
+  if (entry.mesh != nullptr && entry.mesh->source) {
+    entry.serial = entry.mesh->serial;
+    entry.caster = std::make_unique<ShadowCaster>(*entry.mesh->source);
+  }
   if (entry.caster == nullptr) entry.mesh = nullptr;
   return entry;
 }

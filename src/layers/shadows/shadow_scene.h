@@ -26,6 +26,7 @@ class Material;
 struct ShadowMesh {
   std::string name;
   MeshPrimitive* mesh = nullptr;
+  std::uint64_t serial = 0;  // the mesh's, to tell it from a later one at the same address
   std::unique_ptr<ShadowCaster> caster;
 };
 

@@ -1,6 +1,7 @@
 #include "scene/mesh/mesh_primitive.h"
 
 #include <algorithm>
+#include <atomic>
 #include <limits>
 
 #include "persist/object_record.h"
@@ -11,7 +12,11 @@
 #include "scene/mesh/vertex_array_object.h"
 #include "scene/render_list.h"
 
-MeshPrimitive::MeshPrimitive() = default;
+namespace {
+std::atomic<std::uint64_t> madeMeshes{0};
+}  // namespace
+
+MeshPrimitive::MeshPrimitive() : serial(++madeMeshes) {}
 MeshPrimitive::~MeshPrimitive() = default;
 
 void MeshPrimitive::serialize(persistent_store& store, bool writing) {

@@ -61,6 +61,10 @@ class MeshPrimitive : public Primitive {
   // The chunk's GL-side arrays, built on first call (needs a current context).
   RetainedModeData& retainedData(std::uint32_t chunk);
 
+  // Unique per mesh made in this process: a layer that keeps a mesh across
+  // frames tells a mesh unloaded and replaced at the same address by it.
+  const std::uint64_t serial;
+
   std::unique_ptr<kst::RobustMesh> source;
   std::vector<Chunk> chunks;
   std::vector<std::unique_ptr<RetainedModeData>> retained;  // one per chunk, null until built

@@ -12,11 +12,11 @@ std::uint32_t Mesh::add(Vector3 point) {
   return static_cast<std::uint32_t>(points.size() - 1);
 }
 
-void Mesh::triangle(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint16_t surface) {
+void TriangleList::triangle(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint16_t surface) {
   triangles.push_back({a, b, c, surface});
 }
 
-void Mesh::quad(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint16_t surface) {
+void TriangleList::quad(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint16_t surface) {
   triangle(a, b, c, surface);
   triangle(a, c, d, surface);
 }

@@ -12,18 +12,24 @@
 
 namespace showdata {
 
-struct Mesh {
+// Triangles over numbered corners, each tagged with a surface; the corners
+// themselves live in the mesh kinds built on it.
+struct TriangleList {
   struct Triangle {
     std::uint32_t a, b, c;
     std::uint16_t surface;
   };
-  std::vector<Vector3> points;
   std::vector<Triangle> triangles;
 
-  std::uint32_t add(Vector3 point);
   void triangle(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint16_t surface = 0);
   // a, b, c, d around the quad; two triangles (a, b, c) and (a, c, d).
   void quad(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint16_t surface = 0);
+};
+
+struct Mesh : TriangleList {
+  std::vector<Vector3> points;
+
+  std::uint32_t add(Vector3 point);
   void append(const Mesh& other);
 };
 

@@ -2,38 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 #include <vector>
 
-#include "platform/sdl_host.h"
+#include "layers/mesh_framing.h"
 #include "render/camera.h"
-#include "render/device.h"
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
 #include "render/robust_mesh.h"
+#include "sheet/gl_canvas.h"
 
 namespace showdata {
-
-struct ObjectViews::Window {
-  platform::SdlHost host{true};
-};
-
-ObjectViews::ObjectViews(int size) : window_(std::make_unique<Window>()), size_(size) {
-  platform::setHost(&window_->host);
-  glStateCache.Reset();
-  ResetGLTable();
-  if (!window_->host.createWindow("showdata sheet", size, size, false) ||
-      !CreateRenderDevice(window_->host.windowDC(), 0, size, size)) {
-    platform::setHost(nullptr);
-    throw std::runtime_error("no GL device for the review sheet (is the software GL driver installed?)");
-  }
-}
-
-ObjectViews::~ObjectViews() {
-  DestroyRenderDevice();
-  window_->host.destroyWindow();
-  platform::setHost(nullptr);
-}
 
 namespace {
 
@@ -72,12 +50,10 @@ Raster ObjectViews::view(kst::RobustMesh& mesh, float yaw, float pitch) const {
   gl.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   gl.glEnable(GL_DEPTH_TEST);
   gl.glDepthFunc(GL_LEQUAL);
-  gl.glEnable(GL_CULL_FACE);
-  gl.glCullFace(GL_BACK);
-  gl.glFrontFace(GL_CW);
-  gl.glMatrixMode(GL_PROJECTION);
+  kst::UseFrameFaceAndDepthState();
+  glStateCache.SetMatrixMode(GL_PROJECTION);
   gl.glLoadMatrixf(camera.ProjectionMatrix().m);
-  gl.glMatrixMode(GL_MODELVIEW);
+  glStateCache.SetMatrixMode(GL_MODELVIEW);
   gl.glLoadMatrixf(camera.ViewMatrix().m);
   const float position[4] = {r * 2.0f, r * 2.5f, r * 4.0f, 1.0f};
   gl.glLightfv(GL_LIGHT0, GL_POSITION, position);
@@ -105,16 +81,7 @@ Raster ObjectViews::view(kst::RobustMesh& mesh, float yaw, float pitch) const {
   if (current >= 0) gl.glEnd();
   gl.glDisable(GL_LIGHTING);
 
-  std::vector<unsigned char> pixels(static_cast<std::size_t>(size_ * size_ * 3));
-  gl.glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  gl.glReadPixels(0, 0, size_, size_, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-  Raster picture(size_, size_, 3);
-  for (int y = 0; y < size_; ++y)
-    for (int x = 0; x < size_; ++x) {
-      const unsigned char* p = &pixels[static_cast<std::size_t>(((size_ - 1 - y) * size_ + x) * 3)];
-      picture.set(x, y, {p[0] / 255.0f, p[1] / 255.0f, p[2] / 255.0f});
-    }
-  return picture;
+  return readFrame(size_, size_);
 }
 
 }  // namespace showdata

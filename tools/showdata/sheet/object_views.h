@@ -1,9 +1,8 @@
 #pragma once
-// Objects drawn on the software GL driver for the review sheet: a hidden
-// window with the engine's rendering device, one square view at a time,
-// read back into a raster. Fronts are clockwise and back faces culled, as
+// Objects drawn on the software GL driver for the review sheet, one square
+// view at a time in the current GL canvas (gl_canvas.h), read back into a
+// raster. Fronts are clockwise and back faces culled, as
 // in the show's mesh layer, so an object turned inside out shows it.
-#include <memory>
 #include <string>
 
 #include "core/raster.h"
@@ -16,11 +15,8 @@ namespace showdata {
 
 class ObjectViews {
  public:
-  // Throws std::runtime_error when no GL device can be made.
-  explicit ObjectViews(int size);
-  ~ObjectViews();
-  ObjectViews(const ObjectViews&) = delete;
-  ObjectViews& operator=(const ObjectViews&) = delete;
+  // The canvas must be at least size x size.
+  explicit ObjectViews(int size) : size_(size) {}
 
   // The mesh turned by `yaw` about y, then `pitch` about x (degrees), framed
   // by its bounding box, lit from the upper right; surface 0 in one
@@ -28,8 +24,6 @@ class ObjectViews {
   Raster view(kst::RobustMesh& mesh, float yaw, float pitch) const;
 
  private:
-  struct Window;
-  std::unique_ptr<Window> window_;
   int size_;
 };
 

@@ -1,6 +1,9 @@
 #include "sheet/review_sheet.h"
 
+#include <cstdio>
 #include <fstream>
+#include <memory>
+#include <span>
 #include <iterator>
 #include <stdexcept>
 #include <vector>
@@ -11,7 +14,14 @@
 #include "lightwave/lw_error.h"
 #include "lightwave/mesh_building.h"
 #include "render/robust_mesh.h"
+#include "scene/mesh/mesh_primitive.h"
+#include "scene/scene.h"
+#include "scenes/hall_layout.h"
+#include "scenes/scenes.h"
+#include "stocks/scene_stock.h"
+#include "sheet/gl_canvas.h"
 #include "sheet/object_views.h"
+#include "sheet/scene_frames.h"
 
 namespace showdata {
 namespace {
@@ -19,6 +29,8 @@ namespace {
 constexpr int kSheetWidth = 1680;
 constexpr int kMargin = 16;
 constexpr int kLabelHeight = 24;
+constexpr int kSceneWidth = 320;  // also tall enough for the objects' square views
+constexpr int kSceneHeight = 240;
 const Colour kBackground{0.09f, 0.095f, 0.12f};
 const Colour kMaskGround{0.05f, 0.08f, 0.22f};
 
@@ -101,7 +113,7 @@ bool closedTwoManifold(kst::RobustMesh& mesh) {
   return true;
 }
 
-void placeObjects(Sheet& sheet, const std::filesystem::path& folder, int top) {
+int placeObjects(Sheet& sheet, const std::filesystem::path& folder, int top) {
   const char* objects[5] = {"demo\\intro\\objet\\tsark.lwo", "demo\\ombres\\kst.lwo", "demo\\ombres\\1.lwo", "demo\\ombres\\2.lwo",
                             "demo\\ombres\\3.lwo"};
   const float angles[3][2] = {{0.0f, 0.0f}, {35.0f, 25.0f}, {120.0f, -35.0f}};
@@ -120,16 +132,58 @@ void placeObjects(Sheet& sheet, const std::filesystem::path& folder, int top) {
       sheet.place(views.view(*mesh, angles[a][0], angles[a][1]), left + a * (kView + 8), row, label);
     }
   }
+  return top + 3 * (kView + kLabelHeight + kMargin);
+}
+
+// The hall's light volumes, drawn over its frames as the show draws them.
+std::vector<std::unique_ptr<MeshPrimitive>> lightVolumes(const std::filesystem::path& folder) {
+  std::vector<std::unique_ptr<MeshPrimitive>> volumes;
+  for (const hall::Shaft& shaft : hall::shafts()) volumes.push_back(loadLightVolume(outputPath(folder, shaft.file).string()));
+  return volumes;
+}
+
+int sceneFrameCount() {
+  int count = 0;
+  for (const SceneFile& file : sceneFiles()) count += 3 * file.use.cameras;
+  return count;
+}
+
+// Every scene through each camera the show uses, at its start, middle and
+// end (an endless scene over the time it is seen), five frames to a row.
+void placeScenes(Sheet& sheet, const std::filesystem::path& folder, int top) {
+  const auto volumes = lightVolumes(folder);
+  std::vector<MeshPrimitive*> shafts;
+  for (const auto& volume : volumes) shafts.push_back(volume.get());
+  int tile = 0;
+  kst::SceneStock stock;
+  for (const SceneFile& file : sceneFiles()) {
+    Scene* scene = &readThroughStock(stock, outputPath(folder, file.name).string());
+    const bool hall = file.recipe == mosqueScene;
+    const float end = file.use.seen();
+    for (int camera = 0; camera < file.use.cameras; ++camera)
+      for (float time : {0.0f, 0.5f * end, end}) {
+        char label[96];
+        std::snprintf(label, sizeof label, "%s  camera %d at %.1f s", fileLabel(file.name).c_str(), camera, time);
+        const Raster frame = sceneFrame(*scene, camera, time, kSceneWidth, kSceneHeight,
+                                        hall ? std::span<MeshPrimitive* const>(shafts) : std::span<MeshPrimitive* const>());
+        sheet.place(frame, kMargin + (tile % 5) * (kSceneWidth + 12), top + (tile / 5) * (kSceneHeight + kLabelHeight + kMargin), label);
+        ++tile;
+      }
+  }
 }
 
 }  // namespace
 
 void drawReviewSheet(const std::filesystem::path& folder, const std::string& sheetFile) {
   const Font font("DejaVuSans.ttf");
-  Sheet sheet(kMargin + 240 + kLabelHeight + kMargin + 600 + kLabelHeight + kMargin + 3 * (240 + kLabelHeight + kMargin), font);
+  const int sceneRows = (sceneFrameCount() + 4) / 5;
+  Sheet sheet(kMargin + 240 + kLabelHeight + kMargin + 600 + kLabelHeight + kMargin + 3 * (240 + kLabelHeight + kMargin) +
+                  sceneRows * (kSceneHeight + kLabelHeight + kMargin),
+              font);
   const int objectsTop = placePictures(sheet, folder);
+  const GLCanvas canvas(kSceneWidth, kSceneHeight);
   try {
-    placeObjects(sheet, folder, objectsTop);
+    placeScenes(sheet, folder, placeObjects(sheet, folder, objectsTop));
   } catch (const LW::LoadError& error) {
     throw std::runtime_error(std::string("an object cannot be loaded: ") + error.what());
   }

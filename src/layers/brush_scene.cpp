@@ -1,0 +1,60 @@
+#include "layers/mesh_framing.h"
+#include "layers/scene_layers.h"
+#include "render/gl_table.h"
+#include "scene/scene.h"
+#include "stocks/scene_stock.h"
+
+namespace kst {
+
+namespace {
+
+// The rectangle of the frame from its left edge and its top edge (measured
+// down from the top of the frame), all as fractions of the frame.
+void SetViewportFromTop(float left, float top, float width, float height) {
+  const ScreenPoint frame = FrameSize();
+  gl.glViewport(static_cast<GLint>(frame.x * left), static_cast<GLint>(frame.y * (1 - top - height)),
+                static_cast<GLsizei>(frame.x * width), static_cast<GLsizei>(frame.y * height));
+}
+
+bool HasCamera(const Scene& scene, std::int32_t index) {
+  return index >= 0 && static_cast<std::size_t>(index) < scene.cameras.size();
+}
+
+}  // namespace
+
+void BrushScene::Draw(float localTime) {
+  if (!visible) return;
+  BrushParameters values{};
+  EvaluateParameters(localTime, values);
+  // A scene still loading in the background is waited for here, at most
+  // the stock's limit; it draws from the frame it is there.
+  Scene* scene = theSceneStock().waitForScene(sceneName.c_str());
+  if (scene == nullptr) {
+    warning_.once("** Warning: scene \"%s\" could not be had from the scene stock: its layer draws nothing\n",
+                  sceneName.c_str());
+    return;
+  }
+  if (!HasCamera(*scene, cameraIndex)) {
+    warning_.once("** Warning: scene \"%s\" has no camera %d: its layer draws nothing\n", sceneName.c_str(),
+                  static_cast<int>(cameraIndex));
+    return;
+  }
+  SetViewportFromTop(values[kX], values[kY], values[kWidth], values[kHeight]);
+  if (stencilFunction != GL_ALWAYS) {
+    gl.glEnable(GL_STENCIL_TEST);
+    gl.glStencilFunc(stencilFunction, stencilReference, stencilMask);
+    gl.glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+  }
+  ResetViewportDepth(fillBackground ? scene->backgroundColor.data() : nullptr);
+  UseFrameFaceAndDepthState();
+  scene->setPendingCamera(cameraIndex);
+  scene->update(localTime);
+  scene->render();
+  // The scene draws with counter-clockwise fronts; every later layer of the
+  // frame expects clockwise ones.
+  gl.glFrontFace(GL_CW);
+  gl.glDisable(GL_STENCIL_TEST);
+  SetWholeFrameViewport();
+}
+
+}  // namespace kst

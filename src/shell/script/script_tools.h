@@ -1,0 +1,56 @@
+#pragma once
+// What every section of the show script uses: keyed envelopes written the
+// way the script reads (time:value, with the key's continuity, tension and
+// bias when they are not 0), new layers with their level and duration,
+// their activation, and the loads done while the show is built.
+#include <cstdint>
+#include <initializer_list>
+
+#include "layers/brush.h"
+#include "scene/envelope.h"
+
+namespace shell::script {
+
+struct Key {
+  float time;
+  float value;
+  float continuity = 0.0f;
+  float tension = 0.0f;
+  float bias = 0.0f;
+};
+
+// Replaces the keys of `envelope` by `keys`, added in the order given.
+void setKeys(Envelope& envelope, std::initializer_list<Key> keys);
+// The same, with one behaviour before the first key and after the last.
+void setKeys(Envelope& envelope, std::initializer_list<Key> keys, std::int32_t behaviour);
+// A single key at time 0: the envelope is that value at every time.
+void setConstant(Envelope& envelope, float value);
+
+// A new layer on `level` that ends after `duration` seconds (0: never).
+// Until its activation fires, only the activation event points at it.
+template <typename Layer, typename... Arguments>
+Layer& newLayer(std::int32_t level, float duration, Arguments&&... arguments) {
+  auto* layer = new Layer(static_cast<Arguments&&>(arguments)...);
+  layer->layer = level;
+  layer->duration = duration;
+  return *layer;
+}
+
+// An activation of `layer` at `time`, relative to the current section.
+void activate(float time, kst::Brush& layer);
+
+// Loads done at once while the show is built. A file that cannot be read is
+// logged with the reason and left out: its layers draw nothing.
+void loadBackdrop(const char* file);
+void loadWithAlpha(const char* name, const char* colourFile, const char* alphaFile);
+void loadObject(const char* file, int buildOption);
+void loadScene(const char* file);
+// With background loading chosen, a background load `secondsBefore` the
+// section starts; otherwise a load at once.
+void loadSceneAhead(const char* file, bool background, float secondsBefore);
+
+// Where the current section starts: every time written after this call is
+// relative to it.
+void startSection(float start);
+
+}  // namespace shell::script

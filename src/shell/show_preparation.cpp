@@ -1,0 +1,50 @@
+#include "shell/show_preparation.h"
+
+#include "layers/bitmap_layers.h"
+#include "layers/layer_stack.h"
+#include "music/music.h"
+#include "render/device.h"
+#include "shell/module_fade.h"
+#include "shell/script/script_tools.h"
+#include "shell/show_script.h"
+#include "stocks/bitmap_stock.h"
+#include "timeline/brush_events.h"
+#include "timeline/timeline.h"
+
+namespace shell {
+namespace {
+
+constexpr const char* kLoadingPicture = "demo\\loading.jpg";
+
+// Through the ordinary machinery: stock, backdrop layer, activation event,
+// compositor, swap. No clear and no state reset come first.
+void showLoadingPicture() {
+  script::loadBackdrop(kLoadingPicture);
+  auto* picture = new kst::BrushBackdrop;
+  picture->bitmapName = kLoadingPicture;
+  kst::TimeLine& timeLine = kst::theTimeLine();
+  new kst::EvtActivateBrush(0.0f, picture);
+  timeLine.rewind();
+  timeLine.update(0.0f);
+  kst::DrawLayers(0.0f);
+  Present();
+  timeLine.clear();
+  kst::theBitmapStock().unload(kLoadingPicture);
+  kst::ClearLayers();
+}
+
+}  // namespace
+
+void prepareShow(bool preloadChoice, ShowClock& clock) {
+  showLoadingPicture();
+  music::startSoundSystem();
+  music::startModule("demo\\_SKYWARD11.xm");
+  buildShow(preloadChoice);
+  fadeOutModule();
+  FMUSIC_StopSong(music::state().module);
+  kst::theTimeLine().rewind();
+  music::startStream("demo\\Skyward.mp3");
+  clock.start();
+}
+
+}  // namespace shell

@@ -1,0 +1,15 @@
+#pragma once
+#include "shell/show_clock.h"
+
+namespace shell {
+
+// Between the device and the first frame, on the main thread, with no
+// window message handled: the loading picture drawn once and presented
+// (it stays on screen until the first frame), the sound library and the
+// loading tune, the show build, one second of fading the tune out, the
+// timeline rewound to the show's first event, the music stream, and the
+// show start time taken on `clock`. Sound failures are printed and the show
+// goes on silent; a missing loading picture is logged and nothing is shown.
+void prepareShow(bool preloadChoice, ShowClock& clock);
+
+}  // namespace shell

@@ -1,0 +1,50 @@
+#include "shell/show_script.h"
+
+#include <vector>
+
+#include "layers/layer_stack.h"
+#include "shell/script/script_tools.h"
+#include "shell/script/sections.h"
+#include "shell/script/show_materials.h"
+#include "stocks/bitmap_stock.h"
+#include "stocks/mesh_stock.h"
+#include "stocks/scene_stock.h"
+#include "timeline/brush_events.h"
+#include "timeline/timeline.h"
+
+namespace shell {
+
+int buildShow(bool preloadChoice) {
+  using namespace script;
+  loadBackdrop("demo\\Skyward.jpg");
+  loadBackdrop("demo\\backs\\1.jpg");
+  buildIntro();
+  buildShadows();
+  buildMosque();
+  buildTitle(preloadChoice);
+  buildMetaballs(preloadChoice);
+  buildCity();
+  buildFinale(preloadChoice);
+  buildLogo();
+  startSection(1241.1f);
+  return 0;
+}
+
+void releaseShow() {
+  kst::ClearLayers();
+  // A layer is owned by nobody until its activation fires.
+  std::vector<kst::Brush*> neverShown;
+  kst::theTimeLine().forEachPending([&](const kst::TimeLineEvent& event) {
+    if (const auto* activation = dynamic_cast<const kst::EvtActivateBrush*>(&event))
+      neverShown.push_back(activation->layer());
+  });
+  kst::theTimeLine().clear();
+  kst::theTimeLine().timeOffset = 0.0f;
+  for (kst::Brush* layer : neverShown) delete layer;
+  script::releaseMaterials();
+  kst::theSceneStock().clear();
+  kst::theMeshStock().clear();
+  kst::theBitmapStock().clear();
+}
+
+}  // namespace shell

@@ -1,0 +1,20 @@
+#pragma once
+// The show itself: every layer, every envelope and every timed event of the
+// eight sections, with the resources needed from the first second.
+
+namespace shell {
+
+// Builds the whole show on the main thread, with the device's context
+// current. With `preloadChoice` false every scene is read now; with true the
+// three larger ones are read in the background during the show, some
+// seconds before their sections. A file that cannot be read is logged with
+// the reason and left out; the show goes on without it. Returns 0.
+int buildShow(bool preloadChoice);
+
+// Ends the show at once, in an order that leaves nothing behind: the layers
+// on screen, the layers whose activation is still pending, the pending
+// events, the materials, then everything in stock (waiting for loaders
+// still reading). Needs the device's context for the stocks.
+void releaseShow();
+
+}  // namespace shell

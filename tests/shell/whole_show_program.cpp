@@ -1,0 +1,265 @@
+// The whole show, headless, from 0 to 245 s at a fixed step over the
+// generated data: it ends normally without a warning, and a frame inside
+// each section shows what that section is about. The sanitizer tree plays it
+// at one frame per second, for memory faults and leaks only: its screenshot
+// moments would fall on other frames, so the pictures are checked at the
+// normal tree's step.
+#include <FreeImage.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/headless_show.h"
+#include "support/log_capture.h"
+#include "support/picture_files.h"
+#include "stocks/scene_stock.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Red, green, blue per pixel, rows from the top.
+struct Frame {
+  int width = 0;
+  int height = 0;
+  std::vector<int> rgb;
+
+  const int* at(int x, int y) const { return &rgb[(static_cast<std::size_t>(y) * width + x) * 3]; }
+  int brightness(int x, int y) const { return at(x, y)[0] + at(x, y)[1] + at(x, y)[2]; }
+  // The mean brightness (0 to 765) of a rectangle.
+  double mean(int left, int top, int w, int h) const {
+    double sum = 0;
+    for (int y = top; y < top + h; ++y)
+      for (int x = left; x < left + w; ++x) sum += brightness(x, y);
+    return sum / (w * h);
+  }
+  // Mean absolute difference per channel (0 to 255) over the whole frame.
+  double difference(const Frame& other) const;
+};
+
+Frame load(const fs::path& file) {
+  Frame frame;
+  FIBITMAP* picture = FreeImage_Load(FreeImage_GetFileType(file.c_str()), file.c_str());
+  if (picture == nullptr) return frame;
+  FIBITMAP* rgb = FreeImage_ConvertTo24Bits(picture);
+  frame.width = static_cast<int>(FreeImage_GetWidth(rgb));
+  frame.height = static_cast<int>(FreeImage_GetHeight(rgb));
+  for (int y = 0; y < frame.height; ++y) {
+    const BYTE* row = FreeImage_GetScanLine(rgb, frame.height - 1 - y);
+    for (int x = 0; x < frame.width; ++x)
+      for (int channel : {FI_RGBA_RED, FI_RGBA_GREEN, FI_RGBA_BLUE}) frame.rgb.push_back(row[x * 3 + channel]);
+  }
+  FreeImage_Unload(rgb);
+  FreeImage_Unload(picture);
+  return frame;
+}
+
+// Over the pixels both have; 255 when they share none.
+double Frame::difference(const Frame& other) const {
+  double sum = 0;
+  int count = 0;
+  for (int y = 0; y < std::min(height, other.height); ++y)
+    for (int x = 0; x < std::min(width, other.width); ++x) {
+      for (int c = 0; c < 3; ++c) sum += std::abs(at(x, y)[c] - other.at(x, y)[c]);
+      count += 3;
+    }
+  return count > 0 ? sum / count : 255.0;
+}
+
+const char* const kScenes[] = {"demo\\mosquee.kst", "demo\\cubes.kst", "demo\\metaballs.kst", "demo\\Artifice.kst",
+                               "demo\\fin2.kst"};
+
+// One headless run of the program in the data set's folder.
+struct ShowRun {
+  int exitCode = 0;
+  std::vector<std::string> warnings;
+  std::vector<std::string> scenesAtStart;  // in the stock when the first frame comes
+};
+
+ShowRun play(bool background, float until, const std::vector<shell::Screenshot>& screenshots) {
+  ShowRun run;
+  const fs::path previous = fs::current_path();
+  fs::current_path(SKYWARD_SHOWDATA_DIR);
+  fake::LogCapture log;
+  shell::ShowOptions options;
+  options.preloadEverything = !background;
+  options.fps = SKYWARD_WHOLE_SHOW_FPS;
+  options.until = until;
+  options.screenshots = screenshots;
+  run.exitCode = fake::runHeadlessShow(options, [&](bool preloadChoice, shell::ShowClock& clock) {
+    shell::prepareShow(preloadChoice, clock);
+    for (const char* scene : kScenes)
+      if (kst::theSceneStock().get(scene) != nullptr) run.scenesAtStart.push_back(scene);
+  });
+  for (const std::string& line : log.lines())
+    if (line.find("Warning") != std::string::npos) run.warnings.push_back(line);
+  fs::current_path(previous);
+  return run;
+}
+
+class WholeShowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (!fs::exists(fs::path(SKYWARD_SHOWDATA_DIR) / "demo/mosquee.kst")) return;  // no scenes in the data set yet
+    shots_ = fake::freshFolder("whole_show");
+    std::vector<shell::Screenshot> wanted;
+    for (const char* moment : kMoments) wanted.push_back({std::stof(moment), shot(moment)});
+    whole_ = play(false, 245.0f, picturesChecked() ? wanted : std::vector<shell::Screenshot>{});
+    // 77 s: just after L25 shows and L24 hides (76.9 s).
+    if (picturesChecked()) streamed_ = play(true, 77.5f, {{77.0f, shot("streamed-77")}});
+  }
+
+  void SetUp() override {
+    if (!whole_) GTEST_SKIP() << "the data set in " << SKYWARD_SHOWDATA_DIR << " has no scenes yet";
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    if (!picturesChecked() && name.starts_with("Section")) GTEST_SKIP() << "pictures are checked at 4 frames per second";
+  }
+
+  // Every screenshot moment is a whole number of frames at 4 per second.
+  static constexpr bool picturesChecked() { return SKYWARD_WHOLE_SHOW_FPS == 4; }
+
+  static std::string shot(const std::string& moment) { return shots_ + "/at-" + moment + ".png"; }
+  static Frame frame(const std::string& moment) { return load(shot(moment)); }
+  static Frame picture(const char* name) { return load(fs::path(SKYWARD_SHOWDATA_DIR) / "demo" / name); }
+
+  static constexpr const char* kMoments[] = {"3", "30", "55", "75.25", "80", "100", "135", "200", "244"};
+  static inline std::string shots_;
+  static inline std::optional<ShowRun> whole_;
+  static inline std::optional<ShowRun> streamed_;
+};
+
+TEST_F(WholeShowTest, EndsNormallyWithoutAWarningInBothLoadingModes) {
+  EXPECT_EQ(whole_->exitCode, 1);
+  EXPECT_EQ(whole_->warnings, std::vector<std::string>{});
+  EXPECT_EQ(whole_->scenesAtStart, std::vector<std::string>(std::begin(kScenes), std::end(kScenes)));
+  if (!streamed_) return;  // the sanitizer tree plays the preloaded show only
+  // Loading during the show: two scenes read at once, the other three later,
+  // the cubes in time for the end of the title's flicker.
+  EXPECT_EQ(streamed_->exitCode, 1);
+  EXPECT_EQ(streamed_->warnings, std::vector<std::string>{});
+  EXPECT_EQ(streamed_->scenesAtStart, (std::vector<std::string>{kScenes[0], kScenes[3]}));
+  const Frame cubes = frame("streamed-77");
+  EXPECT_GT(cubes.mean(0, 0, 800, 600), 30.0) << "the cubes, not an empty frame";
+  EXPECT_GT(cubes.difference(picture("Skyward.jpg")), 20.0) << "the cubes, not the title";
+}
+
+// The emblem spins in the middle over the dark sky; the filament strips
+// scroll near x = 0.75 (pixel 700), far from the left edge.
+TEST_F(WholeShowTest, SectionOneShowsTheEmblemAndTheStrips) {
+  const Frame at = frame("3");
+  ASSERT_EQ(at.width, 800);
+  EXPECT_GT(at.mean(380, 280, 40, 40), 2 * at.mean(0, 0, 100, 100));
+  EXPECT_GT(at.mean(680, 0, 40, 600), 2 * at.mean(0, 0, 40, 600));
+}
+
+// The title picture alone, texel for pixel, until the flicker starts; then
+// the cubes.
+TEST_F(WholeShowTest, SectionFourShowsTheTitleThenTheCubes) {
+  const Frame title = frame("75.25");
+  EXPECT_LT(title.difference(picture("Skyward.jpg")), 2.0);
+  const Frame cubes = frame("80");
+  EXPECT_GT(cubes.mean(0, 0, 800, 600), 30.0) << "the cubes, not an empty frame";
+  EXPECT_GT(cubes.difference(picture("Skyward.jpg")), 20.0) << "the cubes, not the title";
+}
+
+// The light volumes only add light to the hall: against the hall alone,
+// drawn by the scene viewer through the same camera at the same scene time
+// (55 s is 12.5 s into the section), many pixels are brighter and hardly
+// any darker.
+TEST_F(WholeShowTest, SectionThreeAddsBrightShaftsToTheHall) {
+  const std::string hallAlone = shots_ + "/hall-alone.png";
+  const std::string viewer = std::string(SKYWARD_KSTVIEW) + " " + SKYWARD_SHOWDATA_DIR +
+                             "/demo/mosquee.kst --camera 0 --time 12.5 --headless --screenshot " + hallAlone;
+  ASSERT_EQ(std::system(viewer.c_str()), 0) << viewer;
+  const Frame hall = load(hallAlone);
+  const Frame shafts = frame("55");
+  ASSERT_EQ(hall.width, shafts.width);
+  int brighter = 0;
+  int darker = 0;
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x) {
+      const int change = shafts.brightness(x, y) - hall.brightness(x, y);
+      brighter += change > 30;
+      darker += change < -30;
+    }
+  EXPECT_GT(brighter, 800 * 600 / 20);
+  EXPECT_LT(darker, 800 * 600 / 100);
+}
+
+// The kite flyer slid in at the lower left: its bottom edge 0.07 below the
+// frame (21 pixels), its left edge on the frame's; where its cut-out is
+// opaque the frame shows the picture itself.
+TEST_F(WholeShowTest, SectionFiveShowsThePictureAtTheLowerLeft) {
+  const Frame at = frame("100");
+  const Frame colour = picture("pupic.jpg");
+  const Frame cutOut = picture("pupic_a.jpg");
+  ASSERT_EQ(colour.width, 320);
+  const int top = 600 + 21 - colour.height;
+  int opaque = 0;
+  double difference = 0;
+  for (int y = 0; y < 600 - top; y += 3)
+    for (int x = 0; x < colour.width; x += 3)
+      if (cutOut.at(x, y)[0] >= 252) {
+        ++opaque;
+        for (int c = 0; c < 3; ++c) difference += std::abs(at.at(x, top + y)[c] - colour.at(x, y)[c]);
+      }
+  ASSERT_GT(opaque, 1000);
+  EXPECT_LT(difference / (3 * opaque), 6.0);
+}
+
+// A second view of the city, through its first camera, shows in the
+// lower-left quarter where the skyline mask is opaque: there the frame
+// matches the scene viewer's picture through that camera at the same scene
+// time (135 s is 8.4 s into the section), at half size; where the mask is
+// clear it shows the other view instead.
+TEST_F(WholeShowTest, SectionSixShowsASecondViewThroughTheSkyline) {
+  const std::string cameraZero = shots_ + "/city-camera-0.png";
+  const std::string viewer = std::string(SKYWARD_KSTVIEW) + " " + SKYWARD_SHOWDATA_DIR +
+                             "/demo/Artifice.kst --camera 0 --time 8.4 --headless --screenshot " + cameraZero;
+  ASSERT_EQ(std::system(viewer.c_str()), 0) << viewer;
+  const Frame view = load(cameraZero);
+  const Frame at = frame("135");
+  const Frame mask = picture("cite-alpha.png");
+  ASSERT_EQ(view.width, 800);
+  ASSERT_EQ(mask.width, 400);
+  ASSERT_EQ(mask.height, 300);
+  double inside = 0, outside = 0;
+  int insideCount = 0, outsideCount = 0;
+  for (int y = 0; y < 300; ++y)
+    for (int x = 0; x < 400; ++x) {
+      const int halfSize = (view.brightness(2 * x, 2 * y) + view.brightness(2 * x + 1, 2 * y) +
+                            view.brightness(2 * x, 2 * y + 1) + view.brightness(2 * x + 1, 2 * y + 1)) / 4;
+      const int difference = std::abs(at.brightness(x, 300 + y) - halfSize);
+      if (mask.at(x, y)[0] > 0) {
+        inside += difference;
+        ++insideCount;
+      } else {
+        outside += difference;
+        ++outsideCount;
+      }
+    }
+  ASSERT_GT(insideCount, 1000);
+  ASSERT_GT(outsideCount, 1000);
+  EXPECT_LT(inside / insideCount, 0.5 * outside / outsideCount);
+}
+
+// Four quarter views through four cameras: no two quarters alike.
+TEST_F(WholeShowTest, SectionSevenShowsFourDifferentQuarters) {
+  const Frame at = frame("200");
+  const double quarters[4] = {at.mean(0, 0, 400, 300), at.mean(400, 0, 400, 300), at.mean(0, 300, 400, 300),
+                              at.mean(400, 300, 400, 300)};
+  for (int a = 0; a < 4; ++a)
+    for (int b = a + 1; b < 4; ++b) EXPECT_NE(quarters[a], quarters[b]) << a << " and " << b;
+}
+
+// The logo covers the four views, texel for pixel.
+TEST_F(WholeShowTest, SectionEightShowsTheLogo) {
+  EXPECT_LT(frame("244").difference(picture("backs/biglogo.jpg")), 2.0);
+}
+
+}  // namespace
