@@ -50,7 +50,22 @@ std::uint32_t Scene::addSurface(std::unique_ptr<Surface> surface) {
 void Scene::setPendingCamera(std::int32_t index) { pendingCamera = index; }
 
 void Scene::update(float time) {
-  if (root != nullptr) root->update(time, Matrix44{});
+  if (root == nullptr) return;
+  if (meshesChanged()) root->invalidateTree();
+  root->update(time, Matrix44{});
+}
+
+bool Scene::meshesChanged() {
+  bool changed = meshStamps_.size() != meshes.size();
+  meshStamps_.resize(meshes.size());
+  for (std::size_t i = 0; i < meshes.size(); ++i) {
+    const Primitive* mesh = meshes[i].get();
+    const MeshStamp stamp{mesh, mesh != nullptr ? mesh->box : persist::BoundingBox{}};
+    if (stamp == meshStamps_[i]) continue;
+    meshStamps_[i] = stamp;
+    changed = true;
+  }
+  return changed;
 }
 
 Camera* Scene::currentCameraObject() const {

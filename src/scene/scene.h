@@ -97,9 +97,18 @@ class Scene : public persistent {
   void resolveSurfaceNames(Primitive& mesh);
   Camera* renderCamera();
   void setUpFog() const;
+  // Whether a mesh was replaced, added, removed or given another box since
+  // the last update: shapes read their volumes from them.
+  bool meshesChanged();
 
   std::string source_;
   std::set<std::pair<std::string, std::int64_t>> warned_;
+  struct MeshStamp {
+    const Primitive* mesh;
+    persist::BoundingBox box;
+    bool operator==(const MeshStamp&) const = default;
+  };
+  std::vector<MeshStamp> meshStamps_;  // as the last update saw them
   // The frame's draw records, kept from one render to the next so that the
   // buckets keep their room; empty between renders.
   std::unique_ptr<RenderList> frameList_;

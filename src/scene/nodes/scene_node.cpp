@@ -35,22 +35,47 @@ void SceneNode::serialize(persistent_store& store, bool writing) {
   store.exchangeOwned(writing, nextSibling);
   store.exchangeReference(writing, parent);
   exchangeMatrix(store, writing, offsetMatrix);
+  // Read afresh; the nodes above are being read too.
+  if (!writing) settled_ = false;
 }
 
 void SceneNode::update(float time, const Matrix44& parentMatrix) {
+  if (parent != nullptr) parent->invalidate();
+  updateChain(time, parentMatrix);
+}
+
+void SceneNode::updateChain(float time, const Matrix44& parentMatrix) {
   for (SceneNode* node = this; node != nullptr; node = node->nextSibling.get()) {
+    // Bit for bit: the same bits in give the same bits out.
+    if (node->settled_ && std::memcmp(node->settledParent_.m, parentMatrix.m, sizeof parentMatrix.m) == 0) continue;
     Matrix44 local;
     const bool own = node->computeLocal(time, parentMatrix, local);
     node->nodeMatrix = own ? local : parentMatrix;
     node->worldMatrix = Multiply(node->nodeMatrix, node->offsetMatrix);
     node->cache.reset();
     node->bounds = node->ownVolume.Enclosing();
-    if (node->firstChild == nullptr) continue;
-    node->firstChild->update(time, node->nodeMatrix);
-    for (SceneNode* child = node->firstChild.get(); child != nullptr; child = child->nextSibling.get()) {
-      grow(node->bounds, child->bounds);
-      node->staticSubtree = node->staticSubtree && child->staticSubtree;
+    if (node->firstChild != nullptr) {
+      node->firstChild->updateChain(time, node->nodeMatrix);
+      for (SceneNode* child = node->firstChild.get(); child != nullptr; child = child->nextSibling.get()) {
+        grow(node->bounds, child->bounds);
+        node->staticSubtree = node->staticSubtree && child->staticSubtree;
+      }
     }
+    node->settled_ = node->staticSubtree;
+    if (node->settled_) node->settledParent_ = parentMatrix;
+  }
+}
+
+// Stops at the first node that is not settled: nothing above it is either
+// (which also ends the walk on a loop of parent links from a damaged file).
+void SceneNode::invalidate() {
+  for (SceneNode* node = this; node != nullptr && node->settled_; node = node->parent) node->settled_ = false;
+}
+
+void SceneNode::invalidateTree() {
+  for (SceneNode* node = this; node != nullptr; node = node->nextSibling.get()) {
+    node->settled_ = false;
+    if (node->firstChild != nullptr) node->firstChild->invalidateTree();
   }
 }
 
@@ -60,6 +85,7 @@ void SceneNode::attachTo(SceneNode* newParent) {
   nextSibling = std::move(newParent->firstChild);
   newParent->firstChild.reset(this);
   grow(newParent->bounds, bounds);
+  newParent->invalidate();  // one more child to place and hold
 }
 
 std::unique_ptr<SceneNode> SceneNode::detach() {
@@ -75,11 +101,15 @@ std::unique_ptr<SceneNode> SceneNode::detach() {
   }
   std::unique_ptr<SceneNode> self = std::move(*link);
   *link = std::move(nextSibling);
+  parent->invalidate();  // its bounds lose this node's
   parent = nullptr;
   return self;
 }
 
-void SceneNode::setScene(Scene* newScene) { scene = newScene; }
+void SceneNode::setScene(Scene* newScene) {
+  scene = newScene;
+  invalidate();
+}
 
 SceneNode& attachNode(std::unique_ptr<SceneNode> child, SceneNode& parent) {
   SceneNode* node = child.release();

@@ -6,6 +6,16 @@
 // (a node's bounds hold its own volume and its descendants' bounds), so that
 // the render walk can drop a whole subtree with one clip test.
 //
+// A subtree where nothing animates (staticSubtree) comes out of an update
+// the same as from the last one as long as its parent's matrix is the same:
+// the update passes over such a subtree without recomputing it (its
+// per-frame caches stay too, made from the same matrices). Whatever changes
+// a node's input besides time and that matrix must say so with
+// invalidate(): attaching, detaching and the setters of the node kinds do;
+// code that writes a node's fields directly (its offset matrix, a shape's
+// mesh index, a transform's parts) calls it after. The scene notices a mesh
+// of its own replaced or resized by itself.
+//
 // Trees are updated and drawn on the main thread only, after their load.
 #include <cstdint>
 #include <memory>
@@ -25,7 +35,8 @@ class NodeExtraData {
   virtual ~NodeExtraData() = default;
 };
 
-// Per-frame data of a renderable node; freed at every update.
+// Per-frame data of a renderable node; freed whenever an update recomputes
+// the node.
 class NodeCache {
  public:
   virtual ~NodeCache() = default;
@@ -45,6 +56,8 @@ class SceneNode : public persistent {
   void serialize(persistent_store& store, bool writing) override;
 
   // Updates this node and every later sibling, each with its subtree.
+  // Updating part of a tree makes the next update of the whole tree
+  // recompute the nodes above that part.
   virtual void update(float time, const Matrix44& parentMatrix);
   // True when the node has a transform of its own and wrote its world frame
   // to `out`; node kinds without one mark their own volume here.
@@ -57,7 +70,14 @@ class SceneNode : public persistent {
   // Null (nothing changes hands) when the node has no parent or its parent's
   // chain does not hold it.
   virtual std::unique_ptr<SceneNode> detach();
+  // Also tells the tree the node changed (its meshes come from the scene).
   virtual void setScene(Scene* scene);
+
+  // The node's own data changed: the next update recomputes it and every
+  // node above it.
+  void invalidate();
+  // The next update recomputes this node's whole chain and their subtrees.
+  void invalidateTree();
   // The node as a renderable one, or null: the render walk asks every
   // visible node, every frame.
   virtual class RenderableNode* asRenderable() { return nullptr; }
@@ -74,6 +94,15 @@ class SceneNode : public persistent {
   SceneNode* parent = nullptr;
   std::unique_ptr<SceneNode> firstChild;
   std::unique_ptr<SceneNode> nextSibling;
+
+ private:
+  void updateChain(float time, const Matrix44& parentMatrix);
+
+  // The last update left this subtree static and as an update with
+  // settledParent_ leaves it; nothing it reads changed since. A node that is
+  // not settled has no settled ancestor.
+  bool settled_ = false;
+  Matrix44 settledParent_;
 };
 
 // Hands `child` to `parent` (SceneNode::attachTo with the ownership in the type).

@@ -26,7 +26,10 @@ class ShapeNode : public RenderableNode {
   // Nothing without a mesh or when the camera cannot see the own volume.
   void render(Camera& camera, RenderList& renderList) override;
 
-  void setMeshIndex(std::int32_t index) { meshIndex = index; }
+  void setMeshIndex(std::int32_t index) {
+    meshIndex = index;
+    invalidate();
+  }
   // Null for index −1, without a scene, and for an index the scene's mesh
   // list does not hold (out of range, or a hole left by a bad record).
   Primitive* mesh() const;

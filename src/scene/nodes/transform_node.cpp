@@ -69,11 +69,21 @@ Matrix44 TransformNode::localMatrix(float time) const {
 
 void TransformNode::setRotation(std::unique_ptr<RotationControler> controller) {
   replace(rotation, std::move(controller));
+  invalidate();
 }
-void TransformNode::setScale(std::unique_ptr<KeyframeHandler> handler) { replace(scale, std::move(handler)); }
-void TransformNode::setPosition(std::unique_ptr<KeyframeHandler> handler) { replace(position, std::move(handler)); }
+
+void TransformNode::setScale(std::unique_ptr<KeyframeHandler> handler) {
+  replace(scale, std::move(handler));
+  invalidate();
+}
+
+void TransformNode::setPosition(std::unique_ptr<KeyframeHandler> handler) {
+  replace(position, std::move(handler));
+  invalidate();
+}
 
 void TransformNode::setPivot(Vector3 point) {
   pivot = point;
   hasPivot = true;
+  invalidate();
 }
