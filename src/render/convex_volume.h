@@ -15,6 +15,8 @@ class ConvexVolume {
   // Thrown when a plane is added to a full volume.
   enum { kTooManyPlanes = 0 };
   static constexpr std::uint32_t kMaxPlanes = 32;
+  // Sets of planes as bit masks, bit i for plane(i).
+  static constexpr std::uint32_t kAllPlanes = 0xFFFFFFFFu;
 
   virtual ~ConvexVolume() = default;
 
@@ -30,6 +32,14 @@ class ConvexVolume {
   virtual bool IsOrientedBoxOutside(const OrientedBox& box) const;
   // Box as min x, min y, min z, max x, max y, max z.
   virtual bool IsBoxOutside(const float box[6]) const;
+
+  // The tests above against the planes of `planes` alone. A box inside a
+  // plane has every box within it inside that plane too, so the tests of
+  // boxes nested in one another may leave out the planes an outer box was
+  // found inside of: `crossed` gets the planes of `planes` the box is not
+  // inside of with room to spare for rounding (unset when it is outside).
+  bool IsBoxOutside(const float box[6], std::uint32_t planes, std::uint32_t& crossed) const;
+  bool IsOrientedBoxOutside(const OrientedBox& box, std::uint32_t planes) const;
   // True when one plane has every point on or behind it.
   virtual bool ArePointsOutside(std::span<const Vector3> points) const;
   virtual bool IsPointOutside(Vector3 p) const { return !Contains(p); }

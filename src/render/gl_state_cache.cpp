@@ -96,8 +96,8 @@ void GLStateCache::SetMatrixMode(GLint mode) {
   matrixMode = mode;
 }
 
-void GLStateCache::SelectTextureUnit(int unit) {
-  if (GLCapability(GLCap::ARB_multitexture) == 0 || activeTexture == unit) return;
+void GLStateCache::switchTextureUnit(int unit) {
+  if (GLCapability(GLCap::ARB_multitexture) == 0) return;
   gl.glActiveTextureARB(GL_TEXTURE0_ARB + unit);
   gl.glClientActiveTextureARB(GL_TEXTURE0_ARB + unit);
   activeTexture = unit;

@@ -29,7 +29,9 @@ class GLStateCache {
   void BindTexture(int unit, GLint texture);
   void SetMatrixMode(GLint mode);
   // Does nothing without multitexture: then there is one unit only.
-  void SelectTextureUnit(int unit);
+  void SelectTextureUnit(int unit) {
+    if (activeTexture != unit) switchTextureUnit(unit);
+  }
 
   void EnableVertexArray(bool enable);
   void EnableNormalArray(bool enable);
@@ -71,6 +73,7 @@ class GLStateCache {
     for (std::int32_t& name : names) name = -1;
     return names;
   }
+  void switchTextureUnit(int unit);
   using UnitSwitch = void (*)(bool on);
   void applyMask(std::uint32_t& cached, std::uint32_t mask, UnitSwitch change);
 };

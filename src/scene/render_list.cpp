@@ -29,16 +29,10 @@ void loadCameraMatrices(Camera& camera) {
 
 }  // namespace
 
-void RenderList::add(const RetainedModeData::Element& element, float depth, std::int32_t flags,
-                     std::uint32_t surfaceIndex, const Matrix44& worldMatrix) {
-  if (surfaceIndex >= buckets_.size()) return;
-  buckets_[surfaceIndex].push_back(DrawRecord{&element, depth, flags, worldMatrix});
-}
-
 void RenderList::draw(Camera& camera, std::span<Surface* const> surfaces, std::int32_t extraFlags) {
   setFrameState();
   loadCameraMatrices(camera);
-  for (const std::uint32_t index : drawOrder(surfaces)) {
+  for (const std::uint32_t index : order(surfaces)) {
     if (index >= buckets_.size()) continue;
     std::vector<DrawRecord>& bucket = buckets_[index];
     if (bucket.empty()) continue;

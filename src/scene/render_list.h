@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "render/convex_volume.h"
 #include "render/matrix44.h"
 #include "scene/mesh/retained_mode_data.h"
 
@@ -27,9 +28,19 @@ class RenderList {
   // A surface index with no bucket (one past the last surface, what an
   // unresolved surface name gives) drops the record.
   void add(const RetainedModeData::Element& element, float depth, std::int32_t flags, std::uint32_t surfaceIndex,
-           const Matrix44& worldMatrix);
+           const Matrix44& worldMatrix) {
+    if (surfaceIndex < buckets_.size())
+      buckets_[surfaceIndex].push_back(DrawRecord{&element, depth, flags, worldMatrix});
+  }
 
   std::size_t bucketCount() const { return buckets_.size(); }
+
+  // The camera's clip planes (a mask of ClipVolume planes) that the node now
+  // adding records may cross: the render walk found its bounds well inside
+  // the others, so its own tests may leave those out. All of them outside
+  // the walk.
+  std::uint32_t openPlanes() const { return openPlanes_; }
+  void setOpenPlanes(std::uint32_t planes) { openPlanes_ = planes; }
   std::span<const DrawRecord> bucket(std::size_t surfaceIndex) const { return buckets_[surfaceIndex]; }
 
   // Draws every non-empty bucket with its surface, in the order of
@@ -38,7 +49,14 @@ class RenderList {
   void draw(Camera& camera, std::span<Surface* const> surfaces, std::int32_t extraFlags);
 
  private:
+  // drawOrder() of the surfaces, sorted again only when a sort key changed.
+  const std::vector<std::uint32_t>& order(std::span<Surface* const> surfaces);
+
   std::vector<std::vector<DrawRecord>> buckets_;
+  std::vector<std::int32_t> sortKeys_;  // three per surface, as `order_` was sorted by
+  std::vector<std::int32_t> frameKeys_;  // this frame's
+  std::vector<std::uint32_t> order_;
+  std::uint32_t openPlanes_ = ConvexVolume::kAllPlanes;
 };
 
 // The surfaces' drawing order: by layer-2 texture, then layer-1 texture,

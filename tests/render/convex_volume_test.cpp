@@ -87,6 +87,37 @@ TEST(ConvexVolumeTest, PointAndBoxTests) {
   EXPECT_TRUE(cube.Contains({100, 0, 0}));
 }
 
+// Planes left out cannot make a box outside; `crossed` names the tested
+// planes a box is not inside of with room to spare.
+TEST(ConvexVolumeTest, PlanesCanBeLeftOutAndCrossedOnesAreNamed) {
+  ConvexVolume cube = UnitCube();  // planes x >= -1, x <= 1, y >= -1, y <= 1, z >= -1, z <= 1
+  const float across[6] = {0.5f, -0.5f, -0.5f, 1.5f, 0.5f, 0.5f};  // across x = 1
+  const float touching[6] = {-1, -0.5f, -0.5f, 0, 0.5f, 0.5f};    // on x = -1 from inside
+  const float within[6] = {-0.5f, -0.5f, -0.5f, 0.5f, 0.5f, 0.5f};
+  const float barely[6] = {0, -0.5f, -0.5f, 0.99999f, 0.5f, 0.5f};  // inside x = 1 by less than rounding may err
+  const float beyond[6] = {1.5f, -0.5f, -0.5f, 2, 0.5f, 0.5f};    // past x = 1
+  std::uint32_t crossed = 0;
+  EXPECT_FALSE(cube.IsBoxOutside(across, ConvexVolume::kAllPlanes, crossed));
+  EXPECT_EQ(crossed, 0b10u);
+  EXPECT_FALSE(cube.IsBoxOutside(across, 0b111100u, crossed));  // the x planes left out
+  EXPECT_EQ(crossed, 0u);
+  EXPECT_FALSE(cube.IsBoxOutside(touching, ConvexVolume::kAllPlanes, crossed));
+  EXPECT_EQ(crossed, 0b1u);
+  EXPECT_FALSE(cube.IsBoxOutside(within, ConvexVolume::kAllPlanes, crossed));
+  EXPECT_EQ(crossed, 0u);
+  EXPECT_FALSE(cube.IsBoxOutside(barely, ConvexVolume::kAllPlanes, crossed));
+  EXPECT_EQ(crossed, 0b10u);
+  EXPECT_TRUE(cube.IsBoxOutside(beyond, ConvexVolume::kAllPlanes, crossed));
+  EXPECT_FALSE(cube.IsBoxOutside(beyond, ~0b10u, crossed));
+
+  persist::BoundingBox box;
+  box.grow({1.5f, -0.5f, -0.5f});
+  box.grow({2, 0.5f, 0.5f});
+  const OrientedBox placed = OrientedBox::FromBox(box, Matrix44{});
+  EXPECT_TRUE(cube.IsOrientedBoxOutside(placed, 0b10u));
+  EXPECT_FALSE(cube.IsOrientedBoxOutside(placed, ~0b10u));
+}
+
 TEST(ConvexVolumeTest, ThirtyThirdPlaneIsRefused) {
   ClipVolume volume;
   for (int i = 0; i < 32; ++i) volume.AddPlane(Plane3d(1, 0, 0, static_cast<float>(i)));

@@ -172,4 +172,51 @@ TEST(SceneGraph, CullingDropsWholeSubtreesAndKeepsEmptyBounds) {
   EXPECT_EQ(list.bucket(0).size(), 2u);
 }
 
+// Below a node found well inside some clip planes only the others are
+// tested: a turned box whose bounds cross the right side of the view while
+// the box itself lies beyond it still adds nothing.
+TEST(SceneGraph, ABoxBeyondThePlaneItsBoundsCrossIsNotDrawn) {
+  // The camera sees x <= z on its right. The box is 10 long along the
+  // plane, 0.2 thick across it, its centre 1.41 beyond it.
+  Transform root;
+  auto& turned = standin::attach(std::make_unique<Transform>(), root);
+  turned.local = Multiply(standin::translation(12, 0, 10), Matrix44{}.RotationY(45.0f));
+  auto& thin = standin::attach(std::make_unique<Shape>(), turned);
+  thin.box = standin::box({-5, -1, -0.1f}, {5, 1, 0.1f});
+  auto& near = standin::attach(std::make_unique<Shape>(), root);
+  near.box = standin::box({-1, -1, 9}, {1, 1, 11});
+  root.update(0.0f, Matrix44{});
+
+  Camera camera({0, 0, 0}, {0, 0, 1}, {0, 1, 0}, 1.0f, 100.0f, 1.0f, 1.0f);
+  RenderList list(1);
+  RenderVisitor visitor(camera, list);
+  traverse(&root, visitor);
+  EXPECT_EQ(thin.renders, 1);  // its bounds are in sight
+  ASSERT_EQ(list.bucket(0).size(), 1u);
+  EXPECT_EQ(list.bucket(0)[0].worldMatrix.m[12], near.worldMatrix.m[12]);  // x 0, not 12
+}
+
+// A node attached after the update grows its parent's bounds only: the
+// nodes above may not hold it, so it is tested against every plane.
+TEST(SceneGraph, ANodeAttachedSinceTheUpdateIsStillCulled) {
+  Transform root;
+  auto& group = standin::attach(std::make_unique<Transform>(), root);
+  standin::attach(std::make_unique<Shape>(), group).box = standin::box({-1, -1, 9}, {1, 1, 11});
+  root.update(0.0f, Matrix44{});
+  Transform aside;  // places the late shape off to the right, x 49..51
+  aside.local = standin::translation(50, 0, 10);
+  auto& late = standin::attach(std::make_unique<Shape>(), aside);
+  late.box = standin::box({-1, -1, -1}, {1, 1, 1});
+  aside.update(0.0f, Matrix44{});
+  attachNode(late.detach(), group);
+
+  Camera camera({0, 0, 0}, {0, 0, 1}, {0, 1, 0}, 1.0f, 100.0f, 1.0f, 1.0f);
+  RenderList list(1);
+  EnteredNodes visitor(camera, list);
+  traverse(&root, visitor);
+  EXPECT_EQ(late.renders, 0);
+  EXPECT_EQ(visitor.entered.size(), 4u);  // the root, the group and both shapes
+  EXPECT_EQ(list.bucket(0).size(), 1u);
+}
+
 }  // namespace

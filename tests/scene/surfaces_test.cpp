@@ -260,6 +260,18 @@ TEST_F(SurfaceDrawing, RenderListDrawsByLayerTwoThenLayerOneThenTransparency) {
     if (index != 8) draws.push_back(call("glDrawArrays", GL_TRIANGLES, 0, static_cast<int>(index)));
   EXPECT_EQ(callsOf("glDrawArrays"), draws);
   for (std::size_t i = 0; i < list.bucketCount(); ++i) EXPECT_TRUE(list.bucket(i).empty()) << i;
+
+  // The list keeps its order while the keys stay; a changed key sorts anew:
+  // surface 4 now has layer-1 texture 0, surface 6 is opaque.
+  static_cast<Mat_LW*>(surfaces[4])->layer1.texture = 0;
+  static_cast<Mat_LW*>(surfaces[6])->transparency = 0.0f;
+  for (std::uint32_t i = 0; i < 9; ++i) list.add(elements[i], 0.0f, 0, i, {});
+  world.driver.clear();
+  list.draw(camera, surfaces, 0);
+  draws.clear();
+  for (const int index : {1, 6, 7, 4, 5, 0, 2, 3})
+    draws.push_back(call("glDrawArrays", GL_TRIANGLES, 0, index));
+  EXPECT_EQ(callsOf("glDrawArrays"), draws);
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ class Shape : public RenderableNode {
   }
   void render(Camera& camera, RenderList& renderList) override {
     ++renders;
-    if (!ownVolume.empty && camera.Frustum().IsOrientedBoxOutside(ownVolume)) return;
+    if (!ownVolume.empty && camera.Frustum().IsOrientedBoxOutside(ownVolume, renderList.openPlanes())) return;
     const std::int32_t flags = (renderFlags & kNoFog) != 0 ? 0x8 : 0;
     renderList.add(element != nullptr ? *element : fallback(), 0.0f, flags, surface, worldMatrix);
   }

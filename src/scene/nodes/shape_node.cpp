@@ -3,13 +3,16 @@
 #include "persist/persistent_store.h"
 #include "render/camera.h"
 #include "scene/mesh/primitive.h"
+#include "scene/render_list.h"
 #include "scene/scene.h"
 
 namespace {
 
 constexpr std::int32_t kNoFogDraw = 0x8;
 
-bool outside(Camera& camera, const OrientedBox& box) { return camera.Frustum().IsOrientedBoxOutside(box); }
+bool outside(Camera& camera, const OrientedBox& box, std::uint32_t planes = ConvexVolume::kAllPlanes) {
+  return camera.Frustum().IsOrientedBoxOutside(box, planes);
+}
 
 }  // namespace
 
@@ -29,7 +32,8 @@ bool ShapeNode::computeLocal(float, const Matrix44& parentMatrix, Matrix44&) {
 
 void ShapeNode::render(Camera& camera, RenderList& renderList) {
   Primitive* shape = mesh();
-  if (shape == nullptr || ownVolume.empty || outside(camera, ownVolume)) return;
+  // The own volume lies within the node's bounds.
+  if (shape == nullptr || ownVolume.empty || outside(camera, ownVolume, renderList.openPlanes())) return;
   for (Primitive::SubMesh& subMesh : shape->subMeshes)
     subMesh.visible = !subMesh.box.empty && !outside(camera, OrientedBox::FromBox(subMesh.box, worldMatrix));
   shape->render(camera, worldMatrix, renderList, (renderFlags & kNoFog) != 0 ? kNoFogDraw : 0);

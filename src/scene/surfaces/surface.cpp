@@ -56,7 +56,8 @@ void Surface::applyArrayState(bool vertexColors, std::uint32_t unitMask) const {
 
 void Surface::drawRecords(std::span<const DrawRecord> records, std::int32_t extraFlags, const Pass& pass) {
   constexpr std::int32_t kNoFog = 0x8;
-  glStateCache.SetMatrixMode(GL_MODELVIEW);
+  GLStateCache& cache = glStateCache;  // the calling thread's, looked up once
+  cache.SetMatrixMode(GL_MODELVIEW);
   for (const DrawRecord& record : records) {
     const RetainedModeData::Element& element = *record.element;
     element.bindVertices();
@@ -65,13 +66,13 @@ void Surface::drawRecords(std::span<const DrawRecord> records, std::int32_t extr
     // pointer left there belongs to some other chunk.
     std::uint32_t bound = 0;
     for (int unit = 0; unit < pass.units; ++unit) {
-      glStateCache.SelectTextureUnit(unit);
+      cache.SelectTextureUnit(unit);
       if (element.bindTexCoords(pass.texCoordSet[unit])) bound |= 1u << unit;
     }
-    if (bound != glStateCache.texCoordArrayMask) glStateCache.SetTexCoordArrayMask(bound);
+    if (bound != cache.texCoordArrayMask) cache.SetTexCoordArrayMask(bound);
     gl.glPushMatrix();
     gl.glMultMatrixf(record.worldMatrix.m);
-    const bool fogOff = pass.recordFlags && (record.flags & kNoFog) != 0 && glStateCache.fog;
+    const bool fogOff = pass.recordFlags && (record.flags & kNoFog) != 0 && cache.fog;
     if (fogOff) gl.glDisable(GL_FOG);
     element.draw(pass.recordFlags ? record.flags | extraFlags : extraFlags);
     if (fogOff) gl.glEnable(GL_FOG);
