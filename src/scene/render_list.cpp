@@ -29,6 +29,10 @@ void loadCameraMatrices(Camera& camera) {
 
 }  // namespace
 
+void RenderList::addKept(const KeptDraws& kept) {
+  for (const KeptDraws::Entry& entry : kept.entries) push(entry.surfaceIndex, entry.record);
+}
+
 void RenderList::draw(Camera& camera, std::span<Surface* const> surfaces, std::int32_t extraFlags) {
   setFrameState();
   loadCameraMatrices(camera);

@@ -21,6 +21,17 @@ struct DrawRecord {
   Matrix44 worldMatrix;
 };
 
+// The records a part of the tree added in one frame, in the order it added
+// them, kept to be added again in a later frame that sees it the same way.
+struct KeptDraws {
+  struct Entry {
+    std::uint32_t surfaceIndex;
+    DrawRecord record;
+  };
+  std::uint64_t view = 0;  // the view they were made in (see Scene::render)
+  std::vector<Entry> entries;
+};
+
 class RenderList {
  public:
   explicit RenderList(std::size_t surfaceCount) : buckets_(surfaceCount) {}
@@ -29,8 +40,7 @@ class RenderList {
   // unresolved surface name gives) drops the record.
   void add(const RetainedModeData::Element& element, float depth, std::int32_t flags, std::uint32_t surfaceIndex,
            const Matrix44& worldMatrix) {
-    if (surfaceIndex < buckets_.size())
-      buckets_[surfaceIndex].push_back(DrawRecord{&element, depth, flags, worldMatrix});
+    push(surfaceIndex, DrawRecord{&element, depth, flags, worldMatrix});
   }
 
   std::size_t bucketCount() const { return buckets_.size(); }
@@ -43,12 +53,22 @@ class RenderList {
   void setOpenPlanes(std::uint32_t planes) { openPlanes_ = planes; }
   std::span<const DrawRecord> bucket(std::size_t surfaceIndex) const { return buckets_[surfaceIndex]; }
 
+  // While `kept` is set, every record added goes there too.
+  void keepInto(KeptDraws* kept) { keeping_ = kept; }
+  // Adds the kept records again, in their order (and keeps them again).
+  void addKept(const KeptDraws& kept);
+
   // Draws every non-empty bucket with its surface, in the order of
   // drawOrder(), then empties the buckets. `surfaces` has one entry per
   // bucket; a null entry draws nothing.
   void draw(Camera& camera, std::span<Surface* const> surfaces, std::int32_t extraFlags);
 
  private:
+  void push(std::uint32_t surfaceIndex, const DrawRecord& record) {
+    if (surfaceIndex >= buckets_.size()) return;
+    buckets_[surfaceIndex].push_back(record);
+    if (keeping_ != nullptr) keeping_->entries.push_back({surfaceIndex, record});
+  }
   // drawOrder() of the surfaces, sorted again only when a sort key changed.
   const std::vector<std::uint32_t>& order(std::span<Surface* const> surfaces);
 
@@ -57,6 +77,7 @@ class RenderList {
   std::vector<std::int32_t> frameKeys_;  // this frame's
   std::vector<std::uint32_t> order_;
   std::uint32_t openPlanes_ = ConvexVolume::kAllPlanes;
+  KeptDraws* keeping_ = nullptr;
 };
 
 // The surfaces' drawing order: by layer-2 texture, then layer-1 texture,

@@ -1,9 +1,12 @@
 #include "scene/scene.h"
 
+#include <cstring>
+
 #include "base/log.h"
 #include "render/camera.h"
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
+#include "scene/keeping_render_visitor.h"
 #include "scene/mesh/primitive.h"
 #include "scene/nodes/node_visitor.h"
 #include "scene/nodes/scene_node.h"
@@ -68,6 +71,19 @@ bool Scene::meshesChanged() {
   return changed;
 }
 
+bool Scene::sameView(const Camera& camera) {
+  const Vector3 eye = camera.eye(), target = camera.target(), up = camera.upHint();
+  const std::array<float, 14> key{eye.x,   eye.y,   eye.z,   target.x,
+                                  target.y, target.z, up.x,    up.y,
+                                  up.z,     camera.nearDistance(), camera.farDistance(), camera.halfWidth(),
+                                  camera.halfHeight(), static_cast<float>(surfaces.size())};
+  // Bit for bit, as the camera's matrices and planes are made from them.
+  if (view_ != 0 && std::memcmp(key.data(), viewKey_.data(), sizeof key) == 0) return true;
+  viewKey_ = key;
+  ++view_;
+  return false;
+}
+
 Camera* Scene::currentCameraObject() const {
   if (currentCamera < 0 || static_cast<std::size_t>(currentCamera) >= cameras.size()) return nullptr;
   return cameras[static_cast<std::size_t>(currentCamera)];
@@ -128,7 +144,11 @@ void Scene::render() {
   if (frameList_ == nullptr || frameList_->bucketCount() != surfaces.size())
     frameList_ = std::make_unique<RenderList>(surfaces.size());
   RenderList& renderList = *frameList_;
-  RenderVisitor visitor(*camera, renderList);
+  if (meshesChanged()) root->invalidateTree();
+  // Records are kept only in a view that lasts: a scene drawn through two
+  // cameras in turn keeps nothing.
+  const bool keep = sameView(*camera);
+  KeepingRenderVisitor visitor(*camera, renderList, view_, keep);
   traverse(root.get(), visitor);
   if (fogEnabled) setUpFog();
   frameSurfaces_.resize(surfaces.size());

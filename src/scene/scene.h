@@ -9,6 +9,7 @@
 // wrong class in a scene file leaves a hole, which draws nothing. Indices
 // that point past a list or at a hole draw nothing either; each such index
 // is reported once, naming the scene file.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <set>
@@ -98,8 +99,11 @@ class Scene : public persistent {
   Camera* renderCamera();
   void setUpFog() const;
   // Whether a mesh was replaced, added, removed or given another box since
-  // the last update: shapes read their volumes from them.
+  // the last look: shapes read their volumes from them, and draw them.
   bool meshesChanged();
+  // Moves to a new view when the camera or the bucket count differ from the
+  // last render's; true when they are the same.
+  bool sameView(const Camera& camera);
 
   std::string source_;
   std::set<std::pair<std::string, std::int64_t>> warned_;
@@ -108,7 +112,12 @@ class Scene : public persistent {
     persist::BoundingBox box;
     bool operator==(const MeshStamp&) const = default;
   };
-  std::vector<MeshStamp> meshStamps_;  // as the last update saw them
+  std::vector<MeshStamp> meshStamps_;  // as last seen
+  // How the last render saw the scene (the camera's placement and window,
+  // the bucket count), and its number: records kept in one view are added
+  // again only in the same one.
+  std::array<float, 14> viewKey_{};
+  std::uint64_t view_ = 0;
   // The frame's draw records, kept from one render to the next so that the
   // buckets keep their room; empty between renders.
   std::unique_ptr<RenderList> frameList_;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "persist/persistent_store.h"
+#include "scene/render_list.h"
 #include "scene/scene.h"
 
 namespace {
@@ -22,6 +23,8 @@ void exchangeMatrix(persistent_store& store, bool writing, Matrix44& matrix) {
 
 }  // namespace
 
+SceneNode::SceneNode() = default;
+
 SceneNode::~SceneNode() {
   // Each sibling is freed here with its own chain cut off first, so a long
   // chain costs a loop, not a stack frame per node.
@@ -36,7 +39,7 @@ void SceneNode::serialize(persistent_store& store, bool writing) {
   store.exchangeReference(writing, parent);
   exchangeMatrix(store, writing, offsetMatrix);
   // Read afresh; the nodes above are being read too.
-  if (!writing) settled_ = false;
+  if (!writing) settled_ = Settled::No;
 }
 
 void SceneNode::update(float time, const Matrix44& parentMatrix) {
@@ -47,12 +50,16 @@ void SceneNode::update(float time, const Matrix44& parentMatrix) {
 void SceneNode::updateChain(float time, const Matrix44& parentMatrix) {
   for (SceneNode* node = this; node != nullptr; node = node->nextSibling.get()) {
     // Bit for bit: the same bits in give the same bits out.
-    if (node->settled_ && std::memcmp(node->settledParent_.m, parentMatrix.m, sizeof parentMatrix.m) == 0) continue;
+    if (node->settled() && std::memcmp(node->settledParent_.m, parentMatrix.m, sizeof parentMatrix.m) == 0) {
+      node->settled_ = Settled::PassedOver;
+      continue;
+    }
     Matrix44 local;
     const bool own = node->computeLocal(time, parentMatrix, local);
     node->nodeMatrix = own ? local : parentMatrix;
     node->worldMatrix = Multiply(node->nodeMatrix, node->offsetMatrix);
     node->cache.reset();
+    node->keptDraws.reset();
     node->bounds = node->ownVolume.Enclosing();
     if (node->firstChild != nullptr) {
       node->firstChild->updateChain(time, node->nodeMatrix);
@@ -61,20 +68,20 @@ void SceneNode::updateChain(float time, const Matrix44& parentMatrix) {
         node->staticSubtree = node->staticSubtree && child->staticSubtree;
       }
     }
-    node->settled_ = node->staticSubtree;
-    if (node->settled_) node->settledParent_ = parentMatrix;
+    node->settled_ = node->staticSubtree ? Settled::Computed : Settled::No;
+    if (node->staticSubtree) node->settledParent_ = parentMatrix;
   }
 }
 
 // Stops at the first node that is not settled: nothing above it is either
 // (which also ends the walk on a loop of parent links from a damaged file).
 void SceneNode::invalidate() {
-  for (SceneNode* node = this; node != nullptr && node->settled_; node = node->parent) node->settled_ = false;
+  for (SceneNode* node = this; node != nullptr && node->settled(); node = node->parent) node->settled_ = Settled::No;
 }
 
 void SceneNode::invalidateTree() {
   for (SceneNode* node = this; node != nullptr; node = node->nextSibling.get()) {
-    node->settled_ = false;
+    node->settled_ = Settled::No;
     if (node->firstChild != nullptr) node->firstChild->invalidateTree();
   }
 }

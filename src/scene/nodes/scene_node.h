@@ -28,6 +28,7 @@
 class Camera;
 class RenderList;
 class Scene;
+struct KeptDraws;
 
 // Something a node carries for its users; deleted with the node.
 class NodeExtraData {
@@ -44,7 +45,7 @@ class NodeCache {
 
 class SceneNode : public persistent {
  public:
-  SceneNode() = default;
+  SceneNode();
   // Deletes the later siblings and every descendant, without recursion along
   // a sibling chain (chains may hold many thousands of nodes).
   ~SceneNode() override;
@@ -78,6 +79,12 @@ class SceneNode : public persistent {
   void invalidate();
   // The next update recomputes this node's whole chain and their subtrees.
   void invalidateTree();
+  // The last update left this subtree static, and nothing it reads changed
+  // since: it is where it was and draws what it drew.
+  bool settled() const { return settled_ != Settled::No; }
+  // Settled, and the last update passed over it: it stood still for a frame
+  // at least.
+  bool standing() const { return settled_ == Settled::PassedOver; }
   // The node as a renderable one, or null: the render walk asks every
   // visible node, every frame.
   virtual class RenderableNode* asRenderable() { return nullptr; }
@@ -94,6 +101,9 @@ class SceneNode : public persistent {
   SceneNode* parent = nullptr;
   std::unique_ptr<SceneNode> firstChild;
   std::unique_ptr<SceneNode> nextSibling;
+  // What the scene's render walk drew for this subtree while it was
+  // settled; dropped whenever an update recomputes the node.
+  std::unique_ptr<KeptDraws> keptDraws;
 
  private:
   void updateChain(float time, const Matrix44& parentMatrix);
@@ -101,7 +111,8 @@ class SceneNode : public persistent {
   // The last update left this subtree static and as an update with
   // settledParent_ leaves it; nothing it reads changed since. A node that is
   // not settled has no settled ancestor.
-  bool settled_ = false;
+  enum class Settled : std::uint8_t { No, Computed, PassedOver };
+  Settled settled_ = Settled::No;
   Matrix44 settledParent_;
 };
 
