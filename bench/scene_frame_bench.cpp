@@ -3,13 +3,15 @@
 // through a GL table that does nothing. As in the show's scenes most of it
 // stands still: 4 of the 40 groups (200 shapes, a tenth of the scene) move
 // along LightWave envelopes every frame, the other groups have constant
-// transforms. The camera stands still. The reference is the floor of that
+// transforms. The camera stands still (a second case pans it a little every
+// frame). The reference is the floor of that
 // work: a plain loop making the frame's GL calls from a list prepared once
 // (surfaces in drawing order, each with its records' matrices and the state
 // changes the frame makes before it). gl_calls counts the calls one frame
 // makes on each side; the two counts are equal.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdint>
 #include <type_traits>
 #include <vector>
@@ -208,10 +210,13 @@ struct World {
   std::vector<Group> reference;
 };
 
-void BM_SceneUpdateAndRender(benchmark::State& state) {
+// `turning`: the camera pans a little every frame (everything stays in
+// view), so nothing drawn in one frame can be added again in the next.
+void updateAndRender(benchmark::State& state, bool turning) {
   World world;
   float time = 0.0f;
   for (auto _ : state) {
+    if (turning) world.camera.SetTarget({0.05f * std::sin(time), 0, 1});
     world.frame(time);
     time += 0.01f;
   }
@@ -219,7 +224,12 @@ void BM_SceneUpdateAndRender(benchmark::State& state) {
   state.counters["ns_per_node"] = benchmark::Counter(static_cast<double>(state.iterations()) * kGroups * kShapesPerGroup,
                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
+
+void BM_SceneUpdateAndRender(benchmark::State& state) { updateAndRender(state, false); }
 BENCHMARK(BM_SceneUpdateAndRender)->Unit(benchmark::kMicrosecond);
+
+void BM_SceneUpdateAndRenderCameraTurning(benchmark::State& state) { updateAndRender(state, true); }
+BENCHMARK(BM_SceneUpdateAndRenderCameraTurning)->Unit(benchmark::kMicrosecond);
 
 // The update half alone: matrices, own volumes and bounds, no GL.
 void BM_SceneUpdateOnly(benchmark::State& state) {

@@ -1,7 +1,9 @@
 #pragma once
 // One frame's draw records of a scene, in one bucket per scene surface, and
 // their drawing surface by surface in an order that changes textures and
-// blending as rarely as possible. Lives for one render of one scene.
+// blending as rarely as possible. A scene keeps its list from one render to
+// the next (the buckets keep their room, the order is sorted again only
+// when it changes); the buckets are empty between renders.
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -44,6 +46,7 @@ class RenderList {
   }
 
   std::size_t bucketCount() const { return buckets_.size(); }
+  std::span<const DrawRecord> bucket(std::size_t surfaceIndex) const { return buckets_[surfaceIndex]; }
 
   // The camera's clip planes (a mask of ClipVolume planes) that the node now
   // adding records may cross: the render walk found its bounds well inside
@@ -51,7 +54,6 @@ class RenderList {
   // the walk.
   std::uint32_t openPlanes() const { return openPlanes_; }
   void setOpenPlanes(std::uint32_t planes) { openPlanes_ = planes; }
-  std::span<const DrawRecord> bucket(std::size_t surfaceIndex) const { return buckets_[surfaceIndex]; }
 
   // While `kept` is set, every record added goes there too.
   void keepInto(KeptDraws* kept) { keeping_ = kept; }

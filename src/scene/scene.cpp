@@ -73,10 +73,10 @@ bool Scene::meshesChanged() {
 
 bool Scene::sameView(const Camera& camera) {
   const Vector3 eye = camera.eye(), target = camera.target(), up = camera.upHint();
-  const std::array<float, 14> key{eye.x,   eye.y,   eye.z,   target.x,
-                                  target.y, target.z, up.x,    up.y,
-                                  up.z,     camera.nearDistance(), camera.farDistance(), camera.halfWidth(),
-                                  camera.halfHeight(), static_cast<float>(surfaces.size())};
+  const std::array<float, 14> key{
+      eye.x, eye.y, eye.z, target.x, target.y, target.z, up.x, up.y, up.z,
+      camera.nearDistance(), camera.farDistance(), camera.halfWidth(), camera.halfHeight(),
+      static_cast<float>(surfaces.size())};
   // Bit for bit, as the camera's matrices and planes are made from them.
   if (view_ != 0 && std::memcmp(key.data(), viewKey_.data(), sizeof key) == 0) return true;
   viewKey_ = key;

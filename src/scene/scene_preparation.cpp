@@ -15,7 +15,11 @@ void Scene::prepareAfterLoad(const char* source) {
     resolveSurfaceNames(*mesh);
     mesh->prepare();
   }
-  if (root != nullptr) root->update(0.0f, Matrix44{});
+  // The meshes may draw into other buckets now: nothing the tree drew or
+  // placed before stands.
+  if (root == nullptr) return;
+  root->invalidateTree();
+  root->update(0.0f, Matrix44{});
 }
 
 // Appends one index per sub-mesh: the first surface of that name, or the

@@ -22,12 +22,16 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// A mesh that adds one record for its own element.
+// A mesh of one sub-mesh, named "second", that adds one record for its own
+// element: to the surface its name was resolved to, to surface 0 before.
 class ElementMesh : public Primitive {
  public:
-  explicit ElementMesh(int id) : element(id) { box = standin::box({-1, -1, -1}, {1, 1, 1}); }
+  explicit ElementMesh(int id) : element(id) {
+    box = standin::box({-1, -1, -1}, {1, 1, 1});
+    addSubMesh("second");
+  }
   void render(Camera&, const Matrix44& worldMatrix, RenderList& renderList, std::int32_t flags) override {
-    renderList.add(element, 0.0f, flags, 0, worldMatrix);
+    renderList.add(element, 0.0f, flags, surfaceIndices.empty() ? 0 : surfaceIndices.front(), worldMatrix);
   }
   standin::Element element;
 };
@@ -41,6 +45,7 @@ struct StillScene {
   StillScene() {
     scene.addSurface(std::make_unique<Surface>());
     scene.addSurface(std::make_unique<Surface>());
+    scene.surfaces[1]->name = "second";
     scene.addMesh(std::make_unique<ElementMesh>(10));
     scene.root = std::make_unique<standin::Transform>();
     mover = &standin::attach(std::make_unique<standin::Transform>(), *scene.root);
@@ -119,6 +124,7 @@ TEST_F(KeptDraws, EveryChangeIsDrawn) {
       {"mesh replaced after the update",
        [](StillScene& s) { s.scene.meshes[0] = std::make_unique<ElementMesh>(20); }, true},
       {"surface added", [](StillScene& s) { s.scene.addSurface(std::make_unique<Surface>()); }},
+      {"surface names resolved", [](StillScene& s) { s.scene.prepareAfterLoad(); }},
       {"render flags written, then invalidated",
        [](StillScene& s) {
          s.shapes[0]->renderFlags = RenderableNode::kNoFog;

@@ -9,12 +9,13 @@
 // A subtree where nothing animates (staticSubtree) comes out of an update
 // the same as from the last one as long as its parent's matrix is the same:
 // the update passes over such a subtree without recomputing it (its
-// per-frame caches stay too, made from the same matrices). Whatever changes
-// a node's input besides time and that matrix must say so with
-// invalidate(): attaching, detaching and the setters of the node kinds do;
-// code that writes a node's fields directly (its offset matrix, a shape's
-// mesh index, a transform's parts) calls it after. The scene notices a mesh
-// of its own replaced or resized by itself.
+// per-frame caches stay too, made from the same matrices), and the scene's
+// render walk adds again what it drew while the view stays the same.
+// Whatever changes a node's input besides time and that matrix must say so
+// with invalidate(): attaching, detaching and the setters of the node kinds
+// do; code that writes a node's fields directly (its offset matrix, a
+// shape's mesh index or render flags, a transform's parts) calls it after.
+// The scene notices by itself a mesh of its own replaced or resized.
 //
 // Trees are updated and drawn on the main thread only, after their load.
 #include <cstdint>
