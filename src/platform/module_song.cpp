@@ -1,6 +1,7 @@
 #include "platform/module_song.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "platform/data_files.h"
@@ -39,6 +40,11 @@ void FMUSIC_MODULE::setPanSeparation(float separation) {
 }
 
 void FMUSIC_MODULE::restart() { player_->set_position_order_row(0, 0); }
+
+void FMUSIC_MODULE::seek(double seconds) {
+  const double length = player_->get_duration_seconds();
+  player_->set_position_seconds(length > 0.0 ? std::fmod(std::max(0.0, seconds), length) : 0.0);
+}
 
 bool FMUSIC_MODULE::mixInto(std::span<float> mix, std::vector<platform::sound::Notice>&) {
   block_.resize(mix.size());

@@ -87,7 +87,7 @@ TEST(ShowCaptureSound, FollowsTheStreamAndThePicturesInOrder) {
   const std::string mp3 = (folder / "show.mp3").string();
   fake::writeShortMp3(mp3, 1.5);
   {
-    shell::ShowCapture capture((folder / "show.mp4").string(), 30, 18, 1.0f);
+    shell::ShowCapture capture((folder / "show.mp4").string(), 30, 18, 0.0f, 1.0f);
     ASSERT_TRUE(fake::startSoundWithoutDevice());
     music::startStream(mp3.c_str());
     for (int frame = 0; capture.wants(static_cast<float>(frame) / 30.0f); ++frame) {
