@@ -41,9 +41,18 @@ void FMUSIC_MODULE::setPanSeparation(float separation) {
 
 void FMUSIC_MODULE::restart() { player_->set_position_order_row(0, 0); }
 
+// The tune is played from its start up to the moment and the samples are
+// dropped: a seek by rows would start notes late and lose the ones still
+// ringing, and a tune renders much faster than it plays.
 void FMUSIC_MODULE::seek(double seconds) {
-  const double length = player_->get_duration_seconds();
-  player_->set_position_seconds(length > 0.0 ? std::fmod(std::max(0.0, seconds), length) : 0.0);
+  restart();
+  auto frames = static_cast<std::size_t>(std::llround(std::max(0.0, seconds) * mixRate_));
+  block_.resize(4096 * platform::sound::kChannels);
+  while (frames > 0) {
+    const std::size_t step = std::min<std::size_t>(frames, 4096);
+    if (player_->read_interleaved_stereo(mixRate_, step, block_.data()) == 0) break;
+    frames -= step;
+  }
 }
 
 bool FMUSIC_MODULE::mixInto(std::span<float> mix, std::vector<platform::sound::Notice>&) {

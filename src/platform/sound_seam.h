@@ -48,8 +48,8 @@ std::vector<float> takeMixed();
 // moving the show to a later moment without being heard doing it.
 void holdMix(bool held);
 
-// Moves a module tune to `seconds` from its start; a looping tune wraps
-// round. False for an unknown module.
+// Moves a module tune to where it would be after playing `seconds` from its
+// start, sample for sample. False for an unknown module.
 bool setModuleTime(FMUSIC_MODULE* module, double seconds);
 
 // A synch point `frame` frames into the stream. False for an unknown stream.
