@@ -4,7 +4,6 @@
 // at one frame per second, for memory faults and leaks only: its screenshot
 // moments would fall on other frames, so the pictures are checked at the
 // normal tree's step.
-#include <FreeImage.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -48,20 +47,8 @@ struct Frame {
 };
 
 Frame load(const fs::path& file) {
-  Frame frame;
-  FIBITMAP* picture = FreeImage_Load(FreeImage_GetFileType(file.c_str()), file.c_str());
-  if (picture == nullptr) return frame;
-  FIBITMAP* rgb = FreeImage_ConvertTo24Bits(picture);
-  frame.width = static_cast<int>(FreeImage_GetWidth(rgb));
-  frame.height = static_cast<int>(FreeImage_GetHeight(rgb));
-  for (int y = 0; y < frame.height; ++y) {
-    const BYTE* row = FreeImage_GetScanLine(rgb, frame.height - 1 - y);
-    for (int x = 0; x < frame.width; ++x)
-      for (int channel : {FI_RGBA_RED, FI_RGBA_GREEN, FI_RGBA_BLUE}) frame.rgb.push_back(row[x * 3 + channel]);
-  }
-  FreeImage_Unload(rgb);
-  FreeImage_Unload(picture);
-  return frame;
+  const fake::Picture picture = fake::readPicture(file.string());
+  return {picture.width, picture.height, std::vector<int>(picture.bytes.begin(), picture.bytes.end())};
 }
 
 // Over the pixels both have; 255 when they share none.
