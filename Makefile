@@ -21,7 +21,7 @@ JOBS       := $(shell nproc)
 SHOW_END   := 245
 SHOWDATA   := $(BUILD)/tools/showdata/showdata
 
-.PHONY: show video fresh-data data test deps build build-asan test-normal test-asan test-tsan bench fuzz clean
+.PHONY: show video capture fresh-data data test deps build build-asan test-normal test-asan test-tsan bench fuzz clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
@@ -72,23 +72,28 @@ fresh-data: build
 	@if [ ! -d demo ] || [ $(SHOWDATA) -nt demo ]; then $(SHOWDATA) . && touch demo || exit 1; fi
 
 # With a display: the show in full screen. Without one: headless, fixed
-# 30 frames per second up to the show's end, a screenshot every 10 s in out/.
+# 30 frames per second up to the show's end, a screenshot every 10 s in out/,
+# then the whole show captured into out/skyward.mp4 (as make video).
 # The show runs here, in the folder that holds demo/.
 show: fresh-data
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  $(BUILD)/skyward; rc=$$?; \
+	  [ $$rc -eq 1 ] || [ $$rc -eq 0 ]; \
 	else \
 	  mkdir -p out; \
 	  shots=$$(for s in $$(seq 0 10 $(SHOW_END)); do printf -- '--screenshot %s=out/skyward-%03d.png ' $$s $$s; done); \
 	  echo "No display: playing headless up to $(SHOW_END) s of show time, a screenshot every 10 s into out/"; \
 	  $(BUILD)/skyward --headless --preload --fps 30 --until $(SHOW_END) $$shots; rc=$$?; \
 	  echo "Screenshots:"; ls out/*.png; \
-	fi; \
-	[ $$rc -eq 1 ] || [ $$rc -eq 0 ]
+	  [ $$rc -eq 1 ] && $(MAKE) --no-print-directory capture; \
+	fi
+
+video: fresh-data capture
 
 # Headless, at the capture's fixed 60 frames per second, up to the show's end.
-video: fresh-data
+capture:
 	mkdir -p out
+	@echo "Capturing the whole show into out/skyward.mp4"
 	$(BUILD)/skyward --headless --preload --capture out/skyward.mp4 --until $(SHOW_END); \
 	rc=$$?; [ $$rc -eq 1 ] && echo "Captured: out/skyward.mp4"
 

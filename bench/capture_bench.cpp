@@ -90,7 +90,7 @@ void BM_RenderAndCapture(benchmark::State& state) {
   int frame = 0;
   const Rate rate;
   {
-    shell::ShowCapture capture(file.string(), 60, 18, 1e9f);
+    shell::ShowCapture capture(file.string(), 60, 18, 0.0f, 1e9f);
     for (auto _ : state) {
       drawFrame(frame);
       capture.frameDrawn(static_cast<float>(frame++) / 60.0f);

@@ -33,6 +33,14 @@ class LayerStack {
   // Deletes every listed brush and empties the layers.
   void ClearLayers();
 
+  // Calls visit(layer number, activation time, brush) for every listed
+  // brush, from layer 0 up, each layer in activation order.
+  template <typename Visit>
+  void forEachActive(Visit visit) const {
+    for (int layer = 0; layer < kLayerCount; ++layer)
+      for (const Node& node : layers_[layer]) visit(layer, node.activationTime, static_cast<const Brush&>(*node.brush));
+  }
+
  private:
   struct Node {
     float activationTime;

@@ -1,5 +1,6 @@
 #include "music/music.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "music/sound_errors.h"
@@ -54,6 +55,7 @@ void startStream(const char* file) {
   MusicState& current = state();
   current.stream = FSOUND_Stream_OpenFile(file, kStreamMode, 0);
   current.channel = -1;
+  current.tuneStart = 0.0f;  // the stream is the show's own clock
   if (current.stream != nullptr) {
     FSOUND_Stream_SetEndCallback(current.stream, &streamCallback, 0);
     FSOUND_Stream_SetSynchCallback(current.stream, &streamCallback, 0);
@@ -67,6 +69,18 @@ void startStream(const char* file) {
 }
 
 void soundChangesAt(float showTime) { platform::sound::mixUntil(showTime); }
+
+void jumpTo(float showTime) {
+  MusicState& current = state();
+  const double into = static_cast<double>(showTime) - current.tuneStart;
+  if (current.stream != nullptr) {
+    FSOUND_Stream_SetTime(current.stream, static_cast<int>(std::lround(into * 1000.0)));
+  } else if (FMUSIC_IsPlaying(current.module)) {
+    platform::sound::setModuleTime(current.module, into);
+  }
+}
+
+void holdSound(bool held) { platform::sound::holdMix(held); }
 
 signed char streamCallback(FSOUND_STREAM*, void* text, int, int) {
   if (text != nullptr) {

@@ -11,6 +11,7 @@ struct MusicState {
   FMUSIC_MODULE* module = nullptr;  // the current module tune, null when none
   FSOUND_STREAM* stream = nullptr;  // null when the stream did not open
   int channel = -1;                 // the stream's channel, -1 when it did not start
+  float tuneStart = 0.0f;           // the show time the tune now heard started at
 };
 MusicState& state();
 
@@ -32,6 +33,15 @@ void startStream(const char* file);
 // heard from that exact sample and not from the frame that made it. With a
 // device it does nothing: the device plays as the show goes.
 void soundChangesAt(float showTime);
+
+// The music as it sounds `showTime` into the show, for a show that starts
+// later than its beginning: the stream at that moment, or the module tune
+// that replaced it as far in as it has played since it started.
+void jumpTo(float showTime);
+
+// While held, nothing is heard and the music does not move on (while the
+// show is brought to a later start).
+void holdSound(bool held);
 
 // The stream's end and synch callback: it only prints.
 signed char streamCallback(FSOUND_STREAM* stream, void* text, int length, int userValue);

@@ -134,10 +134,10 @@ void mixOfflineBlock(std::span<float> block) {
 
 }  // namespace
 
-void renderOffline(bool on) {
+void renderOffline(bool on, double fromSeconds) {
   Library& lib = library();
   lib.offline = on;
-  lib.offlinePosition = 0;
+  lib.offlinePosition = static_cast<std::uint64_t>(std::max(0.0, std::round(fromSeconds * lib.mixRate)));
   lib.offlineMixed.clear();
 }
 
@@ -166,6 +166,15 @@ void renderMix(std::span<float> out) {
   } else {
     std::fill(out.begin(), out.end(), 0.0f);
   }
+}
+
+void holdMix(bool held) {
+  auto guard = library().mixer.lock();
+  library().mixer.hold(held);
+}
+
+bool setModuleTime(FMUSIC_MODULE* module, double seconds) {
+  return withHandle(library().modules, module, [seconds](FMUSIC_MODULE& song) { song.seek(seconds); }) != 0;
 }
 
 bool addSynchPoint(FSOUND_STREAM* stream, std::uint64_t frame, const std::string& name) {
@@ -276,6 +285,12 @@ signed char FMUSIC_StopSong(FMUSIC_MODULE* module) {
   return withHandle(library().modules, module, [](FMUSIC_MODULE& song) { library().mixer.stop(&song); });
 }
 
+signed char FMUSIC_IsPlaying(FMUSIC_MODULE* module) {
+  bool playing = false;
+  withHandle(library().modules, module, [&](FMUSIC_MODULE& song) { playing = library().mixer.isPlaying(&song); });
+  return playing ? 1 : 0;
+}
+
 FSOUND_STREAM* FSOUND_Stream_OpenFile(const char* name, unsigned int, int) {
   return platform::sound::open(library().streams, name);
 }
@@ -293,6 +308,12 @@ int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream) {
   const bool known = withHandle(library().streams, stream, [&](FSOUND_STREAM& s) { played = platform::sound::play(s, channel); });
   if (known && played == -1) fail(channel == FSOUND_FREE ? FMOD_ERR_CHANNEL_ALLOC : FMOD_ERR_INVALID_PARAM);
   return played;
+}
+
+signed char FSOUND_Stream_SetTime(FSOUND_STREAM* stream, int ms) {
+  if (ms < 0) return fail(FMOD_ERR_INVALID_PARAM);
+  const std::uint64_t frame = (static_cast<std::uint64_t>(ms) * library().mixRate + 500) / 1000;
+  return withHandle(library().streams, stream, [frame](FSOUND_STREAM& s) { s.seek(frame); });
 }
 
 // The stream leaves the mix before it is released, so it stops at once.

@@ -55,9 +55,13 @@ signed char FMUSIC_SetMasterVolume(FMUSIC_MODULE* module, int volume);
 signed char FMUSIC_SetPanSeperation(FMUSIC_MODULE* module, float separation);
 signed char FMUSIC_PlaySong(FMUSIC_MODULE* module);
 signed char FMUSIC_StopSong(FMUSIC_MODULE* module);
+signed char FMUSIC_IsPlaying(FMUSIC_MODULE* module);
 
 FSOUND_STREAM* FSOUND_Stream_OpenFile(const char* name, unsigned int mode, int length);
 signed char FSOUND_Stream_SetEndCallback(FSOUND_STREAM* stream, FSOUND_STREAMCALLBACK callback, int userValue);
 signed char FSOUND_Stream_SetSynchCallback(FSOUND_STREAM* stream, FSOUND_STREAMCALLBACK callback, int userValue);
 int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream);
+// Moves the stream to `ms` milliseconds from its start (to the nearest sample
+// frame); past the end, the stream ends.
+signed char FSOUND_Stream_SetTime(FSOUND_STREAM* stream, int ms);
 signed char FSOUND_Stream_Close(FSOUND_STREAM* stream);

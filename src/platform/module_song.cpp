@@ -1,6 +1,7 @@
 #include "platform/module_song.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "platform/data_files.h"
@@ -39,6 +40,20 @@ void FMUSIC_MODULE::setPanSeparation(float separation) {
 }
 
 void FMUSIC_MODULE::restart() { player_->set_position_order_row(0, 0); }
+
+// The tune is played from its start up to the moment and the samples are
+// dropped: a seek by rows would start notes late and lose the ones still
+// ringing, and a tune renders much faster than it plays.
+void FMUSIC_MODULE::seek(double seconds) {
+  restart();
+  auto frames = static_cast<std::size_t>(std::llround(std::max(0.0, seconds) * mixRate_));
+  block_.resize(4096 * platform::sound::kChannels);
+  while (frames > 0) {
+    const std::size_t step = std::min<std::size_t>(frames, 4096);
+    if (player_->read_interleaved_stereo(mixRate_, step, block_.data()) == 0) break;
+    frames -= step;
+  }
+}
 
 bool FMUSIC_MODULE::mixInto(std::span<float> mix, std::vector<platform::sound::Notice>&) {
   block_.resize(mix.size());

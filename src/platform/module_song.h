@@ -20,6 +20,7 @@ struct FMUSIC_MODULE final : platform::sound::Source {
   void setMasterVolume(int volume);           // 0 to 255, linear
   void setPanSeparation(float separation);    // 0 (mono) to 1 (full stereo)
   void restart();                             // back to the first order
+  void seek(double seconds);                  // as if played from the start that long
 
   bool mixInto(std::span<float> mix, std::vector<platform::sound::Notice>& notices) override;
 

@@ -26,13 +26,29 @@ Mp3Decoder::Mp3Decoder(const std::string& path, int mixRate) : ring_(kRingSample
   if (!dataFileExists(path)) throw Failure{FMOD_ERR_FILE_NOTFOUND};
   initialiseLibrary();
   openHandle(dataFilePath(path), mixRate);
+  startThread();
+}
+
+Mp3Decoder::~Mp3Decoder() { stopThread(); }
+
+void Mp3Decoder::startThread() {
+  stopping_ = false;
   thread_ = std::thread([this] { run(); });
 }
 
-Mp3Decoder::~Mp3Decoder() {
+void Mp3Decoder::stopThread() {
   stopping_ = true;
   wake_.notify_all();
   if (thread_.joinable()) thread_.join();
+}
+
+bool Mp3Decoder::restartAt(std::uint64_t frame) {
+  stopThread();
+  ring_.clear();
+  const bool there = mpg123_seek(handle_.get(), static_cast<off_t>(frame), SEEK_SET) >= 0;
+  finished_.store(!there, std::memory_order_release);
+  startThread();
+  return there;
 }
 
 void Mp3Decoder::Release::operator()(mpg123_handle* handle) const { mpg123_delete(handle); }

@@ -4,6 +4,7 @@
 // never waits on the disk or the decoder.
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -37,10 +38,16 @@ class Mp3Decoder {
   // `samples` are there to take, or the file is decoded to its end. At most
   // the ring's capacity less one decoding step can be waited for.
   void waitUntilAvailable(std::size_t samples);
+  // Decoding starts again `frame` stereo frames into the file, with nothing
+  // decoded before kept. The audio side must not take meanwhile. False when
+  // the file cannot go there (it then has nothing more to give).
+  bool restartAt(std::uint64_t frame);
 
  private:
   void openHandle(const std::string& path, int mixRate);
   void run();
+  void startThread();
+  void stopThread();
   bool decodeOnce();
 
   struct Release {

@@ -31,4 +31,9 @@ std::size_t SampleRing::take(std::span<float> out) {
   return count;
 }
 
+void SampleRing::clear() {
+  written_.store(0, std::memory_order_relaxed);
+  read_.store(0, std::memory_order_relaxed);
+}
+
 }  // namespace platform::sound

@@ -17,6 +17,8 @@ class SampleRing {
   std::size_t available() const;
   std::size_t put(std::span<const float> samples);  // writer side: how many were stored
   std::size_t take(std::span<float> out);           // reader side: how many were read
+  // Forgets every sample; only while neither side runs.
+  void clear();
 
  private:
   std::vector<float> data_;

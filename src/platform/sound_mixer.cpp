@@ -29,6 +29,7 @@ void Mixer::render(std::span<float> out) {
   {
     auto guard = lock();
     std::fill(out.begin(), out.end(), 0.0f);
+    if (held_) return;
     std::erase_if(playing_, [&](Source* source) { return !source->mixInto(out, notices); });
   }
   for (const Notice& notice : notices) notice.deliver();

@@ -19,6 +19,8 @@ class Mixer {
   void stop(Source* source);
   bool isPlaying(const Source* source) const;
   void stopAll() { playing_.clear(); }
+  // While held, the mix is silence and no source moves on.
+  void hold(bool held) { held_ = held; }
 
   // Takes the lock itself; delivers the notices after releasing it.
   void render(std::span<float> out);
@@ -26,6 +28,7 @@ class Mixer {
  private:
   std::mutex mutex_;
   std::vector<Source*> playing_;
+  bool held_ = false;
 };
 
 }  // namespace platform::sound

@@ -33,8 +33,9 @@ bool waitUntilDecodedAhead(FSOUND_STREAM* stream, std::chrono::milliseconds limi
 // Offline rendering, for capture: from now on the library opens no device,
 // whatever output is asked for, and mixes only when mixUntil pulls it, on the
 // caller's thread; streams are waited for instead of running short. The
-// position starts at 0, the show's start. Off again with false.
-void renderOffline(bool on);
+// position starts at `fromSeconds` of show time (0, the show's start, unless
+// the show starts later). Off again with false.
+void renderOffline(bool on, double fromSeconds = 0.0);
 bool renderingOffline();
 // Mixes from the position reached so far up to `seconds` (to the nearest
 // frame) and keeps it for takeMixed. Nothing when not offline or already
@@ -42,6 +43,14 @@ bool renderingOffline();
 void mixUntil(double seconds);
 // Interleaved stereo floats mixed since the last call.
 std::vector<float> takeMixed();
+
+// While held the mix is silence and every source stays where it is: for
+// moving the show to a later moment without being heard doing it.
+void holdMix(bool held);
+
+// Moves a module tune to where it would be after playing `seconds` from its
+// start, sample for sample. False for an unknown module.
+bool setModuleTime(FMUSIC_MODULE* module, double seconds);
 
 // A synch point `frame` frames into the stream. False for an unknown stream.
 bool addSynchPoint(FSOUND_STREAM* stream, std::uint64_t frame, const std::string& name);

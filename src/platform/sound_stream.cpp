@@ -13,6 +13,14 @@ void FSOUND_STREAM::addSynchPoint(SynchPoint point) {
   synchPoints_.insert(at, std::move(point));
 }
 
+void FSOUND_STREAM::seek(std::uint64_t frame) {
+  decoder_.restartAt(frame);
+  played_ = frame;
+  const auto next = std::lower_bound(synchPoints_.begin(), synchPoints_.end(), frame,
+                                     [](const SynchPoint& p, std::uint64_t f) { return p.frame < f; });
+  nextSynch_ = static_cast<std::size_t>(next - synchPoints_.begin());
+}
+
 bool FSOUND_STREAM::mixInto(std::span<float> mix, std::vector<Notice>& notices) {
   block_.resize(mix.size());
   const std::size_t samples = decoder_.take(block_);

@@ -28,6 +28,10 @@ struct FSOUND_STREAM final : platform::sound::Source {
   // Offline mixing: the next `samples` are decoded (or the file has ended).
   void waitForDecoded(std::size_t samples) { decoder_.waitUntilAvailable(samples); }
 
+  // With the mixer locked: plays on from `frame` frames into the file; the
+  // synch points before it are passed over.
+  void seek(std::uint64_t frame);
+
   int channel = -1;  // while playing
 
   bool mixInto(std::span<float> mix, std::vector<platform::sound::Notice>& notices) override;

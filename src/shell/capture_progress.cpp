@@ -16,17 +16,18 @@ std::string minutesAndSeconds(double seconds) {
 
 }  // namespace
 
-CaptureProgress::CaptureProgress(float until, std::FILE* out, bool terminal)
-    : until_(until), out_(out), terminal_(terminal) {}
+CaptureProgress::CaptureProgress(float start, float until, std::FILE* out, bool terminal)
+    : showStart_(start), until_(until), out_(out), terminal_(terminal) {}
 
-std::string CaptureProgress::text(float showTime, float until, std::int64_t frames, double wallSeconds) {
+std::string CaptureProgress::text(float showTime, float start, float until, std::int64_t frames, double wallSeconds) {
   char line[160];
   const double perSecond = wallSeconds > 0.0 ? static_cast<double>(frames) / wallSeconds : 0.0;
   std::snprintf(line, sizeof line, "capture: %.1f s of %.1f s, %lld frames, %.1f frames/s", showTime, until,
                 static_cast<long long>(frames), perSecond);
   std::string result = line;
-  // The pace so far (wall seconds per show second) applied to what is left.
-  if (showTime > 0.0f) result += ", " + minutesAndSeconds(wallSeconds / showTime * std::max(0.0f, until - showTime)) + " left";
+  // The pace so far (wall seconds per show second captured) applied to what is left.
+  const float captured = showTime - start;
+  if (captured > 0.0f) result += ", " + minutesAndSeconds(wallSeconds / captured * std::max(0.0f, until - showTime)) + " left";
   return result;
 }
 
@@ -46,7 +47,7 @@ void CaptureProgress::write(float showTime, std::int64_t frames) {
   if (!terminal_) return;
   const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
   // Back to the line's start, and the rest of the old line cleared.
-  std::fprintf(out_, "\r%s\x1b[K", text(showTime, until_, frames, wall).c_str());
+  std::fprintf(out_, "\r%s\x1b[K", text(showTime, showStart_, until_, frames, wall).c_str());
   std::fflush(out_);
 }
 

@@ -12,18 +12,21 @@ namespace shell {
 
 class CaptureProgress {
  public:
-  CaptureProgress(float until, std::FILE* out, bool terminal);
+  // The capture runs from show time `start` to `until`.
+  CaptureProgress(float start, float until, std::FILE* out, bool terminal);
   // After each frame written.
   void update(float showTime, std::int64_t frames);
   // The last state, then the line is ended.
   void finish(float showTime, std::int64_t frames);
 
-  // The line's text for `frames` written in `wallSeconds`, up to `showTime`.
-  static std::string text(float showTime, float until, std::int64_t frames, double wallSeconds);
+  // The line's text for `frames` written in `wallSeconds`, from `start` up
+  // to `showTime`.
+  static std::string text(float showTime, float start, float until, std::int64_t frames, double wallSeconds);
 
  private:
   void write(float showTime, std::int64_t frames);
 
+  float showStart_;
   float until_;
   std::FILE* out_;
   bool terminal_;

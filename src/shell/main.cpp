@@ -46,6 +46,16 @@ shell::Screenshot parseScreenshot(const std::string& text) {
   return {*seconds, parts[2].str()};
 }
 
+// A show that would end before it begins is a mistake of the command line.
+// A show may end where it begins (one frame), but a capture would hold none.
+bool startsBeforeTheEnd(shell::ShowOptions options) {
+  shell::settleCaptureDefaults(options);
+  if (!options.until || options.start < *options.until || (!options.capture && options.start == *options.until)) return true;
+  std::fprintf(stderr, "skyward: --start %g is not before the end at %g s\n", static_cast<double>(options.start),
+               static_cast<double>(*options.until));
+  return false;
+}
+
 struct CommandLine {
   shell::ShowOptions options;
   std::vector<std::string> shots;
@@ -63,6 +73,10 @@ void addOptions(CLI::App& app, CommandLine& line) {
   app.add_flag("--headless", options.headless,
                "No display needed: offscreen software GL, silent audio unless SDL_AUDIODRIVER names a driver, "
                "questions on the terminal");
+  app.add_option("--start", options.start,
+                 "Begin at SECONDS of show time: earlier events applied, loads finished, the music at that moment")
+      ->check(CLI::Validator(checkSeconds, "SECONDS"))
+      ->type_name("SECONDS");
   app.add_option("--until", options.until, "End normally once the show time reaches SECONDS (a capture: 245 unless given)")
       ->check(CLI::Validator(checkSeconds, "SECONDS"))
       ->type_name("SECONDS");
@@ -114,6 +128,7 @@ int main(int argc, char** argv) {
     return app.exit(error) == 0 ? 0 : 2;
   }
   shell::ShowOptions& options = line.options;
+  if (!startsBeforeTheEnd(options)) return 2;
   if (options.listEvents) {
     options.headless = true;
     options.windowed = true;

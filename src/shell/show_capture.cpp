@@ -24,19 +24,20 @@ capture::VideoSettings settingsFor(int fps, int crf) {
 
 // The sound layer starts offline before the file's tracks exist, and goes
 // back to its device if they cannot be made.
-capture::VideoSettings offlineSound(int fps, int crf) {
-  platform::sound::renderOffline(true);
+capture::VideoSettings offlineSound(int fps, int crf, float start) {
+  platform::sound::renderOffline(true, start);
   return settingsFor(fps, crf);
 }
 
 }  // namespace
 
-ShowCapture::ShowCapture(const std::string& file, int fps, int crf, float until) try
-    : video_(file, offlineSound(fps, crf)),
+ShowCapture::ShowCapture(const std::string& file, int fps, int crf, float start, float until) try
+    : video_(file, offlineSound(fps, crf, start)),
       encoder_(video_),
       readback_(kWidth, kHeight, kReadAhead),
-      progress_(until, stderr, isatty(fileno(stderr)) != 0),
+      progress_(start, until, stderr, isatty(fileno(stderr)) != 0),
       fps_(fps),
+      start_(start),
       until_(until) {
 } catch (...) {
   platform::sound::renderOffline(false);
@@ -65,7 +66,7 @@ void ShowCapture::frameDrawn(float t) {
 
 void ShowCapture::finish() {
   reading([this](const kst::FrameReadback::Consumer& consume) { readback_.drain(consume); });
-  const double end = static_cast<double>(drawn_) / fps_;
+  const double end = start_ + static_cast<double>(drawn_) / fps_;
   addSoundUntil(end);
   encoder_.close();
   progress_.finish(static_cast<float>(end), video_.frames());

@@ -20,7 +20,8 @@ namespace shell {
 
 class ShowCapture {
  public:
-  ShowCapture(const std::string& file, int fps, int crf, float until);
+  // The file begins at show time `start` and ends before `until`.
+  ShowCapture(const std::string& file, int fps, int crf, float start, float until);
   ~ShowCapture();
   ShowCapture(const ShowCapture&) = delete;
   ShowCapture& operator=(const ShowCapture&) = delete;
@@ -44,6 +45,7 @@ class ShowCapture {
   kst::FrameReadback readback_;
   CaptureProgress progress_;
   int fps_;
+  float start_;
   float until_;
   std::int64_t drawn_ = 0;
 };

@@ -15,8 +15,8 @@ void ShowClock::start() {
 }
 
 float ShowClock::now() {
-  if (fps_) return static_cast<float>(static_cast<double>(frame_++) / *fps_);
-  return elapsedSeconds(start_, platform::host().timeGetTime());
+  if (fps_) return static_cast<float>(showStart_ + static_cast<double>(frame_++) / *fps_);
+  return showStart_ + elapsedSeconds(start_, platform::host().timeGetTime());
 }
 
 }  // namespace shell

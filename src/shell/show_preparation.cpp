@@ -8,6 +8,7 @@
 #include "shell/script/script_tools.h"
 #include "shell/show_script.h"
 #include "stocks/bitmap_stock.h"
+#include "stocks/scene_stock.h"
 #include "timeline/brush_events.h"
 #include "timeline/timeline.h"
 
@@ -33,6 +34,16 @@ void showLoadingPicture() {
   kst::ClearLayers();
 }
 
+// A show that starts late is brought to that moment unheard: every event up
+// to it fires in order (an activation keeps its scheduled time, so its layer
+// draws what it would draw then), the loads begun are finished, and the
+// music moves to that moment of the tune that plays then.
+void catchUpTo(float start) {
+  kst::theTimeLine().update(start);
+  kst::theSceneStock().finishLoads();
+  music::jumpTo(start);
+}
+
 }  // namespace
 
 void prepareShow(bool preloadChoice, ShowClock& clock) {
@@ -43,7 +54,11 @@ void prepareShow(bool preloadChoice, ShowClock& clock) {
   fadeOutModule();
   FMUSIC_StopSong(music::state().module);
   kst::theTimeLine().rewind();
+  const bool late = clock.showStart() > 0.0f;
+  music::holdSound(late);
   music::startStream("demo\\Skyward.mp3");
+  if (late) catchUpTo(clock.showStart());
+  music::holdSound(false);
   clock.start();
 }
 

@@ -72,10 +72,10 @@ bool dataFolderFound() {
 // is mixed offline from the first sample.
 int playShow(ShowOptions options, const ShowPreparation& prepare) {
   settleCaptureDefaults(options);
-  ShowClock clock(options.fps);
+  ShowClock clock(options.fps, options.start);
   std::optional<ShowCapture> recording;
   try {
-    if (options.capture) recording.emplace(*options.capture, *options.fps, options.crf, *options.until);
+    if (options.capture) recording.emplace(*options.capture, *options.fps, options.crf, options.start, *options.until);
     prepare(backgroundLoading, clock);
     runFrameLoop(clock, options, recording ? &*recording : nullptr);
     if (recording) recording->finish();

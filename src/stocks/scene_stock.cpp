@@ -57,6 +57,10 @@ void SceneStock::releaseFinishedLoaders() {
   });
 }
 
+void SceneStock::finishLoads() {
+  forEachObject([](SceneStockEntry& entry) { entry.endLoader(); });
+}
+
 Scene* SceneStock::waitForScene(const char* name) {
   SceneStockEntry* entry = get(name);
   return entry != nullptr ? entry->waitForScene(kWaitMilliseconds) : nullptr;

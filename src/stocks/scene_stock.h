@@ -34,6 +34,9 @@ class SceneStock : public ObjectStock<SceneStockEntry> {
   // once otherwise (no entry, load failed or still running): for layers
   // that must not hold the frame up.
   Scene* loadedScene(const char* name);
+  // Waits for every load still running to end, well or not (a show that
+  // starts late has given its loads the time they take).
+  void finishLoads();
 
  private:
   void loadInBackground(const char* file);

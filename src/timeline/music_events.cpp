@@ -10,4 +10,5 @@ void EvtStartMusic::fire(float) {
   state.stream = nullptr;  // released by the close; never touched again
   state.channel = -1;
   music::startModule(file().c_str());
+  state.tuneStart = time;
 }

@@ -109,6 +109,40 @@ TEST_F(SoundStream, OtherRatesAndMonoAreConvertedToTheMix) {
   EXPECT_GT(peak(start, 1, 2), 0.2f);
 }
 
+// Held, the mix is silent and the stream keeps its place: all of it is
+// still heard after.
+TEST_F(SoundStream, HoldingSilencesTheMixWithoutMovingOn) {
+  play();
+  platform::sound::holdMix(true);
+  EXPECT_EQ(peak(renderFrames(11025)), 0.0f);
+  platform::sound::holdMix(false);
+  const std::size_t frames = renderToTheEnd();
+  EXPECT_GE(frames, static_cast<std::size_t>(kSeconds * 44100));
+}
+
+// From 300 ms the stream plays its last 200 ms, passing over the synch
+// point before; past its end it ends at once, exactly once.
+TEST_F(SoundStream, SettingTheTimePlaysOnFromThere) {
+  FSOUND_STREAM* stream = play();
+  ASSERT_TRUE(platform::sound::addSynchPoint(stream, 2000, "before"));
+  ASSERT_TRUE(platform::sound::addSynchPoint(stream, 15000, "after"));
+  ASSERT_TRUE(FSOUND_Stream_SetTime(stream, 300));
+  ASSERT_TRUE(platform::sound::waitUntilDecodedAhead(stream, 10s));
+  std::vector<float> mix;
+  const std::size_t frames = renderToTheEnd(&mix);
+  EXPECT_GE(frames, 8820u);
+  EXPECT_LE(frames, 8820u + 6000u);
+  EXPECT_GT(peak(std::span(mix).subspan(0, 882)), 0.2f) << "the tone at once";
+  EXPECT_EQ(record.synchPoints, std::vector<std::string>{"after"});
+  EXPECT_EQ(record.ends, 1);
+  FSOUND_STREAM* again = play();
+  ASSERT_TRUE(FSOUND_Stream_SetTime(again, 5000));
+  ASSERT_TRUE(platform::sound::waitUntilDecodedAhead(again, 10s));
+  renderFrames(441);
+  EXPECT_EQ(record.ends, 2);
+  EXPECT_FALSE(FSOUND_Stream_SetTime(again, -1));
+}
+
 TEST_F(SoundStream, ClosingStopsItAtOnceWithoutAnEnd) {
   FSOUND_STREAM* stream = play();
   EXPECT_GT(peak(renderFrames(2205)), 0.2f);

@@ -58,28 +58,6 @@ TEST(ProgramCapture, IntoAMissingFolderFailsWithTheFileAndTheReason) {
   EXPECT_FALSE(std::filesystem::exists(file.parent_path()));
 }
 
-double correlation(const std::vector<float>& a, const std::vector<float>& b, std::size_t from, std::size_t to) {
-  double ab = 0.0, aa = 0.0, bb = 0.0;
-  for (std::size_t i = from; i < to; ++i) {
-    ab += double{a[i]} * b[i];
-    aa += double{a[i]} * a[i];
-    bb += double{b[i]} * b[i];
-  }
-  return ab / std::sqrt(aa * bb);
-}
-
-// The stream alone, mixed offline as the capture mixes it.
-std::vector<float> streamAlone(const std::string& mp3, double seconds) {
-  platform::sound::renderOffline(true);
-  EXPECT_TRUE(fake::startSoundWithoutDevice());
-  music::startStream(mp3.c_str());
-  platform::sound::mixUntil(seconds);
-  FSOUND_Close();
-  std::vector<float> heard = platform::sound::takeMixed();
-  platform::sound::renderOffline(false);
-  return heard;
-}
-
 // Frame k is cleared to blue 8k; the stream plays from the show's start.
 TEST(ShowCaptureSound, FollowsTheStreamAndThePicturesInOrder) {
   ASSERT_TRUE(fake::sharedRenderDevice("Skyward capture test", 800, 600));
@@ -87,7 +65,7 @@ TEST(ShowCaptureSound, FollowsTheStreamAndThePicturesInOrder) {
   const std::string mp3 = (folder / "show.mp3").string();
   fake::writeShortMp3(mp3, 1.5);
   {
-    shell::ShowCapture capture((folder / "show.mp4").string(), 30, 18, 1.0f);
+    shell::ShowCapture capture((folder / "show.mp4").string(), 30, 18, 0.0f, 1.0f);
     ASSERT_TRUE(fake::startSoundWithoutDevice());
     music::startStream(mp3.c_str());
     for (int frame = 0; capture.wants(static_cast<float>(frame) / 30.0f); ++frame) {
@@ -102,9 +80,9 @@ TEST(ShowCaptureSound, FollowsTheStreamAndThePicturesInOrder) {
   EXPECT_EQ(probe.frames, 30);
   ASSERT_EQ(probe.pictures.size(), 1u);
   EXPECT_NEAR(probe.pictures[0][(300 * 800 + 400) * 3 + 2], 120, 3);
-  const std::vector<float> alone = streamAlone(mp3, 1.0);
+  const std::vector<float> alone = fake::mixedAlone([&] { music::startStream(mp3.c_str()); }, 1.0);
   ASSERT_GE(probe.sound.size(), alone.size());
-  EXPECT_GT(correlation(probe.sound, alone, 2 * 4410, 2 * 39690), 0.99);
+  EXPECT_GT(fake::correlation(probe.sound, 2 * 4410, alone, 2 * 4410, 2 * 35280), 0.99);
 }
 
 }  // namespace

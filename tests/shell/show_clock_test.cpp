@@ -36,4 +36,19 @@ TEST(ShowClock, FixedStepShowsFrameKAtKOverFps) {
   EXPECT_FLOAT_EQ(clock.now(), 0.08f);
 }
 
+// A late start: frame k at start + k / fps, so frames land where a run from
+// 0 puts them (80 + 1/4 = 321 / 4); the wall clock adds the elapsed time.
+TEST(ShowClock, ALateStartCountsFromThatMoment) {
+  fake::FakeHost host;
+  shell::ShowClock fixed(4, 80.0f);
+  fixed.start();
+  EXPECT_EQ(fixed.now(), 80.0f);
+  EXPECT_EQ(fixed.now(), 321.0f / 4.0f);
+  host.now = 1000;
+  shell::ShowClock wall(std::nullopt, 12.5f);
+  wall.start();
+  host.now = 3000;
+  EXPECT_FLOAT_EQ(wall.now(), 14.5f);
+}
+
 }  // namespace

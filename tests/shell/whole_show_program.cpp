@@ -4,20 +4,24 @@
 // at one frame per second, for memory faults and leaks only: its screenshot
 // moments would fall on other frames, so the pictures are checked at the
 // normal tree's step.
-#include <FreeImage.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "layers/layer_stack.h"
+#include "shell/event_listing.h"
 #include "support/headless_show.h"
 #include "support/log_capture.h"
 #include "support/picture_files.h"
 #include "stocks/scene_stock.h"
+#include "timeline/timeline.h"
 
 namespace {
 
@@ -43,20 +47,8 @@ struct Frame {
 };
 
 Frame load(const fs::path& file) {
-  Frame frame;
-  FIBITMAP* picture = FreeImage_Load(FreeImage_GetFileType(file.c_str()), file.c_str());
-  if (picture == nullptr) return frame;
-  FIBITMAP* rgb = FreeImage_ConvertTo24Bits(picture);
-  frame.width = static_cast<int>(FreeImage_GetWidth(rgb));
-  frame.height = static_cast<int>(FreeImage_GetHeight(rgb));
-  for (int y = 0; y < frame.height; ++y) {
-    const BYTE* row = FreeImage_GetScanLine(rgb, frame.height - 1 - y);
-    for (int x = 0; x < frame.width; ++x)
-      for (int channel : {FI_RGBA_RED, FI_RGBA_GREEN, FI_RGBA_BLUE}) frame.rgb.push_back(row[x * 3 + channel]);
-  }
-  FreeImage_Unload(rgb);
-  FreeImage_Unload(picture);
-  return frame;
+  const fake::Picture picture = fake::readPicture(file.string());
+  return {picture.width, picture.height, std::vector<int>(picture.bytes.begin(), picture.bytes.end())};
 }
 
 // Over the pixels both have; 255 when they share none.
@@ -74,27 +66,66 @@ double Frame::difference(const Frame& other) const {
 const char* const kScenes[] = {"demo\\mosquee.kst", "demo\\cubes.kst", "demo\\metaballs.kst", "demo\\Artifice.kst",
                                "demo\\fin2.kst"};
 
+// Every active layer, from layer 0 up: activation time, shown or not, and
+// what the layer is.
+using LayerStackText = std::vector<std::string>;
+
+LayerStackText layerStackText() {
+  LayerStackText lines;
+  kst::theLayerStack().forEachActive([&](int layer, float activation, const kst::Brush& brush) {
+    char head[64];
+    std::snprintf(head, sizeof head, "%d at %.3f %s: ", layer, static_cast<double>(activation),
+                  brush.visible ? "shown" : "hidden");
+    lines.push_back(head + shell::describeLayer(brush));
+  });
+  return lines;
+}
+
+// Notes the layer stack when the show reaches its time: after the frame
+// before has drawn (and so dropped the layers whose time is over).
+class LayerProbe : public kst::TimeLineEvent {
+ public:
+  LayerProbe(float time, LayerStackText& into) : kst::TimeLineEvent(time), into_(into) {}
+  void fire(float) override { into_ = layerStackText(); }
+
+ private:
+  LayerStackText& into_;
+};
+
 // One headless run of the program in the data set's folder.
 struct ShowRun {
   int exitCode = 0;
   std::vector<std::string> warnings;
   std::vector<std::string> scenesAtStart;  // in the stock when the first frame comes
+  std::map<float, LayerStackText> layerStacks;  // by the time they were noted
 };
 
-ShowRun play(bool background, float until, const std::vector<shell::Screenshot>& screenshots) {
+struct RunRequest {
+  bool background = false;
+  float start = 0.0f;
+  float until = 245.0f;
+  std::vector<shell::Screenshot> screenshots;
+  std::vector<float> layerProbes;
+};
+
+ShowRun play(const RunRequest& request) {
   ShowRun run;
   const fs::path previous = fs::current_path();
   fs::current_path(SKYWARD_SHOWDATA_DIR);
   fake::LogCapture log;
   shell::ShowOptions options;
-  options.preloadEverything = !background;
+  options.preloadEverything = !request.background;
   options.fps = SKYWARD_WHOLE_SHOW_FPS;
-  options.until = until;
-  options.screenshots = screenshots;
+  options.start = request.start;
+  options.until = request.until;
+  options.screenshots = request.screenshots;
   run.exitCode = fake::runHeadlessShow(options, [&](bool preloadChoice, shell::ShowClock& clock) {
     shell::prepareShow(preloadChoice, clock);
     for (const char* scene : kScenes)
       if (kst::theSceneStock().get(scene) != nullptr) run.scenesAtStart.push_back(scene);
+    kst::theTimeLine().timeOffset = 0.0f;
+    for (float time : request.layerProbes) new LayerProbe(time, run.layerStacks[time]);
+    kst::theTimeLine().rewind();  // the earliest event still pending, a probe or not
   });
   for (const std::string& line : log.lines())
     if (line.find("Warning") != std::string::npos) run.warnings.push_back(line);
@@ -107,11 +138,15 @@ class WholeShowTest : public ::testing::Test {
   static void SetUpTestSuite() {
     if (!fs::exists(fs::path(SKYWARD_SHOWDATA_DIR) / "demo/mosquee.kst")) return;  // no scenes in the data set yet
     shots_ = fake::freshFolder("whole_show");
-    std::vector<shell::Screenshot> wanted;
-    for (const char* moment : kMoments) wanted.push_back({std::stof(moment), shot(moment)});
-    whole_ = play(false, 245.0f, picturesChecked() ? wanted : std::vector<shell::Screenshot>{});
+    RunRequest whole;
+    if (picturesChecked()) {
+      for (const char* moment : kMoments) whole.screenshots.push_back({std::stof(moment), shot(moment)});
+      for (float moment : kSectionMoments) whole.layerProbes.push_back(probeTime(moment));
+    }
+    whole_ = play(whole);
     // 77 s: just after L25 shows and L24 hides (76.9 s).
-    if (picturesChecked()) streamed_ = play(true, 77.5f, {{77.0f, shot("streamed-77")}});
+    if (picturesChecked())
+      streamed_ = play({.background = true, .until = 77.5f, .screenshots = {{77.0f, shot("streamed-77")}}});
   }
 
   void SetUp() override {
@@ -127,7 +162,11 @@ class WholeShowTest : public ::testing::Test {
   static Frame frame(const std::string& moment) { return load(shot(moment)); }
   static Frame picture(const char* name) { return load(fs::path(SKYWARD_SHOWDATA_DIR) / "demo" / name); }
 
-  static constexpr const char* kMoments[] = {"3", "30", "55", "75.25", "80", "100", "135", "200", "244"};
+  // Between a frame at 4 per second and the next.
+  static float probeTime(float moment) { return moment + 0.125f; }
+
+  static constexpr const char* kMoments[] = {"3", "30", "55", "75.25", "80", "80.5", "100", "135", "200", "244"};
+  static constexpr float kSectionMoments[] = {3.0f, 30.0f, 55.0f, 80.0f, 100.0f, 135.0f, 200.0f, 244.0f};
   static inline std::string shots_;
   static inline std::optional<ShowRun> whole_;
   static inline std::optional<ShowRun> streamed_;
@@ -146,6 +185,26 @@ TEST_F(WholeShowTest, EndsNormallyWithoutAWarningInBothLoadingModes) {
   const Frame cubes = frame("streamed-77");
   EXPECT_GT(cubes.mean(0, 0, 800, 600), 30.0) << "the cubes, not an empty frame";
   EXPECT_GT(cubes.difference(picture("Skyward.jpg")), 20.0) << "the cubes, not the title";
+}
+
+// A show started late, loading in the background, lands in the section of
+// its moment with the layers a show played from 0 has there, each from its
+// own time; at 80 s half a second in, it shows the same picture.
+TEST_F(WholeShowTest, SectionsStartedLateMatchARunFromTheStart) {
+  for (float moment : kSectionMoments) {
+    RunRequest late{.background = true, .start = moment, .until = moment + 0.25f, .layerProbes = {probeTime(moment)}};
+    if (moment == 80.0f) {
+      late.until = 80.5f;
+      late.screenshots = {{80.5f, shot("started-at-80")}};
+    }
+    const ShowRun run = play(late);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.warnings, std::vector<std::string>{});
+    const LayerStackText& fromStart = whole_->layerStacks.at(probeTime(moment));
+    EXPECT_FALSE(fromStart.empty());
+    EXPECT_EQ(run.layerStacks.at(probeTime(moment)), fromStart) << "started at " << moment;
+  }
+  EXPECT_LT(frame("started-at-80").difference(frame("80.5")), 2.0);
 }
 
 // The emblem spins in the middle over the dark sky; the filament strips

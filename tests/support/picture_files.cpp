@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -45,6 +46,30 @@ bool writePicture(const Picture& picture, const std::string& path, PictureFormat
                                                   : FreeImage_Save(FIF_JPEG, bitmap, path.c_str(), JPEG_QUALITYSUPERB);
   FreeImage_Unload(bitmap);
   return saved != FALSE;
+}
+
+Picture readPicture(const std::string& path) {
+  Picture picture;
+  FIBITMAP* file = FreeImage_Load(FreeImage_GetFileType(path.c_str()), path.c_str());
+  if (file == nullptr) return picture;
+  FIBITMAP* rgb = FreeImage_ConvertTo24Bits(file);
+  picture.width = static_cast<int>(FreeImage_GetWidth(rgb));
+  picture.height = static_cast<int>(FreeImage_GetHeight(rgb));
+  for (int row = 0; row < picture.height; ++row) {
+    const BYTE* line = FreeImage_GetScanLine(rgb, picture.height - 1 - row);
+    for (int x = 0; x < picture.width; ++x)
+      for (int channel : {FI_RGBA_RED, FI_RGBA_GREEN, FI_RGBA_BLUE}) picture.bytes.push_back(line[x * 3 + channel]);
+  }
+  FreeImage_Unload(rgb);
+  FreeImage_Unload(file);
+  return picture;
+}
+
+double meanDifference(const Picture& a, const Picture& b) {
+  if (a.width != b.width || a.height != b.height || a.channels != b.channels || a.bytes.empty()) return 255.0;
+  double sum = 0.0;
+  for (std::size_t i = 0; i < a.bytes.size(); ++i) sum += std::abs(int{a.bytes[i]} - int{b.bytes[i]});
+  return sum / static_cast<double>(a.bytes.size());
 }
 
 std::string freshFolder(const std::string& label) {

@@ -29,6 +29,13 @@ enum class PictureFormat { Png, Jpeg };
 // Writes `picture` as a PNG or a (best quality) JPEG file; false on failure.
 bool writePicture(const Picture& picture, const std::string& path, PictureFormat format);
 
+// A picture file as red, green, blue; an empty picture when it does not load.
+Picture readPicture(const std::string& path);
+
+// The mean difference per channel (0 to 255) of two pictures of one size
+// and kind; 255 when they differ in either.
+double meanDifference(const Picture& a, const Picture& b);
+
 // A fresh folder under the test temporary folder.
 std::string freshFolder(const std::string& label);
 

@@ -24,4 +24,27 @@ float peak(std::span<const float> samples, std::size_t first, std::size_t stride
   return largest;
 }
 
+double correlation(std::span<const float> a, std::size_t aFrom, std::span<const float> b, std::size_t bFrom,
+                   std::size_t count) {
+  if (aFrom + count > a.size() || bFrom + count > b.size()) return 0.0;
+  double ab = 0.0, aa = 0.0, bb = 0.0;
+  for (std::size_t i = 0; i < count; ++i) {
+    ab += double{a[aFrom + i]} * b[bFrom + i];
+    aa += double{a[aFrom + i]} * a[aFrom + i];
+    bb += double{b[bFrom + i]} * b[bFrom + i];
+  }
+  return aa > 0.0 && bb > 0.0 ? ab / std::sqrt(aa * bb) : 0.0;
+}
+
+std::vector<float> mixedAlone(const std::function<void()>& start, double seconds) {
+  platform::sound::renderOffline(true);
+  startSoundWithoutDevice();
+  start();
+  platform::sound::mixUntil(seconds);
+  FSOUND_Close();
+  std::vector<float> heard = platform::sound::takeMixed();
+  platform::sound::renderOffline(false);
+  return heard;
+}
+
 }  // namespace fake
