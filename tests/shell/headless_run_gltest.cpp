@@ -35,10 +35,11 @@ TEST(HeadlessRun, EndsNormallyAndSavesABlackFrame) {
   std::filesystem::remove(file);
 }
 
-// Asked for, every frame's time is written at the end: one line a frame of
-// the fixed step, 0 to 0.5 s at 10 frames per second being six frames (the
-// loop ends on the frame that reaches --until), each of them lasting.
-TEST(HeadlessRun, WritesEveryFramesShowTimeAndWallTime) {
+// Asked for, every frame's times are written at the end: one line a frame
+// of the fixed step, 0 to 0.5 s at 10 frames per second being six frames
+// (the loop ends on the frame that reaches --until), each of them lasting,
+// and the process working for some of them.
+TEST(HeadlessRun, WritesEveryFramesShowTimeWallTimeAndProcessorTime) {
   fake::ShowFolder folder;
   shell::ShowOptions options;
   options.preloadEverything = true;
@@ -50,11 +51,14 @@ TEST(HeadlessRun, WritesEveryFramesShowTimeAndWallTime) {
   std::ifstream in(*options.frameTimes);
   std::vector<float> showTimes;
   float showTime = 0.0f;
-  double milliseconds = 0.0;
-  while (in >> showTime >> milliseconds) {
+  double wall = 0.0, processor = 0.0, processorTotal = 0.0;
+  while (in >> showTime >> wall >> processor) {
     showTimes.push_back(showTime);
-    EXPECT_GT(milliseconds, 0.0) << "frame at " << showTime;
+    EXPECT_GT(wall, 0.0) << "frame at " << showTime;
+    EXPECT_GE(processor, 0.0) << "frame at " << showTime;
+    processorTotal += processor;
   }
+  EXPECT_GT(processorTotal, 0.0);
   ASSERT_EQ(showTimes.size(), 6u);
   for (std::size_t k = 0; k < showTimes.size(); ++k) EXPECT_NEAR(showTimes[k], 0.1f * k, 1e-4f);
 
