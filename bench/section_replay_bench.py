@@ -107,8 +107,11 @@ def read_frame_times(file):
     """(wall, processor) milliseconds of every show frame, in order."""
     if not file.is_file():
         raise BenchError(f"the program wrote no frame times to {file}")
-    return [(float(wall), float(processor))
-            for _, wall, processor in (line.split() for line in file.read_text().splitlines() if line.strip())]
+    try:
+        return [(float(wall), float(processor))
+                for _, wall, processor in (line.split() for line in file.read_text().splitlines() if line.strip())]
+    except ValueError as error:
+        raise BenchError(f"unreadable frame times in {file}: {error}") from None
 
 
 def children_processor_seconds():
