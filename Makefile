@@ -97,16 +97,18 @@ capture:
 	$(BUILD)/skyward --headless --preload --capture out/skyward.mp4 --until $(SHOW_END); \
 	rc=$$?; [ $$rc -eq 1 ] && echo "Captured: out/skyward.mp4"
 
-# The object import benchmark compares with the Open Asset Import Library.
-BENCH_PACKAGES := libassimp-dev
+# The object import benchmark compares with the Open Asset Import Library;
+# the section benchmark replays the program's GL calls with apitrace.
+BENCH_PACKAGES := libassimp-dev apitrace python3
 
-bench: build
+bench: fresh-data
 	@missing=$$(for p in $(BENCH_PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
 	  cmake -S . -B $(BUILD) && cmake --build $(BUILD) -j $(JOBS); \
 	fi
 	for b in $(BUILD)/bench/*_bench; do $$b; done
+	python3 bench/section_replay_bench.py --program $(BUILD)/skyward --data .
 
 # Each target runs on a scratch copy of its seed corpus in fuzz/corpus/, so
 # the repository keeps only the small hand-made seeds.

@@ -1,12 +1,15 @@
 #include "shell/frame_loop.h"
 
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include "layers/layer_stack.h"
 #include "platform/host.h"
 #include "render/device.h"
 #include "render/gl_table.h"
 #include "shell/frame_state.h"
+#include "shell/frame_times.h"
 #include "shell/screenshot.h"
 #include "shell/show_capture.h"
 #include "shell/show_window.h"
@@ -46,11 +49,18 @@ class ScreenshotQueue {
   std::vector<Screenshot> pending_;
 };
 
+void writeFrameTimes(const FrameTimes& times, const std::string& file) {
+  if (!times.write(file)) std::fprintf(stderr, "skyward: could not write the frame times to %s\n", file.c_str());
+}
+
 }  // namespace
 
 void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* capture) {
   ScreenshotQueue screenshots(options.screenshots);
   const KS_3Ddevice& device = *RenderDevice();
+  // Only asked-for frame times are kept: a show left running keeps no list.
+  std::optional<FrameTimes> times;
+  if (options.frameTimes) times.emplace().start();
   float t = 0.0f;
   for (;;) {
     gl.glViewport(0, 0, device.width, device.height);
@@ -61,10 +71,17 @@ void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* cap
     kst::DrawLayers(t);
     screenshots.takeDue(t);
     if (capture != nullptr && capture->wants(t)) capture->frameDrawn(t);
+    // The swap of an offscreen surface does not wait for the drawing, which
+    // the driver would go on doing behind later frames and after the last:
+    // a timed frame ends once its picture is finished, and a replay of the
+    // frames' GL calls finishes each frame at the same place, at its swap.
+    if (times) gl.glFinish();
     Present();
+    if (times) times->presented(t);
     if (options.until && t >= *options.until) break;
   }
   screenshots.reportMissed(t);
+  if (times) writeFrameTimes(*times, *options.frameTimes);
 }
 
 }  // namespace shell

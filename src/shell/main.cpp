@@ -97,6 +97,11 @@ void addOptions(CLI::App& app, CommandLine& line) {
   app.add_option("--screenshot", line.shots,
                  "Save the first frame whose show time reaches SECONDS as an 800x600 PNG (repeatable)")
       ->type_name("SECONDS=FILE.png");
+  app.add_option("--frame-times", options.frameTimes,
+                 "Finish each frame's drawing before its buffer swap, and write each frame's show time, wall time "
+                 "and processor time (milliseconds, from one swap to the next) to FILE when the show ends, one line "
+                 "per frame")
+      ->type_name("FILE");
   app.add_flag("--list-events", options.listEvents,
                "Build the show without playing it (headless, silent) and print every event in firing order: "
                "time, kind, target");

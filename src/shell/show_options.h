@@ -22,6 +22,7 @@ struct ShowOptions {
   std::vector<Screenshot> screenshots;
   std::optional<std::string> capture;  // a video file (.mp4 or .mkv) of every frame and the sound
   int crf = 18;                        // the capture's picture quality: lower is better
+  std::optional<std::string> frameTimes;  // a file for each frame's wall time, written at the end
   bool listEvents = false;  // build the show, print its timeline, play nothing
 };
 

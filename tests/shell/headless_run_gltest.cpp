@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <vector>
 
 #include "support/headless_show.h"
 #include "support/show_folder.h"
@@ -31,6 +33,38 @@ TEST(HeadlessRun, EndsNormallyAndSavesABlackFrame) {
   FreeImage_Unload(rgb);
   FreeImage_Unload(shot);
   std::filesystem::remove(file);
+}
+
+// Asked for, every frame's times are written at the end: one line a frame
+// of the fixed step, 0 to 0.5 s at 10 frames per second being six frames
+// (the loop ends on the frame that reaches --until), each of them lasting,
+// and the process working for some of them.
+TEST(HeadlessRun, WritesEveryFramesShowTimeWallTimeAndProcessorTime) {
+  fake::ShowFolder folder;
+  shell::ShowOptions options;
+  options.preloadEverything = true;
+  options.fps = 10;
+  options.until = 0.5f;
+  options.frameTimes = (folder / "frames.txt").string();
+  EXPECT_EQ(fake::runHeadlessShow(options), 1);
+
+  std::ifstream in(*options.frameTimes);
+  std::vector<float> showTimes;
+  float showTime = 0.0f;
+  double wall = 0.0, processor = 0.0, processorTotal = 0.0;
+  while (in >> showTime >> wall >> processor) {
+    showTimes.push_back(showTime);
+    EXPECT_GT(wall, 0.0) << "frame at " << showTime;
+    EXPECT_GE(processor, 0.0) << "frame at " << showTime;
+    processorTotal += processor;
+  }
+  EXPECT_GT(processorTotal, 0.0);
+  ASSERT_EQ(showTimes.size(), 6u);
+  for (std::size_t k = 0; k < showTimes.size(); ++k) EXPECT_NEAR(showTimes[k], 0.1f * k, 1e-4f);
+
+  // A file that cannot be written is said, and the show still ends normally.
+  options.frameTimes = (folder / "demo").string();
+  EXPECT_EQ(fake::runHeadlessShow(options), 1);
 }
 
 }  // namespace
