@@ -149,6 +149,12 @@ class WholeShowTest : public ::testing::Test {
       streamed_ = play({.background = true, .until = 77.5f, .screenshots = {{77.0f, shot("streamed-77")}}});
   }
 
+  // The pictures are kept for a look only when a check failed.
+  static void TearDownTestSuite() {
+    const ::testing::TestSuite* suite = ::testing::UnitTest::GetInstance()->current_test_suite();
+    if (!shots_.empty() && suite != nullptr && suite->Passed()) fs::remove_all(shots_);
+  }
+
   void SetUp() override {
     if (!whole_) GTEST_SKIP() << "the data set in " << SKYWARD_SHOWDATA_DIR << " has no scenes yet";
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -161,6 +167,15 @@ class WholeShowTest : public ::testing::Test {
   static std::string shot(const std::string& moment) { return shots_ + "/at-" + moment + ".png"; }
   static Frame frame(const std::string& moment) { return load(shot(moment)); }
   static Frame picture(const char* name) { return load(fs::path(SKYWARD_SHOWDATA_DIR) / "demo" / name); }
+  // The scene alone, drawn by the scene viewer through its first camera at
+  // `time` seconds of scene time; an empty frame when the viewer fails.
+  static Frame viewerPicture(const std::string& scene, const std::string& time) {
+    const std::string file = shots_ + "/" + scene + "-at-" + time + ".png";
+    const std::string viewer = std::string(SKYWARD_KSTVIEW) + " " + SKYWARD_SHOWDATA_DIR + "/demo/" + scene +
+                               " --camera 0 --time " + time + " --headless --screenshot " + file;
+    EXPECT_EQ(std::system(viewer.c_str()), 0) << viewer;
+    return load(file);
+  }
 
   // Between a frame at 4 per second and the next.
   static float probeTime(float moment) { return moment + 0.125f; }
@@ -231,11 +246,7 @@ TEST_F(WholeShowTest, SectionFourShowsTheTitleThenTheCubes) {
 // (55 s is 12.5 s into the section), many pixels are brighter and hardly
 // any darker.
 TEST_F(WholeShowTest, SectionThreeAddsBrightShaftsToTheHall) {
-  const std::string hallAlone = shots_ + "/hall-alone.png";
-  const std::string viewer = std::string(SKYWARD_KSTVIEW) + " " + SKYWARD_SHOWDATA_DIR +
-                             "/demo/mosquee.kst --camera 0 --time 12.5 --headless --screenshot " + hallAlone;
-  ASSERT_EQ(std::system(viewer.c_str()), 0) << viewer;
-  const Frame hall = load(hallAlone);
+  const Frame hall = viewerPicture("mosquee.kst", "12.5");
   const Frame shafts = frame("55");
   ASSERT_EQ(hall.width, shafts.width);
   int brighter = 0;
@@ -277,11 +288,7 @@ TEST_F(WholeShowTest, SectionFiveShowsThePictureAtTheLowerLeft) {
 // time (135 s is 8.4 s into the section), at half size; where the mask is
 // clear it shows the other view instead.
 TEST_F(WholeShowTest, SectionSixShowsASecondViewThroughTheSkyline) {
-  const std::string cameraZero = shots_ + "/city-camera-0.png";
-  const std::string viewer = std::string(SKYWARD_KSTVIEW) + " " + SKYWARD_SHOWDATA_DIR +
-                             "/demo/Artifice.kst --camera 0 --time 8.4 --headless --screenshot " + cameraZero;
-  ASSERT_EQ(std::system(viewer.c_str()), 0) << viewer;
-  const Frame view = load(cameraZero);
+  const Frame view = viewerPicture("Artifice.kst", "8.4");
   const Frame at = frame("135");
   const Frame mask = picture("cite-alpha.png");
   ASSERT_EQ(view.width, 800);
