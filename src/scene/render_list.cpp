@@ -29,8 +29,11 @@ void loadCameraMatrices(Camera& camera) {
 
 }  // namespace
 
+// The entries were added to buckets of this same count (the view they were
+// kept in counts the buckets), so each has its bucket.
 void RenderList::addKept(const KeptDraws& kept) {
-  for (const KeptDraws::Entry& entry : kept.entries) push(entry.surfaceIndex, entry.record);
+  for (const KeptDraws::Entry& entry : kept.entries) buckets_[entry.surfaceIndex].push_back(entry.record);
+  if (keeping_ != nullptr) keeping_->entries.insert(keeping_->entries.end(), kept.entries.begin(), kept.entries.end());
 }
 
 void RenderList::draw(Camera& camera, std::span<Surface* const> surfaces, std::int32_t extraFlags) {
