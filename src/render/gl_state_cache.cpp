@@ -1,5 +1,6 @@
 #include "render/gl_state_cache.h"
 
+#include <bit>
 #include <map>
 #include <mutex>
 
@@ -66,13 +67,11 @@ void updateClientState(bool& cached, bool enable, GLenum array) {
 }  // namespace
 
 void GLStateCache::applyMask(std::uint32_t& cached, std::uint32_t mask, UnitSwitch change) {
-  const std::uint32_t changed = cached ^ mask;
-  if (changed == 0) return;
-  for (int unit = 0; unit < kTextureUnits; ++unit) {
-    const std::uint32_t bit = std::uint32_t{1} << unit;
-    if ((changed & bit) == 0) continue;
+  // Only the units that change, lowest first.
+  for (std::uint32_t changed = cached ^ mask; changed != 0; changed &= changed - 1) {
+    const int unit = std::countr_zero(changed);
     SelectTextureUnit(unit);
-    change((mask & bit) != 0);
+    change((mask >> unit & 1u) != 0);
   }
   cached = mask;
 }

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include <cmath>
-
 OrientedBox OrientedBox::FromBox(const persist::BoundingBox& box, const Matrix44& matrix) {
   OrientedBox result;
   if (box.empty) return result;

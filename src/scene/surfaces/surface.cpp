@@ -58,23 +58,26 @@ void Surface::drawRecords(std::span<const DrawRecord> records, std::int32_t extr
   constexpr std::int32_t kNoFog = 0x8;
   GLStateCache& cache = glStateCache;  // the calling thread's, looked up once
   cache.SetMatrixMode(GL_MODELVIEW);
+  // Held here rather than read through `pass` after every call into GL.
+  const Pass p = pass;
+  const bool fogSwitch = p.recordFlags && cache.fog;
   for (const DrawRecord& record : records) {
     const RetainedModeData::Element& element = *record.element;
     element.bindVertices();
-    if (pass.vertexColors) element.bindColors();
+    if (p.vertexColors) element.bindColors();
     // A unit whose set the chunk lacks keeps its coordinate array off: the
     // pointer left there belongs to some other chunk.
     std::uint32_t bound = 0;
-    for (int unit = 0; unit < pass.units; ++unit) {
+    for (int unit = 0; unit < p.units; ++unit) {
       cache.SelectTextureUnit(unit);
-      if (element.bindTexCoords(pass.texCoordSet[unit])) bound |= 1u << unit;
+      if (element.bindTexCoords(p.texCoordSet[unit])) bound |= 1u << unit;
     }
     if (bound != cache.texCoordArrayMask) cache.SetTexCoordArrayMask(bound);
     gl.glPushMatrix();
     gl.glMultMatrixf(record.worldMatrix.m);
-    const bool fogOff = pass.recordFlags && (record.flags & kNoFog) != 0 && cache.fog;
+    const bool fogOff = fogSwitch && (record.flags & kNoFog) != 0;
     if (fogOff) gl.glDisable(GL_FOG);
-    element.draw(pass.recordFlags ? record.flags | extraFlags : extraFlags);
+    element.draw(p.recordFlags ? record.flags | extraFlags : extraFlags);
     if (fogOff) gl.glEnable(GL_FOG);
     gl.glPopMatrix();
   }
