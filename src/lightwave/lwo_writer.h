@@ -20,18 +20,18 @@ struct ImageMapDescription {
   Vector3 center{};
   Vector3 rotation{};            // heading, pitch, bank in radians
   std::uint32_t clip = 0;        // 0: no image
-  std::string uvMap;             // for the UV projection
+  std::string uvMap{};           // for the UV projection
   std::uint16_t blendMode = 0;
   float opacity = 1.0f;
   bool enabled = true;
 };
 
 struct SurfaceDescription {
-  std::string name;
+  std::string name{};
   std::array<float, 3> color{0.8f, 0.8f, 0.8f};
   std::uint16_t sidedness = 1;
-  std::string colorMap;  // VCOL: the RGB or RGBA map giving vertex colours
-  std::vector<ImageMapDescription> imageMaps;
+  std::string colorMap{};  // VCOL: the RGB or RGBA map giving vertex colours
+  std::vector<ImageMapDescription> imageMaps{};
 };
 
 struct PolygonDescription {

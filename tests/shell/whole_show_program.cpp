@@ -104,8 +104,8 @@ struct RunRequest {
   bool background = false;
   float start = 0.0f;
   float until = 245.0f;
-  std::vector<shell::Screenshot> screenshots;
-  std::vector<float> layerProbes;
+  std::vector<shell::Screenshot> screenshots{};
+  std::vector<float> layerProbes{};
 };
 
 ShowRun play(const RunRequest& request) {

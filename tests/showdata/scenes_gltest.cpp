@@ -128,10 +128,12 @@ TEST_F(GeneratedScenes, ListsHoldNothingUnusedOrMissingAndGlassDrawsLast) {
         if (layer->active()) texturesUsed.insert(layer->texture);
       if (!lw->isTransparent()) continue;
       // Drawn in the order of the second texture, then the first: after every opaque surface.
-      for (const auto& other : scene->surfaces)
-        if (!other->isTransparent())
+      for (const auto& other : scene->surfaces) {
+        if (!other->isTransparent()) {
           EXPECT_LT(std::pair(other->layer2Texture(), other->layer1Texture()), std::pair(lw->layer2Texture(), lw->layer1Texture()))
               << lw->name << " draws before " << other->name;
+        }
+      }
     }
     EXPECT_EQ(texturesUsed.size(), scene->textures.size());
     EXPECT_TRUE(texturesUsed.empty() || *texturesUsed.rbegin() < static_cast<std::int32_t>(scene->textures.size()));

@@ -172,7 +172,7 @@ TEST_F(SceneLoading, ATextureALoaderMadeIsDrawnByTheMainContext) {
   glStateCache.SetTextureMask(1);
   loaded->textures[0]->bind(0);
   gl.glBegin(GL_QUADS);
-  for (const auto [x, y] : {std::pair{-1, -1}, {1, -1}, {1, 1}, {-1, 1}}) {
+  for (const auto& [x, y] : {std::pair{-1, -1}, {1, -1}, {1, 1}, {-1, 1}}) {
     gl.glTexCoord2f(static_cast<float>(x + 1) / 2, static_cast<float>(y + 1) / 2);
     gl.glVertex2f(static_cast<float>(x), static_cast<float>(y));
   }

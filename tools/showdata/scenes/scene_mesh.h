@@ -25,8 +25,8 @@ class RobustMesh;
 namespace showdata {
 
 struct SceneVertex {
-  Vector3 position;
-  Vector3 normal;  // toward the seen side, unit length
+  Vector3 position{};
+  Vector3 normal{};  // toward the seen side, unit length
   float u = 0.0f;
   float v = 0.0f;
   float u2 = 0.0f;  // a second set, for surfaces with a second texture layer
