@@ -254,3 +254,27 @@ void BM_ReferencePreparedCalls(benchmark::State& state) {
 BENCHMARK(BM_ReferencePreparedCalls)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+namespace {
+
+// The draw half alone: the surfaces drawing buckets filled once (as a still
+// scene's are), against the same reference, to tell the draw loop's share.
+void BM_DrawListOnly(benchmark::State& state) {
+  World world;
+  RenderList list(kSurfaces);
+  for (SceneNode* group = world.scene.root->firstChild.get(); group != nullptr; group = group->nextSibling.get())
+    for (SceneNode* node = group->firstChild.get(); node != nullptr; node = node->nextSibling.get()) {
+      const auto* shape = static_cast<const standin::Shape*>(node);
+      list.add(*shape->element, 0.0f, 0, shape->surface, node->worldMatrix);
+    }
+  std::vector<Surface*> surfaces;
+  for (const auto& surface : world.scene.surfaces) surfaces.push_back(surface.get());
+  const std::vector<std::uint32_t> order = drawOrder(surfaces);
+  for (auto _ : state)
+    for (std::uint32_t index : order) surfaces[index]->render(list.bucket(index), 2);
+  state.counters["ns_per_node"] = benchmark::Counter(static_cast<double>(state.iterations()) * kGroups * kShapesPerGroup,
+                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_DrawListOnly)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

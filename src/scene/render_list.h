@@ -15,12 +15,15 @@
 class Camera;
 class Surface;
 
+// The element and the world matrix are held by address: records are copied
+// into the buckets every frame, a still subtree's over and over. The element
+// is owned by its mesh, the matrix is the drawing node's own; both outlive
+// the frame's drawing and a still subtree's kept records.
 struct DrawRecord {
-  // Owned by its mesh; valid while the mesh lives (a frame at least).
   const RetainedModeData::Element* element = nullptr;
   float depth = 0.0f;       // smallest view-space z of the chunk's box
   std::int32_t flags = 0;   // 0x8: draw without fog
-  Matrix44 worldMatrix;
+  const Matrix44* worldMatrix = nullptr;
 };
 
 // The records a part of the tree added in one frame, in the order it added
@@ -39,10 +42,11 @@ class RenderList {
   explicit RenderList(std::size_t surfaceCount) : buckets_(surfaceCount) {}
 
   // A surface index with no bucket (one past the last surface, what an
-  // unresolved surface name gives) drops the record.
+  // unresolved surface name gives) drops the record. `worldMatrix` is held
+  // by address and read when the list is drawn: pass the node's own.
   void add(const RetainedModeData::Element& element, float depth, std::int32_t flags, std::uint32_t surfaceIndex,
            const Matrix44& worldMatrix) {
-    push(surfaceIndex, DrawRecord{&element, depth, flags, worldMatrix});
+    push(surfaceIndex, DrawRecord{&element, depth, flags, &worldMatrix});
   }
 
   std::size_t bucketCount() const { return buckets_.size(); }

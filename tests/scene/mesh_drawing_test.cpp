@@ -203,7 +203,7 @@ TEST_F(MeshCulling, VisibleChunkIsListedWithItsNearestViewDepth) {
   EXPECT_EQ(record.element, &element());
   EXPECT_NEAR(record.depth, -11.0f, 1e-4f);  // corners at z 10 and 11: eye-space z -10 and -11
   EXPECT_EQ(record.flags, 0x8);
-  EXPECT_EQ(std::memcmp(record.worldMatrix.m, placement.m, sizeof placement.m), 0);
+  EXPECT_EQ(record.worldMatrix, &placement);
 }
 
 TEST_F(MeshCulling, ChunkBehindTheCameraOrWithoutASurfaceGivesNoRecord) {

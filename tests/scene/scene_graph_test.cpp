@@ -193,7 +193,7 @@ TEST(SceneGraph, ABoxBeyondThePlaneItsBoundsCrossIsNotDrawn) {
   traverse(&root, visitor);
   EXPECT_EQ(thin.renders, 1);  // its bounds are in sight
   ASSERT_EQ(list.bucket(0).size(), 1u);
-  EXPECT_EQ(list.bucket(0)[0].worldMatrix.m[12], near.worldMatrix.m[12]);  // x 0, not 12
+  EXPECT_EQ(list.bucket(0)[0].worldMatrix, &near.worldMatrix);  // the near one, not the thin one
 }
 
 // A node attached after the update grows its parent's bounds only: the

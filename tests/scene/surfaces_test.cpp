@@ -64,18 +64,19 @@ class SurfaceDrawing : public scenetest::RecordedTextures {
   // Draws one record per element with `surface`, extra flags 2, from a clean log.
   void draw(Surface& surface, std::int32_t recordFlags = 0) {
     records.clear();
-    for (const standin::Element& element : elements) records.push_back(DrawRecord{&element, 0.0f, recordFlags, {}});
+    for (const standin::Element& element : elements) records.push_back(DrawRecord{&element, 0.0f, recordFlags, &placement});
     world.driver.clear();
     surface.render(records, 2);
   }
 
-  std::string matrix() const { return call("glMultMatrixf", static_cast<const GLfloat*>(records[0].worldMatrix.m)); }
+  std::string matrix() const { return call("glMultMatrixf", static_cast<const GLfloat*>(placement.m)); }
   std::string vertices() const { return call("glVertexPointer", 3, GL_FLOAT, 0, elements[0].tag()); }
   std::string set(int n) const { return call("glTexCoordPointer", 2, GL_FLOAT, n, elements[0].tag()); }
 
   Scene scene;
   std::vector<standin::Element> elements{standin::Element(1)};
   std::vector<DrawRecord> records;
+  Matrix44 placement;
 };
 
 TEST_F(SurfaceDrawing, TwoLayersOnTwoUnitsWithTransparencyAndRecordFog) {

@@ -1,5 +1,8 @@
 #include "scene/surfaces/surface.h"
 
+#include <array>
+#include <type_traits>
+
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
 
@@ -54,31 +57,51 @@ void Surface::applyArrayState(bool vertexColors, std::uint32_t unitMask) const {
   }
 }
 
-void Surface::drawRecords(std::span<const DrawRecord> records, std::int32_t extraFlags, const Pass& pass) {
+namespace {
+
+// The loop of drawRecords for a pass of `Units` texture units, so that the
+// few checks a record needs are all that is left around its calls.
+template <int Units>
+void drawWithUnits(std::span<const DrawRecord> records, std::int32_t extraFlags, bool colors, bool recordFlags,
+                   const std::array<int, 2> sets) {
   constexpr std::int32_t kNoFog = 0x8;
   GLStateCache& cache = glStateCache;  // the calling thread's, looked up once
-  cache.SetMatrixMode(GL_MODELVIEW);
-  // Held here rather than read through `pass` after every call into GL.
-  const Pass p = pass;
-  const bool fogSwitch = p.recordFlags && cache.fog;
+  const bool fogSwitch = recordFlags && cache.fog;
+  std::uint32_t arrays = cache.texCoordArrayMask;  // only this loop changes it
   for (const DrawRecord& record : records) {
     const RetainedModeData::Element& element = *record.element;
     element.bindVertices();
-    if (p.vertexColors) element.bindColors();
-    // A unit whose set the chunk lacks keeps its coordinate array off: the
-    // pointer left there belongs to some other chunk.
-    std::uint32_t bound = 0;
-    for (int unit = 0; unit < p.units; ++unit) {
-      cache.SelectTextureUnit(unit);
-      if (element.bindTexCoords(p.texCoordSet[unit])) bound |= 1u << unit;
+    if (colors) element.bindColors();
+    if constexpr (Units > 0) {
+      // A unit whose set the chunk lacks keeps its coordinate array off:
+      // the pointer left there belongs to some other chunk.
+      std::uint32_t bound = 0;
+      for (int unit = 0; unit < Units; ++unit) {
+        cache.SelectTextureUnit(unit);
+        if (element.bindTexCoords(sets[unit])) bound |= 1u << unit;
+      }
+      if (bound != arrays) cache.SetTexCoordArrayMask(arrays = bound);
     }
-    if (bound != cache.texCoordArrayMask) cache.SetTexCoordArrayMask(bound);
     gl.glPushMatrix();
-    gl.glMultMatrixf(record.worldMatrix.m);
+    gl.glMultMatrixf(record.worldMatrix->m);
     const bool fogOff = fogSwitch && (record.flags & kNoFog) != 0;
     if (fogOff) gl.glDisable(GL_FOG);
-    element.draw(p.recordFlags ? record.flags | extraFlags : extraFlags);
+    element.draw(recordFlags ? record.flags | extraFlags : extraFlags);
     if (fogOff) gl.glEnable(GL_FOG);
     gl.glPopMatrix();
+  }
+}
+
+}  // namespace
+
+void Surface::drawRecords(std::span<const DrawRecord> records, std::int32_t extraFlags, const Pass& pass) {
+  glStateCache.SetMatrixMode(GL_MODELVIEW);
+  const auto draw = [&](auto units) {
+    drawWithUnits<units()>(records, extraFlags, pass.vertexColors, pass.recordFlags, pass.texCoordSet);
+  };
+  switch (pass.units) {
+    case 0: return draw(std::integral_constant<int, 0>{});
+    case 1: return draw(std::integral_constant<int, 1>{});
+    default: return draw(std::integral_constant<int, 2>{});
   }
 }
