@@ -67,7 +67,6 @@ void drawWithUnits(std::span<const DrawRecord> records, std::int32_t extraFlags,
   constexpr std::int32_t kNoFog = 0x8;
   GLStateCache& cache = glStateCache;  // the calling thread's, looked up once
   const bool fogSwitch = recordFlags && cache.fog;
-  std::uint32_t arrays = cache.texCoordArrayMask;  // only this loop changes it
   for (const DrawRecord& record : records) {
     const RetainedModeData::Element& element = *record.element;
     element.bindVertices();
@@ -80,7 +79,8 @@ void drawWithUnits(std::span<const DrawRecord> records, std::int32_t extraFlags,
         cache.SelectTextureUnit(unit);
         if (element.bindTexCoords(sets[unit])) bound |= 1u << unit;
       }
-      if (bound != arrays) cache.SetTexCoordArrayMask(arrays = bound);
+      // A mesh's own chunks set their unit's bit as they bind; others leave it to this.
+      if (bound != cache.texCoordArrayMask) cache.SetTexCoordArrayMask(bound);
     }
     gl.glPushMatrix();
     gl.glMultMatrixf(record.worldMatrix->m);
