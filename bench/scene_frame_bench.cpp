@@ -62,6 +62,12 @@ std::uint64_t callsOfOneFrame(Frame frame) {
   return callCount;
 }
 
+// Time per shape-like node, as a counter of the run.
+void countPerNode(benchmark::State& state) {
+  state.counters["ns_per_node"] = benchmark::Counter(static_cast<double>(state.iterations()) * kGroups * kShapesPerGroup,
+                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 // Sways by two units along x from `base` and back, once a second, forever.
 std::unique_ptr<TransformNode::KeyframeHandler> swaying(Vector3 base) {
   auto handler = std::make_unique<LW6KeyframeHandler>();
@@ -133,13 +139,23 @@ struct World {
     std::vector<const Matrix44*> worlds;
   };
 
-  void prepareReference() {
-    std::vector<Group> bySurface(kSurfaces);
+  template <typename Visit>
+  void forEachShape(Visit visit) const {
     for (SceneNode* group = scene.root->firstChild.get(); group != nullptr; group = group->nextSibling.get())
       for (SceneNode* node = group->firstChild.get(); node != nullptr; node = node->nextSibling.get())
-        bySurface[static_cast<standin::Shape*>(node)->surface].worlds.push_back(&node->worldMatrix);
+        visit(*static_cast<const standin::Shape*>(node));
+  }
+
+  std::vector<Surface*> surfaceList() const {
     std::vector<Surface*> surfaces;
     for (const auto& surface : scene.surfaces) surfaces.push_back(surface.get());
+    return surfaces;
+  }
+
+  void prepareReference() {
+    std::vector<Group> bySurface(kSurfaces);
+    forEachShape([&](const standin::Shape& shape) { bySurface[shape.surface].worlds.push_back(&shape.worldMatrix); });
+    const std::vector<Surface*> surfaces = surfaceList();
     for (std::uint32_t index : drawOrder(surfaces)) {
       if (const auto* mat = dynamic_cast<const Mat_LW*>(surfaces[index]))
         bySurface[index].texture = scene.textures[static_cast<std::size_t>(mat->layer1.texture)]->glName;
@@ -221,8 +237,7 @@ void updateAndRender(benchmark::State& state, bool turning) {
     time += 0.01f;
   }
   state.counters["gl_calls"] = static_cast<double>(callsOfOneFrame([&world] { world.frame(1.0f); }));
-  state.counters["ns_per_node"] = benchmark::Counter(static_cast<double>(state.iterations()) * kGroups * kShapesPerGroup,
-                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  countPerNode(state);
 }
 
 void BM_SceneUpdateAndRender(benchmark::State& state) { updateAndRender(state, false); }
@@ -239,8 +254,7 @@ void BM_SceneUpdateOnly(benchmark::State& state) {
     world.scene.update(time);
     time += 0.01f;
   }
-  state.counters["ns_per_node"] = benchmark::Counter(static_cast<double>(state.iterations()) * kGroups * kShapesPerGroup,
-                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  countPerNode(state);
 }
 BENCHMARK(BM_SceneUpdateOnly)->Unit(benchmark::kMicrosecond);
 
@@ -248,32 +262,23 @@ void BM_ReferencePreparedCalls(benchmark::State& state) {
   World world;
   for (auto _ : state) world.referenceFrame();
   state.counters["gl_calls"] = static_cast<double>(callsOfOneFrame([&world] { world.referenceFrame(); }));
-  state.counters["ns_per_node"] = benchmark::Counter(static_cast<double>(state.iterations()) * kGroups * kShapesPerGroup,
-                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  countPerNode(state);
 }
 BENCHMARK(BM_ReferencePreparedCalls)->Unit(benchmark::kMicrosecond);
-
-}  // namespace
-
-namespace {
 
 // The draw half alone: the surfaces drawing buckets filled once (as a still
 // scene's are), against the same reference, to tell the draw loop's share.
 void BM_DrawListOnly(benchmark::State& state) {
   World world;
   RenderList list(kSurfaces);
-  for (SceneNode* group = world.scene.root->firstChild.get(); group != nullptr; group = group->nextSibling.get())
-    for (SceneNode* node = group->firstChild.get(); node != nullptr; node = node->nextSibling.get()) {
-      const auto* shape = static_cast<const standin::Shape*>(node);
-      list.add(*shape->element, 0.0f, 0, shape->surface, node->worldMatrix);
-    }
-  std::vector<Surface*> surfaces;
-  for (const auto& surface : world.scene.surfaces) surfaces.push_back(surface.get());
+  world.forEachShape([&list](const standin::Shape& shape) {
+    list.add(*shape.element, 0.0f, 0, shape.surface, shape.worldMatrix);
+  });
+  const std::vector<Surface*> surfaces = world.surfaceList();
   const std::vector<std::uint32_t> order = drawOrder(surfaces);
   for (auto _ : state)
     for (std::uint32_t index : order) surfaces[index]->render(list.bucket(index), 2);
-  state.counters["ns_per_node"] = benchmark::Counter(static_cast<double>(state.iterations()) * kGroups * kShapesPerGroup,
-                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  countPerNode(state);
 }
 BENCHMARK(BM_DrawListOnly)->Unit(benchmark::kMicrosecond);
 

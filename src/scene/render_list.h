@@ -48,6 +48,8 @@ class RenderList {
            const Matrix44& worldMatrix) {
     push(surfaceIndex, DrawRecord{&element, depth, flags, &worldMatrix});
   }
+  // A temporary matrix would be gone before the list is drawn.
+  void add(const RetainedModeData::Element&, float, std::int32_t, std::uint32_t, const Matrix44&&) = delete;
 
   std::size_t bucketCount() const { return buckets_.size(); }
   std::span<const DrawRecord> bucket(std::size_t surfaceIndex) const { return buckets_[surfaceIndex]; }

@@ -252,7 +252,7 @@ TEST_F(SurfaceDrawing, RenderListDrawsByLayerTwoThenLayerOneThenTransparency) {
   elements.clear();
   for (int i = 0; i < 10; ++i) elements.emplace_back(i);
   RenderList list(surfaces.size());
-  for (std::uint32_t i = 0; i < 10; ++i) list.add(elements[i], 0.0f, 0, i, {});  // 9: one past the end, dropped
+  for (std::uint32_t i = 0; i < 10; ++i) list.add(elements[i], 0.0f, 0, i, placement);  // 9: one past the end, dropped
   Camera camera({0, 0, 0}, {0, 0, 1}, {0, 1, 0}, 1.0f, 10.0f, 1.0f, 1.0f);
   world.driver.clear();
   list.draw(camera, surfaces, 0);
@@ -266,7 +266,7 @@ TEST_F(SurfaceDrawing, RenderListDrawsByLayerTwoThenLayerOneThenTransparency) {
   // surface 4 now has layer-1 texture 0, surface 6 is opaque.
   static_cast<Mat_LW*>(surfaces[4])->layer1.texture = 0;
   static_cast<Mat_LW*>(surfaces[6])->transparency = 0.0f;
-  for (std::uint32_t i = 0; i < 9; ++i) list.add(elements[i], 0.0f, 0, i, {});
+  for (std::uint32_t i = 0; i < 9; ++i) list.add(elements[i], 0.0f, 0, i, placement);
   world.driver.clear();
   list.draw(camera, surfaces, 0);
   draws.clear();
