@@ -100,8 +100,9 @@ struct DriverCase {
   const char* vendor;
   const char* renderer;
   const char* version;
-  int drawRange;       // expected GL_EXT_draw_range_elements flag
-  int generateMipmap;  // expected GL_SGIS_generate_mipmap flag
+  int drawRange;         // expected GL_EXT_draw_range_elements flag
+  int generateMipmap;    // expected GL_SGIS_generate_mipmap flag
+  int anisotropic = 1;   // expected GL_EXT_texture_filter_anisotropic flag
 };
 
 void PrintTo(const DriverCase& driver, std::ostream* out) {
@@ -115,9 +116,10 @@ TEST_P(DriverOverrideTest, KnownBadDriversLoseTheirBrokenExtensions) {
   world.driver.vendor = driver.vendor;
   world.driver.renderer = driver.renderer;
   world.driver.version = driver.version;
-  bindWith("GL_EXT_draw_range_elements GL_SGIS_generate_mipmap GL_ARB_multitexture");
+  bindWith("GL_EXT_draw_range_elements GL_SGIS_generate_mipmap GL_EXT_texture_filter_anisotropic GL_ARB_multitexture");
   EXPECT_EQ(GLCapability(GLCap::EXT_draw_range_elements), driver.drawRange);
   EXPECT_EQ(GLCapability(GLCap::SGIS_generate_mipmap), driver.generateMipmap);
+  EXPECT_EQ(GLCapability(GLCap::EXT_texture_filter_anisotropic), driver.anisotropic);
   EXPECT_EQ(GLCapability(GLCap::ARB_multitexture), 1);
 }
 
@@ -130,6 +132,9 @@ INSTANTIATE_TEST_SUITE_P(
                       DriverCase{"ATI Technologies Inc.", "Radeon 7500", "release", 0, 0},
                       DriverCase{"ATI Technologies Inc.", "RAGE 128", "1.3.3061", 1, 1},
                       DriverCase{"NVIDIA Corporation", "Radeon 7500", "1.3.3061", 1, 1},
-                      DriverCase{"NVIDIA Corporation", "GeForce4 Ti 4200/AGP/SSE2", "1.4.0", 1, 1}));
+                      DriverCase{"NVIDIA Corporation", "GeForce4 Ti 4200/AGP/SSE2", "1.4.0", 1, 1},
+                      DriverCase{"Mesa", "llvmpipe (LLVM 15.0.6, 256 bits)", "4.5 Mesa 22.3.6", 1, 1, 0},
+                      DriverCase{"Mesa", "softpipe", "3.3 Mesa 22.3.6", 1, 1, 1},
+                      DriverCase{"AMD", "AMD Radeon RX 6600 (radeonsi, LLVM 15.0.6)", "4.6 Mesa 22.3.6", 1, 1, 1}));
 
 }  // namespace
