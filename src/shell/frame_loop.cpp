@@ -7,6 +7,7 @@
 #include "layers/layer_stack.h"
 #include "platform/host.h"
 #include "render/device.h"
+#include "render/frames_in_flight.h"
 #include "render/gl_table.h"
 #include "shell/frame_state.h"
 #include "shell/frame_times.h"
@@ -61,6 +62,9 @@ void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* cap
   // Only asked-for frame times are kept: a show left running keeps no list.
   std::optional<FrameTimes> times;
   if (options.frameTimes) times.emplace().start();
+  // Timed frames are finished before their swap already.
+  std::optional<FramesInFlight> inFlight;
+  if (options.headless && !times) inFlight.emplace();
   float t = 0.0f;
   for (;;) {
     gl.glViewport(0, 0, device.width, device.height);
@@ -78,6 +82,7 @@ void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* cap
     if (times) gl.glFinish();
     Present();
     if (times) times->presented(t);
+    if (inFlight) inFlight->presented();
     if (options.until && t >= *options.until) break;
   }
   screenshots.reportMissed(t);
