@@ -19,6 +19,8 @@ namespace kst {
 // name the stock lacks draws nothing (with one warning per name).
 class TexturedBrush : public Brush {
  public:
+  bool OnlyPaints() const override { return true; }
+
   std::string bitmapName;
 
  protected:
@@ -42,6 +44,7 @@ class BitmapBrush : public TexturedBrush {
   enum VerticalAnchor : std::int32_t { kTop = 0, kMiddle = 1, kBottom = 2 };
 
   void Draw(float localTime) override;
+  bool ReadsEarlierDepthOrStencil() const override { return false; }
 
   std::int32_t horizontalAnchor = kLeft;  // other values: left edge
   std::int32_t verticalAnchor = kBottom;  // other values: bottom edge
@@ -67,6 +70,10 @@ class SampleBrush : public TexturedBrush {
 class BrushBackdrop : public TexturedBrush {
  public:
   void Draw(float localTime) override;
+  // Unless it mixes by the frame's alpha, a visible backdrop whose bitmap
+  // is in the stock paints the whole frame.
+  bool CoversFrame(float localTime) const override;
+  bool ReadsEarlierDepthOrStencil() const override { return false; }
 
   bool alphaMix = false;
 };
@@ -75,6 +82,7 @@ class BrushBackdrop : public TexturedBrush {
 class BrushFrontdrop : public TexturedBrush {
  public:
   void Draw(float localTime) override;
+  bool ReadsEarlierDepthOrStencil() const override { return false; }
 };
 
 // Writes stencil 1 under every texel of the bitmap with non-zero alpha, at
@@ -88,6 +96,8 @@ class BrushAlphaToStencil : public TexturedBrush {
 class BrushFlat : public Brush {
  public:
   void Draw(float localTime) override;
+  bool OnlyPaints() const override { return true; }
+  bool ReadsEarlierDepthOrStencil() const override { return false; }
 };
 
 }  // namespace kst

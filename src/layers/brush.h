@@ -26,6 +26,22 @@ class Brush {
   // 1 once a non-zero duration has run out, else 0. A duration of 0 never ends.
   virtual int IsFinished(float localTime);
 
+  // What the layer stack may know of a brush without drawing it, so that it
+  // can leave out the brushes of a frame whose picture a later brush paints
+  // over entirely. None of these makes a GL call.
+  //
+  // True when Draw, at this local time, paints every pixel of the frame over
+  // whatever earlier brushes drew: no blending, the whole frame, no depth or
+  // stencil test, and the GL state it leaves does not depend on theirs.
+  virtual bool CoversFrame(float /*localTime*/) const { return false; }
+  // True when all that Draw does is paint (colour, depth, stencil) and
+  // restore the frame's state: leaving it out of a frame changes nothing
+  // but that frame's pixels, and no later frame.
+  virtual bool OnlyPaints() const { return false; }
+  // True when Draw reads depth or stencil values that brushes drawn before
+  // it left in the frame.
+  virtual bool ReadsEarlierDepthOrStencil() const { return true; }
+
   // Evaluates every parameter envelope at the local time, in index order.
   void EvaluateParameters(float localTime, std::span<float, kParameterCount> out) const;
 

@@ -1,6 +1,7 @@
 #include "layers/bitmap_layers.h"
 #include "render/gl_table.h"
 #include "scene/texture_image.h"
+#include "stocks/bitmap_stock.h"
 
 namespace kst {
 
@@ -25,6 +26,10 @@ void BrushBackdrop::Draw(float localTime) {
   gl.glDepthFunc(GL_LESS);
   gl.glDepthMask(GL_TRUE);
   endBitmap();
+}
+
+bool BrushBackdrop::CoversFrame(float) const {
+  return visible && !alphaMix && theBitmapStock().get(bitmapName.c_str()) != nullptr;
 }
 
 }  // namespace kst

@@ -31,10 +31,31 @@ bool LayerStack::isListed(const Brush* brush) const {
 }
 
 void LayerStack::DrawLayers(float showTime) {
-  for (Layer& layer : layers_) drawLayer(layer, showTime);
+  const Brush* cover = coveringBrush(showTime);
+  bool covered = cover != nullptr;
+  for (Layer& layer : layers_) drawLayer(layer, showTime, cover, covered);
 }
 
-void LayerStack::drawLayer(Layer& layer, float showTime) {
+// The last brush of the frame that paints the whole frame over what was
+// drawn before it, provided no brush drawn after it reads the depth or
+// stencil values that brushes before it left: those brushes' pixels are then
+// never seen.
+const Brush* LayerStack::coveringBrush(float showTime) {
+  bool laterReads = false;
+  for (auto layer = layers_.rbegin(); layer != layers_.rend(); ++layer)
+    for (auto node = layer->rbegin(); node != layer->rend(); ++node) {
+      const float local = showTime - node->activationTime;
+      if (node->brush->IsFinished(local) == 1) continue;  // not drawn this frame
+      if (!laterReads && node->brush->CoversFrame(local)) return node->brush;
+      laterReads = laterReads || node->brush->ReadsEarlierDepthOrStencil();
+    }
+  return nullptr;
+}
+
+// Brushes before `cover` that only paint are left out; whatever else they
+// do (envelope layers write values) still happens. `covered` turns false at
+// the covering brush.
+void LayerStack::drawLayer(Layer& layer, float showTime, const Brush* cover, bool& covered) {
   for (auto node = layer.begin(); node != layer.end();) {
     const float local = showTime - node->activationTime;
     Brush* brush = node->brush;
@@ -43,7 +64,8 @@ void LayerStack::drawLayer(Layer& layer, float showTime) {
       node = layer.erase(node);
       continue;
     }
-    brush->Draw(local);
+    if (brush == cover) covered = false;
+    if (!covered || !brush->OnlyPaints()) brush->Draw(local);
     ++node;
   }
 }

@@ -27,7 +27,9 @@ class LayerStack {
   void ActivateBrush(float activationTime, Brush* brush);
 
   // Draws every active brush; a brush whose lifetime is over is removed
-  // instead of drawn (and deleted when its flag says so).
+  // instead of drawn (and deleted when its flag says so). Brushes whose
+  // whole picture a later brush of the frame paints over are left out when
+  // they only paint (see Brush::CoversFrame): the frame comes out the same.
   void DrawLayers(float showTime);
 
   // Deletes every listed brush and empties the layers.
@@ -49,7 +51,8 @@ class LayerStack {
   using Layer = std::list<Node>;
 
   bool isListed(const Brush* brush) const;
-  void drawLayer(Layer& layer, float showTime);
+  const Brush* coveringBrush(float showTime);
+  void drawLayer(Layer& layer, float showTime, const Brush* cover, bool& covered);
 
   std::array<Layer, kLayerCount> layers_;
 };

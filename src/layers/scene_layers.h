@@ -32,6 +32,10 @@ namespace kst {
 class BrushScene : public Brush {
  public:
   void Draw(float localTime) override;
+  // The scene's update is a matter of its time alone, and the depth of its
+  // rectangle is reset before it draws.
+  bool OnlyPaints() const override { return true; }
+  bool ReadsEarlierDepthOrStencil() const override { return stencilFunction != GL_ALWAYS; }
 
   std::string sceneName;
   std::int32_t cameraIndex = 0;
@@ -53,6 +57,8 @@ class BrushMesh : public Brush {
  public:
   BrushMesh();
   void Draw(float localTime) override;
+  bool OnlyPaints() const override { return true; }
+  bool ReadsEarlierDepthOrStencil() const override { return !clearDepth; }
 
   std::string meshName;
   std::vector<Material*> materials;  // not owned; chunk i uses [surface mod count]

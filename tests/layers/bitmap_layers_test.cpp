@@ -244,3 +244,26 @@ TEST_F(BitmapLayerCalls, ABitmapMissingFromTheStockDrawsNothingAndIsReportedOnce
 }
 
 }  // namespace
+
+namespace {
+
+// Only a backdrop that replaces every pixel covers the frame: not one mixed
+// by the frame's alpha, an invisible one or one without its bitmap.
+TEST_F(BitmapLayerCalls, OnlyAPlainVisibleBackdropWithItsBitmapCoversTheFrame) {
+  kst::BrushBackdrop backdrop;
+  backdrop.bitmapName = "backdrop 1024x1024";
+  EXPECT_TRUE(backdrop.CoversFrame(0.5f));
+  backdrop.alphaMix = true;
+  EXPECT_FALSE(backdrop.CoversFrame(0.5f));
+  backdrop.alphaMix = false;
+  backdrop.visible = false;
+  EXPECT_FALSE(backdrop.CoversFrame(0.5f));
+  backdrop.visible = true;
+  backdrop.bitmapName = "not in the stock";
+  EXPECT_FALSE(backdrop.CoversFrame(0.5f));
+  kst::BrushFrontdrop frontdrop;  // multiplies the frame
+  frontdrop.bitmapName = "backdrop 1024x1024";
+  EXPECT_FALSE(frontdrop.CoversFrame(0.5f));
+}
+
+}  // namespace

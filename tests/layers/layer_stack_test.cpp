@@ -153,3 +153,69 @@ TEST_F(LayerStackTest, TheProgramsStackIsReachedThroughTheFreeFunctions) {
 }
 
 }  // namespace
+
+namespace {
+
+// A probe that answers the stack's questions as told: "cover" paints the
+// whole frame (from local time 1 on), "paint" only paints, "read" reads the
+// depth or stencil earlier brushes left.
+class Painter : public Probe {
+ public:
+  Painter(Journal& journal, std::string name, int layerNumber, std::string traits, float lifetime = 0.0f)
+      : Probe(journal, std::move(name), layerNumber, lifetime), traits_(std::move(traits)) {}
+  bool CoversFrame(float localTime) const override { return has("cover") && localTime >= 1.0f; }
+  bool OnlyPaints() const override { return has("paint"); }
+  bool ReadsEarlierDepthOrStencil() const override { return has("read"); }
+
+ private:
+  bool has(const char* trait) const { return traits_.find(trait) != std::string::npos; }
+  std::string traits_;
+};
+
+struct CoverCase {
+  const char* label;
+  // Each brush as "name:layer:traits", activated at 0 in this order.
+  std::vector<std::string> brushes;
+  float time;
+  Journal drawn;
+};
+
+void PrintTo(const CoverCase& cover, std::ostream* out) { *out << cover.label; }
+
+class CoveredBrushTest : public LayerStackTest, public ::testing::WithParamInterface<CoverCase> {};
+
+// Brushes whose whole picture a later one paints over are left out, unless
+// they do more than paint or a brush after the cover reads what they left.
+TEST_P(CoveredBrushTest, OnlyBrushesNobodySeesAreLeftOut) {
+  for (const std::string& brush : GetParam().brushes) {
+    const std::size_t first = brush.find(':'), second = brush.find(':', first + 1);
+    const int layerNumber = std::stoi(brush.substr(first + 1, second - first - 1));
+    // "gone" brushes have run out by the frame's time.
+    const float lifetime = brush.find("gone") != std::string::npos ? 1.0f : 0.0f;
+    stack.ActivateBrush(0.0f, new Painter(journal, brush.substr(0, first), layerNumber, brush.substr(second + 1),
+                                          lifetime));
+  }
+  stack.DrawLayers(GetParam().time);
+  std::erase_if(journal, [](const std::string& line) { return line.starts_with("~"); });
+  EXPECT_EQ(journal, GetParam().drawn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layers, CoveredBrushTest,
+    ::testing::Values(
+        CoverCase{"a cover hides the painters drawn before it, in its layer and below",
+                  {"A:0:paint", "B:0:paint", "C:1:paint", "D:1:cover paint", "E:2:paint"}, 2.0f, {"D@2", "E@2"}},
+        CoverCase{"brushes that do more than paint still draw", {"A:0:paint", "V:0:", "D:0:cover paint"}, 2.0f,
+                  {"V@2", "D@2"}},
+        CoverCase{"the last cover counts", {"A:0:paint", "D:0:cover paint", "B:0:paint", "F:0:cover paint"}, 2.0f,
+                  {"F@2"}},
+        CoverCase{"not yet a cover", {"A:0:paint", "D:0:cover paint"}, 0.5f, {"A@0.5", "D@0.5"}},
+        CoverCase{"a reader after the cover keeps everything", {"A:0:paint", "D:0:cover paint", "R:3:paint read"},
+                  2.0f, {"A@2", "D@2", "R@2"}},
+        CoverCase{"a reader before a later cover is hidden too",
+                  {"A:0:paint", "R:1:paint read", "D:2:cover paint", "E:3:paint"}, 2.0f, {"D@2", "E@2"}},
+        CoverCase{"a finished reader reads nothing", {"A:0:paint", "D:0:cover paint", "R:3:paint read gone"}, 2.0f,
+                  {"D@2"}},
+        CoverCase{"a finished cover covers nothing", {"A:0:paint", "D:0:cover paint gone"}, 2.0f, {"A@2"}}));
+
+}  // namespace
