@@ -98,7 +98,9 @@ capture:
 	rc=$$?; [ $$rc -eq 1 ] && echo "Captured: out/skyward.mp4"
 
 # The object import benchmark compares with the Open Asset Import Library;
-# the section benchmark replays the program's GL calls with apitrace.
+# the section benchmark replays the program's GL calls with apitrace. The
+# frames-per-second report sets the program beside another build of it when
+# BENCH_REFERENCE names one (make bench BENCH_REFERENCE=../main/build/skyward).
 BENCH_PACKAGES := libassimp-dev apitrace python3
 
 bench: fresh-data
@@ -109,6 +111,9 @@ bench: fresh-data
 	fi
 	for b in $(BUILD)/bench/*_bench; do $$b; done
 	python3 bench/section_replay_bench.py --program $(BUILD)/skyward --data .
+	python3 bench/section_fps_bench.py --program $(BUILD)/skyward --data . \
+	  $(if $(BENCH_REFERENCE),--reference $(BENCH_REFERENCE))
+	python3 bench/frame_scan_bench.py --program $(BUILD)/skyward --data .
 
 # Each target runs on a scratch copy of its seed corpus in fuzz/corpus/, so
 # the repository keeps only the small hand-made seeds.

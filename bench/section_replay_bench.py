@@ -42,76 +42,18 @@ How the two sides are made comparable:
 
 import argparse
 import json
-import os
 import re
 import resource
 import shutil
-import signal
-import subprocess
-import sys
 import tempfile
 from pathlib import Path
 
-REPOSITORY = Path(__file__).resolve().parent.parent
-SECTIONS_HEADER = REPOSITORY / "src" / "shell" / "script" / "sections.h"
-SHOW_END = 245.0   # seconds: the show's last moment worth keeping
+from show_runs import (ENTRY, NORMAL_END, SECTIONS_HEADER, SHOW_END, BenchError, add_section_arguments, check_program,
+                       environment, main_of, read_frame_times, read_sections, run, run_measured, show_command)
+
 TARGET = 1.05
-NORMAL_END = 1     # the program's exit code after a show that ended normally
-# A section is entered a little after its first instant, so that the first
-# frame is unambiguously inside it whatever rounding its start time has.
-ENTRY = 0.25
 # The replay needs no display: EGL on Mesa's surfaceless platform.
 REPLAY_ENV = {"WAFFLE_PLATFORM": "surfaceless_egl"}
-QUIET_DRIVER_ENV = {"MESA_SHADER_CACHE_DISABLE": "true"}
-
-
-class BenchError(Exception):
-    """A run that failed or gave something unusable: said, then exit 1."""
-
-
-def read_sections(header):
-    """(name, start seconds) of each section, from the declarations of the
-    show script, whose comments give each section's start."""
-    pattern = re.compile(r"void build(\w+)\([^)]*\);\s*//\s*([0-9]+(?:\.[0-9]+)?):")
-    sections = [(name, float(start)) for name, start in pattern.findall(header.read_text())]
-    if not sections:
-        raise BenchError(f"no section starts found in {header}")
-    return sections
-
-
-def environment():
-    env = dict(os.environ)
-    env.update(QUIET_DRIVER_ENV)
-    return env
-
-
-def run(command, what, cwd=None, env=None, expect=0):
-    """Runs command to its end; its output is returned, or said on failure."""
-    result = subprocess.run(command, cwd=cwd, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
-    if result.returncode != expect:
-        tail = "\n".join((result.stdout + result.stderr).strip().splitlines()[-15:])
-        raise BenchError(f"{what} failed (exit code {result.returncode}, expected {expect}):\n"
-                         f"  {' '.join(map(str, command))}\n{tail}")
-    return result
-
-
-def show_command(program, mode, start, until, fps, times_file):
-    command = [str(program), "--headless", mode, "--fps", str(fps), "--until", f"{until:.4f}",
-               "--frame-times", str(times_file)]
-    if start > 0:
-        command += ["--start", f"{start:.4f}"]
-    return command
-
-
-def read_frame_times(file):
-    """(wall, processor) milliseconds of every show frame, in order."""
-    if not file.is_file():
-        raise BenchError(f"the program wrote no frame times to {file}")
-    try:
-        return [(float(wall), float(processor))
-                for _, wall, processor in (line.split() for line in file.read_text().splitlines() if line.strip())]
-    except ValueError as error:
-        raise BenchError(f"unreadable frame times in {file}: {error}") from None
 
 
 def children_processor_seconds():
@@ -214,23 +156,9 @@ def measure_section(section, args, scratch):
 
 def peak_memory_mib(args, mode, scratch):
     """Peak resident memory of the whole show, every frame finished before
-    the next as on a display (an offscreen swap would let the driver queue
-    frames and hold their memory)."""
+    the next as on a display."""
     command = show_command(args.program, mode, 0.0, SHOW_END, args.memory_fps, scratch / "memory-frames.txt")
-    errors = scratch / "memory-errors.txt"
-    with open(errors, "w") as error_file:
-        process = subprocess.Popen(command, cwd=args.data, env=environment(), stdout=subprocess.DEVNULL,
-                                   stderr=error_file)
-        try:
-            _, status, usage = os.wait4(process.pid, 0)
-        except BaseException:
-            process.kill()
-            process.wait()
-            raise
-    process.returncode = os.waitstatus_to_exitcode(status)
-    if process.returncode != NORMAL_END:
-        raise BenchError(f"whole show ({mode}) failed (exit code {process.returncode}):\n{errors.read_text().strip()}")
-    return usage.ru_maxrss / 1024.0  # Linux gives kibibytes
+    return run_measured(command, f"whole show ({mode})", args.data)[1]
 
 
 def check_tools(args):
@@ -238,22 +166,12 @@ def check_tools(args):
     if missing:
         raise BenchError(f"{' and '.join(missing)} not found: install the Debian package apitrace "
                          "(make bench does)")
-    if not os.access(args.program, os.X_OK):
-        raise BenchError(f"no program at {args.program}: build it first (make build)")
-    if not (args.data / "demo").is_dir():
-        raise BenchError(f"no demo/ in {args.data}: make the show's data first (make data)")
+    check_program(args.program, args.data)
 
 
 def parse_arguments():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--program", type=Path, default=REPOSITORY / "build" / "skyward")
-    parser.add_argument("--data", type=Path, default=REPOSITORY, help="the folder that holds demo/")
-    parser.add_argument("--sections", type=lambda text: [int(n) for n in text.split(",")],
-                        help="comma-separated section numbers (default: all)")
-    parser.add_argument("--frames", type=int, default=300, help="frames timed per section")
-    parser.add_argument("--fps", type=int, default=60)
-    parser.add_argument("--repeat", type=int, default=3, help="runs of each side; the fastest counts")
-    parser.add_argument("--memory-fps", type=int, default=4, help="frame rate of the whole-show memory runs")
+    add_section_arguments(parser)
     parser.add_argument("--no-memory", action="store_true", help="leave out the whole-show memory runs")
     args = parser.parse_args()
     args.program = args.program.resolve()
@@ -296,16 +214,5 @@ def main():
                 print(f"  {mode:<10}{peak_memory_mib(args, mode, scratch):>8.1f} MiB", flush=True)
 
 
-def stop_on_signal(number, _frame):
-    raise SystemExit(128 + number)  # unwinds, so the scratch folder is removed
-
-
 if __name__ == "__main__":
-    signal.signal(signal.SIGTERM, stop_on_signal)
-    try:
-        main()
-    except BenchError as error:
-        print(f"section_replay_bench: {error}", file=sys.stderr)
-        sys.exit(1)
-    except KeyboardInterrupt:
-        sys.exit(130)
+    main_of("section_replay_bench", main)
