@@ -127,6 +127,44 @@ TEST_F(MeshDrawing, AtiDriversKeepArraysInObjectBuffers) {
   for (GLuint name : {7u, 8u, 9u, 10u}) EXPECT_TRUE(called(fake::call("glFreeObjectBufferATI", name)));
 }
 
+// Where neither vendor's extension exists, arrays go once into vertex buffer
+// objects and pointers are offsets into them, set with the buffer bound and
+// the binding dropped again (arrays elsewhere stay in system memory).
+TEST_F(MeshDrawing, OtherDriversKeepArraysInVertexBufferObjects) {
+  offer({GLCap::Core, GLCap::ARB_vertex_buffer_object});
+  GLuint next = 5;
+  std::vector<GLuint> deleted;
+  world.driver.on<GLEntryId::glGenBuffersARB>([&](GLsizei, GLuint* names) { *names = next++; });
+  world.driver.on<GLEntryId::glDeleteBuffersARB>([&](GLsizei, const GLuint* names) { deleted.push_back(*names); });
+  element().bindVertices();
+  element().bindColors();
+  EXPECT_EQ(positionKind(), typeid(ARB_VertexArrayObject));
+  // Each buffer is made and filled once, bound only meanwhile; pointers are
+  // offsets into a bound buffer.
+  const auto filled = [](GLuint name, int bytes, const void* data) {
+    return Strings{fake::call("glBindBufferARB", GL_ARRAY_BUFFER_ARB, name),
+                   fake::call("glBufferDataARB", GL_ARRAY_BUFFER_ARB, bytes, nullptr, GL_STATIC_DRAW_ARB),
+                   fake::call("glBindBufferARB", GL_ARRAY_BUFFER_ARB, 0u),
+                   fake::call("glBindBufferARB", GL_ARRAY_BUFFER_ARB, name),
+                   fake::call("glBufferSubDataARB", GL_ARRAY_BUFFER_ARB, 0, bytes, data),
+                   fake::call("glBindBufferARB", GL_ARRAY_BUFFER_ARB, 0u)};
+  };
+  const Strings positions = filled(5, 96, chunk().positions.data());
+  EXPECT_TRUE(std::equal(positions.begin(), positions.end(), world.driver.calls.begin() + 1));
+  const Strings colours = filled(6, 32, chunk().colors.data());
+  EXPECT_TRUE(std::equal(colours.begin(), colours.end(), world.driver.calls.begin() + 8));
+  const Strings pointers{fake::call("glBindBufferARB", GL_ARRAY_BUFFER_ARB, 5u),
+                         fake::call("glVertexPointer", 3, GL_FLOAT, 12, nullptr),
+                         fake::call("glBindBufferARB", GL_ARRAY_BUFFER_ARB, 0u),
+                         fake::call("glBindBufferARB", GL_ARRAY_BUFFER_ARB, 6u),
+                         fake::call("glColorPointer", 4, GL_UNSIGNED_BYTE, 4, nullptr),
+                         fake::call("glBindBufferARB", GL_ARRAY_BUFFER_ARB, 0u)};
+  EXPECT_TRUE(std::equal(pointers.begin(), pointers.end(), world.driver.calls.end() - 7));
+  mesh.build(false, 0);  // the old chunk's buffers go with it
+  std::ranges::sort(deleted);
+  EXPECT_EQ(deleted, (std::vector<GLuint>{5, 6, 7, 8}));  // positions, colours, two coordinate sets
+}
+
 TEST_F(MeshDrawing, NvidiaDriversPlaceArraysInTheVertexPool) {
   offer({GLCap::Core, GLCap::NV_vertex_array_range});  // no range2: no pool
   element().bindVertices();

@@ -102,6 +102,47 @@ void ATI_VertexArrayObject::setPointer(GLenum array, GLint components, GLenum ty
   gl.glArrayObjectATI(array, components, type, stride, objectBuffer_, offset);
 }
 
+// ---- vertex buffer objects -----------------------------------------------------------
+
+ARB_VertexArrayObject::~ARB_VertexArrayObject() {
+  // Without a table (the device already gone) the context took its buffers with it.
+  if (vertexBuffer_ != 0 && gl.glDeleteBuffersARB != nullptr) gl.glDeleteBuffersARB(1, &vertexBuffer_);
+}
+
+bool ARB_VertexArrayObject::allocate(std::uint32_t size) {
+  if (GLCapability(GLCap::ARB_vertex_buffer_object) != 0) {
+    gl.glGenBuffersARB(1, &vertexBuffer_);
+    gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, vertexBuffer_);
+    gl.glBufferDataARB(GL_ARRAY_BUFFER_ARB, static_cast<GLsizeiptrARB>(size), nullptr, GL_STATIC_DRAW_ARB);
+    gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+  }
+  if (vertexBuffer_ == 0) return VertexArrayObject::allocate(size);
+  size_ = size;
+  return true;
+}
+
+std::uint32_t ARB_VertexArrayObject::upload(std::uint32_t offset, std::uint32_t length, const void* source) {
+  if (vertexBuffer_ == 0) return VertexArrayObject::upload(offset, length, source);
+  const std::uint32_t copied = fitting(offset, length);
+  if (copied == 0) return 0;
+  gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, vertexBuffer_);
+  gl.glBufferSubDataARB(GL_ARRAY_BUFFER_ARB, offset, copied, source);
+  gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+  return copied;
+}
+
+void ARB_VertexArrayObject::setPointer(GLenum array, GLint components, GLenum type, GLsizei stride,
+                                       std::uint32_t offset, std::uint32_t vertexCount) {
+  if (vertexBuffer_ == 0) {
+    VertexArrayObject::setPointer(array, components, type, stride, offset, vertexCount);
+    return;
+  }
+  // With a buffer bound, a pointer is an offset into it.
+  gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, vertexBuffer_);
+  pointArray(array, components, type, stride, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(offset)));
+  gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+}
+
 // ---- formats and binding ------------------------------------------------------------
 
 void VertexArrayFormat::add(GLenum array, GLint components, GLenum type) {
@@ -131,6 +172,8 @@ std::unique_ptr<VertexArrayObject> createVertexArrayObject(std::uint32_t size) {
     object = std::make_unique<ATI_VertexArrayObject>();
   else if (GLCapability(GLCap::NV_vertex_array_range) != 0)
     object = std::make_unique<NV_VertexArrayObject>();
+  else if (GLCapability(GLCap::ARB_vertex_buffer_object) != 0)
+    object = std::make_unique<ARB_VertexArrayObject>();
   else
     object = std::make_unique<VertexArrayObject>();
   if (!object->allocate(size)) return nullptr;

@@ -1,7 +1,8 @@
 #pragma once
 // Vertex data handed to GL, in whichever memory the driver offers: GL object
-// buffers (ATI), the vertex array range pool (NVIDIA), or plain system
-// memory, which every driver takes. A format lists the attributes laid out
+// buffers (ATI), the vertex array range pool (NVIDIA), vertex buffer objects
+// (any driver with GL_ARB_vertex_buffer_object), or plain system memory,
+// which every driver takes. A format lists the attributes laid out
 // one after another in an object.
 #include <GL/gl.h>
 
@@ -70,6 +71,22 @@ class ATI_VertexArrayObject : public VertexArrayObject {
   GLuint objectBuffer_ = 0;
 };
 
+// A vertex buffer object where the driver has them, else system memory:
+// uploaded once, so the driver does not copy the arrays at every draw. The
+// buffer is bound only while a pointer into it is set, so that arrays in
+// system memory (shadow volumes, light shafts) are never read from it.
+class ARB_VertexArrayObject : public VertexArrayObject {
+ public:
+  ~ARB_VertexArrayObject() override;
+  bool allocate(std::uint32_t size) override;
+  std::uint32_t upload(std::uint32_t offset, std::uint32_t length, const void* source) override;
+  void setPointer(GLenum array, GLint components, GLenum type, GLsizei stride, std::uint32_t offset,
+                  std::uint32_t vertexCount) override;
+
+ private:
+  GLuint vertexBuffer_ = 0;
+};
+
 class VertexArrayFormat : public OGL2Object {
  public:
   struct Attribute {
@@ -85,8 +102,9 @@ class VertexArrayFormat : public OGL2Object {
   std::vector<Attribute> attributes;
 };
 
-// The best kind the driver offers, already allocated; null when even system
-// memory cannot be had.
+// The best kind the driver offers (ATI object buffers, else the NVIDIA
+// range, else vertex buffer objects, else system memory), already
+// allocated; null when even system memory cannot be had.
 std::unique_ptr<VertexArrayObject> createVertexArrayObject(std::uint32_t size);
 
 // Points every attribute of `format` at `object`, from `offset` on.
