@@ -94,6 +94,17 @@ class SceneLayerPixels : public ::testing::Test {
     sceneLayer(left, top, width, height)->Draw(0);
   }
 
+  // The wall, lit green, through the camera of `sceneName` drawn before.
+  static void drawGreenWallIn(const std::string& sceneName) {
+    kst::BrushMeshInScene brush;
+    brush.sceneName = sceneName;
+    brush.meshName = wall;
+    auto material = std::make_unique<kst::Mat_Lit>();
+    material->ambient = {0, 1, 0, 1};
+    brush.materials.push_back(std::move(material));
+    brush.Draw(0);
+  }
+
   static Rgba pixel(int x, int y) {
     std::array<std::uint8_t, 4> p{};
     gl.glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
@@ -183,13 +194,7 @@ TEST_F(SceneLayerPixels, LayersAfterAScenesFindClockwiseFrontsAgain) {
 
 TEST_F(SceneLayerPixels, MeshInSceneHidesBehindTheScenesNearerGeometry) {
   drawScene(0, 0, 1, 1);
-  kst::BrushMeshInScene brush;
-  brush.sceneName = scene;
-  brush.meshName = wall;
-  auto material = std::make_unique<kst::Mat_Lit>();
-  material->ambient = {0, 1, 0, 1};
-  brush.materials.push_back(std::move(material));
-  brush.Draw(0);
+  drawGreenWallIn(scene);
   EXPECT_EQ(pixel(400, 300), kRed);
   const Rgba beside = pixel(290, 300);  // the wall, left of the square
   EXPECT_GT(beside[1], 0);
@@ -222,13 +227,7 @@ TEST_F(SceneLayerPixels, MeshAfterATexturedSceneIsNotTintedByItsTexture) {
     auto view = sceneLayer(0, 0, 1, 1);
     view->sceneName = drawn;
     view->Draw(0);
-    kst::BrushMeshInScene mesh;
-    mesh.sceneName = drawn;
-    mesh.meshName = wall;
-    auto green = std::make_unique<kst::Mat_Lit>();
-    green->ambient = {0, 1, 0, 1};
-    mesh.materials.push_back(std::move(green));
-    mesh.Draw(0);
+    drawGreenWallIn(drawn);
     seen[i] = pixel(290, 300);
   }
   kst::theSceneStock().unload(name.c_str());
