@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include <stdexcept>
+#include <exception>
 
 #include "platform/sound_seam.h"
 
@@ -45,15 +45,16 @@ ShowCapture::ShowCapture(const std::string& file, int fps, int crf, float start,
 
 ShowCapture::~ShowCapture() { platform::sound::renderOffline(false); }
 
-// A frame the driver cannot hand back is a failure of this capture.
+// A frame the driver cannot hand back, or no memory to queue it in, is a
+// failure of this capture.
 template <class Step>
 void ShowCapture::reading(Step step) {
   try {
     step([this](std::span<const std::uint8_t> rgba) { addFrame(rgba); });
   } catch (const capture::CaptureError&) {
     throw;
-  } catch (const std::runtime_error& error) {
-    throw capture::CaptureError(video_.file(), error.what());
+  } catch (const std::exception& error) {
+    throw capture::CaptureError(video_.file(), capture::failureReason(error));
   }
 }
 
