@@ -51,7 +51,7 @@ shell::Screenshot parseScreenshot(const std::string& text) {
 bool startsBeforeTheEnd(shell::ShowOptions options) {
   shell::settleCaptureDefaults(options);
   if (!options.until || options.start < *options.until || (!options.capture && options.start == *options.until)) return true;
-  std::fprintf(stderr, "skyward: --start %g is not before the end at %g s\n", static_cast<double>(options.start),
+  std::fprintf(stderr, "skyward: --start %g is not before the end at %g s\n", options.start,
                static_cast<double>(*options.until));
   return false;
 }

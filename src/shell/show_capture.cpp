@@ -24,18 +24,18 @@ capture::VideoSettings settingsFor(int fps, int crf) {
 
 // The sound layer starts offline before the file's tracks exist, and goes
 // back to its device if they cannot be made.
-capture::VideoSettings offlineSound(int fps, int crf, float start) {
+capture::VideoSettings offlineSound(int fps, int crf, double start) {
   platform::sound::renderOffline(true, start);
   return settingsFor(fps, crf);
 }
 
 }  // namespace
 
-ShowCapture::ShowCapture(const std::string& file, int fps, int crf, float start, float until) try
+ShowCapture::ShowCapture(const std::string& file, int fps, int crf, double start, float until) try
     : video_(file, offlineSound(fps, crf, start)),
       encoder_(video_),
       readback_(kWidth, kHeight, kReadAhead),
-      progress_(start, until, stderr, isatty(fileno(stderr)) != 0),
+      progress_(static_cast<float>(start), until, stderr, isatty(fileno(stderr)) != 0),
       fps_(fps),
       start_(start),
       until_(until) {

@@ -38,10 +38,10 @@ void showLoadingPicture() {
 // to it fires in order (an activation keeps its scheduled time, so its layer
 // draws what it would draw then), the loads begun are finished, and the
 // music moves to that moment of the tune that plays then.
-void catchUpTo(float start) {
-  kst::theTimeLine().update(start);
+void catchUpTo(const ShowClock& clock) {
+  kst::theTimeLine().update(clock.startTime());
   kst::theSceneStock().finishLoads();
-  music::jumpTo(start);
+  music::jumpTo(clock.showStart());
 }
 
 }  // namespace
@@ -54,10 +54,10 @@ void prepareShow(bool preloadChoice, ShowClock& clock) {
   fadeOutModule();
   FMUSIC_StopSong(music::state().module);
   kst::theTimeLine().rewind();
-  const bool late = clock.showStart() > 0.0f;
+  const bool late = clock.showStart() > 0.0;
   music::holdSound(late);
   music::startStream("demo\\Skyward.mp3");
-  if (late) catchUpTo(clock.showStart());
+  if (late) catchUpTo(clock);
   music::holdSound(false);
   clock.start();
 }
