@@ -19,6 +19,7 @@ class BrushEnvelopeValue : public Brush {
  public:
   explicit BrushEnvelopeValue(float* target) : target(target) {}
   void Draw(float localTime) override;
+  void Settle(float localTime) override { Draw(localTime); }
 
   Envelope value;
   float* target;
@@ -31,6 +32,7 @@ class BrushEnvelopeValue : public Brush {
 class BrushEnvelopeZoomFactor : public Brush {
  public:
   void Draw(float localTime) override;
+  void Settle(float localTime) override { Draw(localTime); }
 
   std::string sceneName;
   std::int32_t cameraIndex = 0;

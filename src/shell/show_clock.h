@@ -19,6 +19,7 @@ class ShowClock {
   void start();  // takes the show start time
   float now();   // one reading per frame
   double showStart() const { return showStart_; }
+  std::optional<int> fps() const { return fps_; }
   // The time of the first frame.
   float startTime() const;
 

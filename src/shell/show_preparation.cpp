@@ -4,6 +4,7 @@
 #include "layers/layer_stack.h"
 #include "music/music.h"
 #include "render/device.h"
+#include "shell/finished_layers.h"
 #include "shell/module_fade.h"
 #include "shell/script/script_tools.h"
 #include "shell/show_script.h"
@@ -36,11 +37,13 @@ void showLoadingPicture() {
 
 // A show that starts late is brought to that moment unheard: every event up
 // to it fires in order (an activation keeps its scheduled time, so its layer
-// draws what it would draw then), the loads begun are finished, and the
-// music moves to that moment of the tune that plays then.
+// draws what it would draw then), the loads begun are finished, the layers
+// already over leave what they wrote last, and the music moves to that
+// moment of the tune that plays then.
 void catchUpTo(const ShowClock& clock) {
   kst::theTimeLine().update(clock.startTime());
   kst::theSceneStock().finishLoads();
+  settleFinishedLayers(clock);
   music::jumpTo(clock.showStart());
 }
 
