@@ -103,8 +103,8 @@ void addOptions(CLI::App& app, CommandLine& line) {
                  "per frame")
       ->type_name("FILE");
   app.add_flag("--list-events", options.listEvents,
-               "Build the show without playing it (headless, silent) and print every event in firing order: "
-               "time, kind, target");
+               "Build the show without playing it or reading any of its data and print every event in firing "
+               "order: time, kind, target");
   app.set_version_flag("--version", std::string("skyward ") + SKYWARD_VERSION);
   app.footer(
       "Keys: Escape (pressed or released) ends the show.\n"

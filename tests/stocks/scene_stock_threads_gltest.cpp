@@ -92,6 +92,27 @@ TEST_F(SceneLoading, ADrawDuringTheLoadWaitsForItThenDrawsTheScene) {
   opener.join();
 }
 
+// A load still running after 10 s: that frame's wait gives up then, with
+// no scene, and the next frame's wait finds it once it has been read.
+TEST_F(SceneLoading, AWaitGivesUpAfterTenSecondsAndTheNextOneFindsTheScene) {
+  const std::string file = scene("slow.kst", green);
+  platform::ManualResetEvent held, opened;
+  kst::setLoaderPause([&](const std::string&) {
+    held.set();
+    opened.wait(kNever);
+  });
+  stock.load(file.c_str(), true);
+  ASSERT_TRUE(held.wait(kNever));
+  const auto before = std::chrono::steady_clock::now();
+  EXPECT_EQ(stock.waitForScene(file.c_str()), nullptr);
+  const auto waited = std::chrono::steady_clock::now() - before;
+  EXPECT_GE(waited, 10s);
+  EXPECT_LT(waited, 12s);
+  EXPECT_EQ(entry(file).state(), State::Loading);
+  opened.set();
+  EXPECT_EQ(drawn(file), green);
+}
+
 TEST_F(SceneLoading, AMissingFileEndsTheFirstWaitWhenItFailsAndLaterOnesAtOnce) {
   fake::LogCapture log;
   const std::string file = folder + "/missing.kst";
