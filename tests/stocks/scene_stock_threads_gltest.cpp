@@ -50,6 +50,16 @@ class SceneLoading : public ::testing::Test {
     EXPECT_NE(found, nullptr) << file;
     return *found;
   }
+  // A background load of `file` whose loader, once started, waits for
+  // `opened` before it reads.
+  void startHeldLoad(const std::string& file) {
+    kst::setLoaderPause([this](const std::string&) {
+      held.set();
+      opened.wait(kNever);
+    });
+    stock.load(file.c_str(), true);
+    ASSERT_TRUE(held.wait(kNever));
+  }
   // The background colour of the scene a layer would draw now.
   persist::Colour drawn(const std::string& file) {
     Scene* scene = stock.waitForScene(file.c_str());
@@ -58,6 +68,7 @@ class SceneLoading : public ::testing::Test {
   }
 
   std::string folder = fake::freshFolder("scene-loading");
+  platform::ManualResetEvent held, opened;
   kst::SceneStock stock;
   const persist::Colour blue{0.0f, 0.0f, 1.0f, 1.0f};
   const persist::Colour green{0.0f, 1.0f, 0.0f, 1.0f};
@@ -76,13 +87,7 @@ TEST_F(SceneLoading, ALoadThatEndedBeforeTheFirstDrawIsUsedAndItsLoaderReleased)
 
 TEST_F(SceneLoading, ADrawDuringTheLoadWaitsForItThenDrawsTheScene) {
   const std::string file = scene("late.kst", green);
-  platform::ManualResetEvent held, opened;
-  kst::setLoaderPause([&](const std::string&) {
-    held.set();
-    opened.wait(kNever);
-  });
-  stock.load(file.c_str(), true);
-  ASSERT_TRUE(held.wait(kNever));
+  startHeldLoad(file);
   ASSERT_EQ(entry(file).state(), State::Loading);
   std::thread opener([&] {
     std::this_thread::sleep_for(100ms);
@@ -96,13 +101,7 @@ TEST_F(SceneLoading, ADrawDuringTheLoadWaitsForItThenDrawsTheScene) {
 // no scene, and the next frame's wait finds it once it has been read.
 TEST_F(SceneLoading, AWaitGivesUpAfterTenSecondsAndTheNextOneFindsTheScene) {
   const std::string file = scene("slow.kst", green);
-  platform::ManualResetEvent held, opened;
-  kst::setLoaderPause([&](const std::string&) {
-    held.set();
-    opened.wait(kNever);
-  });
-  stock.load(file.c_str(), true);
-  ASSERT_TRUE(held.wait(kNever));
+  startHeldLoad(file);
   const auto before = std::chrono::steady_clock::now();
   EXPECT_EQ(stock.waitForScene(file.c_str()), nullptr);
   const auto waited = std::chrono::steady_clock::now() - before;
