@@ -78,7 +78,8 @@ void jumpTo(double showTime) {
   if (current.stream != nullptr) {
     // The frame a show played from its start hears then, not the nearest
     // millisecond's (up to 22 frames away).
-    platform::sound::setStreamFrame(current.stream, static_cast<std::uint64_t>(std::llround(std::max(0.0, into) * kMixRate)));
+    const auto frame = static_cast<std::uint64_t>(std::llround(std::max(0.0, into) * kMixRate));
+    platform::sound::setStreamFrame(current.stream, frame);
   } else if (FMUSIC_IsPlaying(current.module)) {
     platform::sound::setModuleTime(current.module, into);
   }

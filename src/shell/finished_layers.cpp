@@ -50,7 +50,8 @@ void settleFinishedLayers(const ShowClock& clock) {
     if (const std::optional<float> t = lastDrawnTime(clock.fps(), activation, layer.duration))
       due.push_back({*t, *t - activation, &layer});
   });
-  std::stable_sort(due.begin(), due.end(), [](const Settling& a, const Settling& b) { return a.lastDrawn < b.lastDrawn; });
+  std::stable_sort(due.begin(), due.end(),
+                   [](const Settling& a, const Settling& b) { return a.lastDrawn < b.lastDrawn; });
   for (const Settling& settling : due) settling.layer->Settle(settling.local);
 }
 
