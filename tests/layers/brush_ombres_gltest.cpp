@@ -77,13 +77,9 @@ Vector3 onPlate(Vector3 through) {
   return kLight + ray * s;
 }
 
-std::array<int, 2> pixelOf(Vector3 p) {
+std::pair<int, int> pixelOf(Vector3 p) {
   Camera camera({0, kR, 3 * kR}, {0, 0, 0}, {0, 1, 0}, kR, 5 * kR, kR / 2, kR / 2);
-  const Matrix44 clip = Multiply(camera.ProjectionMatrix(), camera.ViewMatrix());
-  float out[4];
-  for (int r = 0; r < 4; ++r) out[r] = clip.at(r, 0) * p.x + clip.at(r, 1) * p.y + clip.at(r, 2) * p.z + clip.at(r, 3);
-  return {static_cast<int>((out[0] / out[3] * 0.5f + 0.5f) * kWidth),
-          static_cast<int>((out[1] / out[3] * 0.5f + 0.5f) * kHeight)};
+  return shadow_test::pixelOf(camera, p, kWidth, kHeight);
 }
 
 struct Seen {
@@ -91,11 +87,11 @@ struct Seen {
   int stencil;
 };
 
-Seen seenAt(std::array<int, 2> pixel) {
+Seen seenAt(std::pair<int, int> pixel) {
   std::array<GLubyte, 4> rgba{};
   GLubyte stencil = 0;
-  gl.glReadPixels(pixel[0], pixel[1], 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  gl.glReadPixels(pixel[0], pixel[1], 1, 1, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, &stencil);
+  gl.glReadPixels(pixel.first, pixel.second, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  gl.glReadPixels(pixel.first, pixel.second, 1, 1, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, &stencil);
   return {{rgba[0], rgba[1], rgba[2]}, stencil};
 }
 
