@@ -6,8 +6,9 @@
 // than the encoder waits for room instead of filling memory.
 //
 // Every call is made by one thread (the main thread); the file is touched
-// only by the encoding thread until close(). A failure of the file
-// (CaptureError) is kept and thrown by the next call, or by close().
+// only by the encoding thread until close(). A failure of the file (always
+// a CaptureError, whatever went wrong) is kept and thrown by the next call,
+// or by close().
 #include <condition_variable>
 #include <cstdint>
 #include <deque>

@@ -9,7 +9,6 @@ extern "C" {
 #include <stdexcept>
 #include <string>
 
-
 namespace capture {
 
 PictureTrack::PictureTrack(Muxer& muxer, const VideoSettings& settings) : track_(muxer, settings.videoEncoder) {
@@ -22,6 +21,18 @@ PictureTrack::PictureTrack(Muxer& muxer, const VideoSettings& settings) : track_
   av_opt_set(context.priv_data, "crf", std::to_string(settings.crf).c_str(), 0);
   av_opt_set(context.priv_data, "preset", settings.preset.c_str(), 0);
   track_.open();
+  // A constructor that throws runs no destructor: what was had goes here.
+  try {
+    allocate(settings);
+  } catch (...) {
+    release();
+    throw;
+  }
+}
+
+PictureTrack::~PictureTrack() { release(); }
+
+void PictureTrack::allocate(const VideoSettings& settings) {
   converter_ = sws_getContext(settings.width, settings.height, AV_PIX_FMT_RGBA, settings.width, settings.height,
                               AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
   frame_ = av_frame_alloc();
@@ -32,9 +43,10 @@ PictureTrack::PictureTrack(Muxer& muxer, const VideoSettings& settings) : track_
   if (av_frame_get_buffer(frame_, 0) < 0) track_.fail("out of memory");
 }
 
-PictureTrack::~PictureTrack() {
+void PictureTrack::release() {
   av_frame_free(&frame_);
   sws_freeContext(converter_);
+  converter_ = nullptr;
 }
 
 void PictureTrack::add(std::span<const std::uint8_t> rgbaBottomUp) {

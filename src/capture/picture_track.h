@@ -24,6 +24,9 @@ class PictureTrack {
   std::int64_t frames() const { return frames_; }
 
  private:
+  void allocate(const VideoSettings& settings);
+  void release();
+
   CodecTrack track_;
   SwsContext* converter_ = nullptr;
   AVFrame* frame_ = nullptr;

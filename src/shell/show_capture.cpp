@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include <stdexcept>
+#include <exception>
 
 #include "platform/sound_seam.h"
 
@@ -24,18 +24,18 @@ capture::VideoSettings settingsFor(int fps, int crf) {
 
 // The sound layer starts offline before the file's tracks exist, and goes
 // back to its device if they cannot be made.
-capture::VideoSettings offlineSound(int fps, int crf, float start) {
+capture::VideoSettings offlineSound(int fps, int crf, double start) {
   platform::sound::renderOffline(true, start);
   return settingsFor(fps, crf);
 }
 
 }  // namespace
 
-ShowCapture::ShowCapture(const std::string& file, int fps, int crf, float start, float until) try
+ShowCapture::ShowCapture(const std::string& file, int fps, int crf, double start, float until) try
     : video_(file, offlineSound(fps, crf, start)),
       encoder_(video_),
       readback_(kWidth, kHeight, kReadAhead),
-      progress_(start, until, stderr, isatty(fileno(stderr)) != 0),
+      progress_(static_cast<float>(start), until, stderr, isatty(fileno(stderr)) != 0),
       fps_(fps),
       start_(start),
       until_(until) {
@@ -45,15 +45,16 @@ ShowCapture::ShowCapture(const std::string& file, int fps, int crf, float start,
 
 ShowCapture::~ShowCapture() { platform::sound::renderOffline(false); }
 
-// A frame the driver cannot hand back is a failure of this capture.
+// A frame the driver cannot hand back, or no memory to queue it in, is a
+// failure of this capture.
 template <class Step>
 void ShowCapture::reading(Step step) {
   try {
     step([this](std::span<const std::uint8_t> rgba) { addFrame(rgba); });
   } catch (const capture::CaptureError&) {
     throw;
-  } catch (const std::runtime_error& error) {
-    throw capture::CaptureError(video_.file(), error.what());
+  } catch (const std::exception& error) {
+    throw capture::CaptureError(video_.file(), capture::failureReason(error));
   }
 }
 

@@ -6,7 +6,6 @@
 
 #include "base/log.h"
 #include "platform/data_files.h"
-#include "render/gl_state_cache.h"
 #include "render/gl_table.h"
 #include "scene/scene_io.h"
 
@@ -25,9 +24,6 @@ void warnNotLoaded(const std::string& file, const std::string& reason) {
 void loaderThread(SceneStockEntry* entry, HDC windowDC, std::function<void(const std::string&)> pause) {
   std::unique_ptr<Scene> scene;
   if (gl.wglMakeCurrent(windowDC, entry->loaderContext) != 0) {
-    // The driver's mipmap generation holds textures the main context shares
-    // for as long as it runs, and the frames wait for it: GLU builds them.
-    glStateCache.driverMipmaps = false;
     if (pause) pause(entry->fileName);
     scene = readPreparedScene(entry->fileName);
     // Every upload is complete before the main context draws with it.

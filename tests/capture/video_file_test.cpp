@@ -1,9 +1,14 @@
 // Capture files written through FFmpeg and read back the way a player would.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <filesystem>
 #include <numbers>
+
+extern "C" {
+#include <libavutil/mem.h>
+}
 
 #include "capture/video_file.h"
 #include "support/sound_files.h"
@@ -137,6 +142,19 @@ TEST(VideoFileFailures, NameTheFileAndTheReasonAndLeaveNoFile) {
   odd.videoEncoder = "no-such-encoder";
   EXPECT_NE(failureOf(folder / "odd.mp4", odd).find("no-such-encoder"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(folder / "odd.mp4"));
+}
+
+// Too little memory for a picture's buffers: the picture track fails after
+// its converter is made, and the capture says so, leaves no file and keeps
+// none of what the track had (which the leak checker would see).
+TEST(VideoFileFailures, ATrackShortOfMemoryFailsAndLetsGoOfWhatItHad) {
+  fake::TempFolder folder;
+  const auto file = folder / "tight.mp4";
+  av_max_alloc(500000);  // a 800 x 600 picture takes about 720,000 bytes
+  const std::string reason = failureOf(file, VideoSettings());
+  av_max_alloc(INT_MAX);
+  EXPECT_EQ(reason, "out of memory");
+  EXPECT_FALSE(std::filesystem::exists(file));
 }
 
 }  // namespace
