@@ -31,7 +31,7 @@ class EncodingThread {
   EncodingThread& operator=(const EncodingThread&) = delete;
 
   // As VideoFile's: the bytes are copied before this returns.
-  void addFrame(std::span<const std::uint8_t> rgbaBottomUp);
+  void addFrame(std::span<const std::uint8_t> pixelsBottomUp);
   void addSound(std::vector<float> stereo);
   // Waits for everything queued, stops the thread and closes the file.
   void close();

@@ -33,7 +33,8 @@ PictureTrack::PictureTrack(Muxer& muxer, const VideoSettings& settings) : track_
 PictureTrack::~PictureTrack() { release(); }
 
 void PictureTrack::allocate(const VideoSettings& settings) {
-  converter_ = sws_getContext(settings.width, settings.height, AV_PIX_FMT_RGBA, settings.width, settings.height,
+  const AVPixelFormat given = settings.blueFirst ? AV_PIX_FMT_BGRA : AV_PIX_FMT_RGBA;
+  converter_ = sws_getContext(settings.width, settings.height, given, settings.width, settings.height,
                               AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
   frame_ = av_frame_alloc();
   if (converter_ == nullptr || frame_ == nullptr) track_.fail("out of memory");
@@ -49,14 +50,14 @@ void PictureTrack::release() {
   converter_ = nullptr;
 }
 
-void PictureTrack::add(std::span<const std::uint8_t> rgbaBottomUp) {
+void PictureTrack::add(std::span<const std::uint8_t> pixelsBottomUp) {
   const int width = frame_->width;
   const int height = frame_->height;
-  if (rgbaBottomUp.size() != static_cast<std::size_t>(width) * height * 4)
-    throw std::invalid_argument("a captured frame must hold width * height RGBA pixels");
+  if (pixelsBottomUp.size() != static_cast<std::size_t>(width) * height * 4)
+    throw std::invalid_argument("a captured frame must hold width * height four-byte pixels");
   // Starting at the last row with a negative stride reads the picture top down.
   const int stride = width * 4;
-  const std::uint8_t* top = rgbaBottomUp.data() + static_cast<std::ptrdiff_t>(height - 1) * stride;
+  const std::uint8_t* top = pixelsBottomUp.data() + static_cast<std::ptrdiff_t>(height - 1) * stride;
   const int strides[] = {-stride};
   // The encoder may still hold the previous picture: it gets a fresh buffer.
   if (av_frame_make_writable(frame_) < 0) track_.fail("out of memory");

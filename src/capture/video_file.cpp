@@ -59,8 +59,8 @@ void VideoFile::startOnce() {
   started_ = true;
 }
 
-void VideoFile::addFrame(std::span<const std::uint8_t> rgbaBottomUp) {
-  guarded([&] { picture_->add(rgbaBottomUp); });
+void VideoFile::addFrame(std::span<const std::uint8_t> pixelsBottomUp) {
+  guarded([&] { picture_->add(pixelsBottomUp); });
 }
 
 void VideoFile::addSound(std::span<const float> stereo) {

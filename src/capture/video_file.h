@@ -34,10 +34,10 @@ class VideoFile {
   VideoFile(const VideoFile&) = delete;
   VideoFile& operator=(const VideoFile&) = delete;
 
-  // One picture: width * height RGBA pixels, width * 4 bytes per row, the
-  // bottom row first (as glReadPixels gives them). The bytes are only read
-  // during the call.
-  void addFrame(std::span<const std::uint8_t> rgbaBottomUp);
+  // One picture: width * height four-byte pixels (in the order the settings
+  // give), width * 4 bytes per row, the bottom row first (as glReadPixels
+  // gives them). The bytes are only read during the call.
+  void addFrame(std::span<const std::uint8_t> pixelsBottomUp);
   // Interleaved stereo at the settings' rate, any number of frames.
   void addSound(std::span<const float> stereo);
   void addSound(std::span<const std::int16_t> stereo);

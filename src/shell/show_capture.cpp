@@ -19,6 +19,7 @@ capture::VideoSettings settingsFor(int fps, int crf) {
   settings.height = kHeight;
   settings.fps = fps;
   settings.crf = crf;
+  settings.blueFirst = kst::FrameReadback::BlueFirst();
   return settings;
 }
 
@@ -50,7 +51,7 @@ ShowCapture::~ShowCapture() { platform::sound::renderOffline(false); }
 template <class Step>
 void ShowCapture::reading(Step step) {
   try {
-    step([this](std::span<const std::uint8_t> rgba) { addFrame(rgba); });
+    step([this](std::span<const std::uint8_t> pixels) { addFrame(pixels); });
   } catch (const capture::CaptureError&) {
     throw;
   } catch (const std::exception& error) {
@@ -73,7 +74,7 @@ void ShowCapture::finish() {
   progress_.finish(static_cast<float>(end), video_.frames());
 }
 
-void ShowCapture::addFrame(std::span<const std::uint8_t> rgbaBottomUp) { encoder_.addFrame(rgbaBottomUp); }
+void ShowCapture::addFrame(std::span<const std::uint8_t> pixelsBottomUp) { encoder_.addFrame(pixelsBottomUp); }
 
 void ShowCapture::addSoundUntil(double seconds) {
   platform::sound::mixUntil(seconds);

@@ -35,7 +35,7 @@ class ShowCapture {
   void finish();
 
  private:
-  void addFrame(std::span<const std::uint8_t> rgbaBottomUp);
+  void addFrame(std::span<const std::uint8_t> pixelsBottomUp);
   void addSoundUntil(double seconds);
   template <class Step>
   void reading(Step step);

@@ -23,16 +23,18 @@ using capture::VideoSettings;
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 
-// GL's order: the first 300 rows are the bottom half (red), the rest blue.
-std::vector<std::uint8_t> redBelowBlue() {
-  std::vector<std::uint8_t> rgba(static_cast<std::size_t>(kWidth) * kHeight * 4, 255);
-  for (std::size_t pixel = 0; pixel < rgba.size() / 4; ++pixel) {
+// GL's order: the first 300 rows are the bottom half (red), the rest blue;
+// each pixel red first, or blue first.
+std::vector<std::uint8_t> redBelowBlue(bool blueFirst = false) {
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(kWidth) * kHeight * 4, 255);
+  const std::size_t red = blueFirst ? 2 : 0, blue = 2 - red;
+  for (std::size_t pixel = 0; pixel < pixels.size() / 4; ++pixel) {
     const bool bottom = pixel / kWidth < kHeight / 2;
-    rgba[pixel * 4 + 0] = bottom ? 255 : 0;
-    rgba[pixel * 4 + 2] = bottom ? 0 : 255;
-    rgba[pixel * 4 + 1] = 0;
+    pixels[pixel * 4 + red] = bottom ? 255 : 0;
+    pixels[pixel * 4 + blue] = bottom ? 0 : 255;
+    pixels[pixel * 4 + 1] = 0;
   }
-  return rgba;
+  return pixels;
 }
 
 // A 440 Hz tone at half of full scale, the same on both sides.
@@ -99,6 +101,22 @@ TEST_P(VideoFileTest, HoldsUprightPicturesAndTheWholeSound) {
   const double toneRms = 0.5 / std::sqrt(2.0);
   EXPECT_NEAR(rms(probe.sound, 2205, 11025), toneRms, 0.03);
   EXPECT_NEAR(rms(probe.sound, 15435, 24255), toneRms, 0.03);
+  ASSERT_EQ(probe.pictures.size(), 1u);
+  expectColour(probe.pictures[0], 10, 0, 255);
+  expectColour(probe.pictures[0], kHeight - 10, 255, 0);
+}
+
+// Pictures handed in blue first, as the software driver keeps them.
+TEST_P(VideoFileTest, PicturesGivenBlueFirstKeepTheirColours) {
+  const auto file = folder / (std::string("blue-first") + GetParam());
+  VideoSettings blueFirst = settings();
+  blueFirst.blueFirst = true;
+  {
+    VideoFile video(file.string(), blueFirst);
+    for (int frame = 0; frame < 3; ++frame) video.addFrame(redBelowBlue(true));
+    video.close();
+  }
+  const fake::VideoProbe probe = fake::probeVideo(file, {1});
   ASSERT_EQ(probe.pictures.size(), 1u);
   expectColour(probe.pictures[0], 10, 0, 255);
   expectColour(probe.pictures[0], kHeight - 10, 255, 0);
