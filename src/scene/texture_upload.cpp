@@ -55,9 +55,17 @@ void fitToPowerOfTwo(Image& picture, GLenum format) {
 
 }  // namespace
 
-void TextureImage::upload(std::unique_ptr<Image32> image) { take(image32, std::move(image), Kept::Rgba); }
-void TextureImage::upload(std::unique_ptr<Image24> image) { take(image24, std::move(image), Kept::Rgb); }
-void TextureImage::upload(std::unique_ptr<Image8> image) { take(image8, std::move(image), Kept::Grey); }
+void TextureImage::receive(std::unique_ptr<Image32> image, bool keep) {
+  take(image32, std::move(image), Kept::Rgba, keep);
+}
+void TextureImage::receive(std::unique_ptr<Image24> image, bool keep) {
+  take(image24, std::move(image), Kept::Rgb, keep);
+}
+void TextureImage::receive(std::unique_ptr<Image8> image, bool keep) { take(image8, std::move(image), Kept::Grey, keep); }
+
+void TextureImage::upload(std::unique_ptr<Image32> image) { receive(std::move(image), false); }
+void TextureImage::upload(std::unique_ptr<Image24> image) { receive(std::move(image), false); }
+void TextureImage::upload(std::unique_ptr<Image8> image) { receive(std::move(image), false); }
 
 void TextureImage::uploadKept() {
   if (gl.glGenTextures == nullptr) return;
@@ -70,8 +78,8 @@ void TextureImage::uploadKept() {
 }
 
 template <typename ImageType>
-void TextureImage::take(std::unique_ptr<ImageType>& slot, std::unique_ptr<ImageType> image, Kept layout) {
-  kept_ = gl.glGenTextures == nullptr ? layout : Kept::None;
+void TextureImage::take(std::unique_ptr<ImageType>& slot, std::unique_ptr<ImageType> image, Kept layout, bool keep) {
+  kept_ = keep || gl.glGenTextures == nullptr ? layout : Kept::None;
   if (kept_ != Kept::None) {
     slot = image != nullptr ? std::move(image) : std::make_unique<ImageType>();
     notePictureSize(*slot);

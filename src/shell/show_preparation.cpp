@@ -56,6 +56,9 @@ void prepareShow(bool preloadChoice, ShowClock& clock) {
   buildShow(preloadChoice);
   fadeOutModule();
   FMUSIC_StopSong(music::state().module);
+  // The scenes read while the show was built and the tune faded out are
+  // uploaded and prepared now.
+  kst::theSceneStock().finishLoads();
   kst::theTimeLine().rewind();
   const bool late = clock.showStart() > 0.0;
   music::holdSound(late);

@@ -8,6 +8,7 @@
 #include "platform/data_files.h"
 #include "render/gl_table.h"
 #include "scene/scene_io.h"
+#include "scene/texture_image.h"
 
 namespace kst {
 namespace {
@@ -19,6 +20,30 @@ std::function<void(const std::string&)>& loaderPause() {
 
 void warnNotLoaded(const std::string& file, const std::string& reason) {
   log("** Warning: scene %s not loaded: %s", file.c_str(), reason.c_str());
+}
+
+// Null, with the warning, when the file cannot be read or holds no scene.
+std::unique_ptr<Scene> readUnprepared(const std::string& file, bool keepPictures) {
+  try {
+    std::unique_ptr<Scene> scene = readScene(platform::dataFilePath(file), keepPictures);
+    if (scene == nullptr) warnNotLoaded(file, "its root record is not a scene");
+    return scene;
+  } catch (const std::exception& error) {
+    // A damaged record's reason carries its persistent::exception code.
+    warnNotLoaded(file, error.what());
+  }
+  return nullptr;
+}
+
+std::unique_ptr<Scene> prepared(std::unique_ptr<Scene> scene, const std::string& file) {
+  if (scene == nullptr) return nullptr;
+  try {
+    scene->prepareAfterLoad(file.c_str());
+    return scene;
+  } catch (const std::exception& error) {
+    warnNotLoaded(file, error.what());
+  }
+  return nullptr;
 }
 
 void loaderThread(SceneStockEntry* entry, HDC windowDC, std::function<void(const std::string&)> pause) {
@@ -37,22 +62,41 @@ void loaderThread(SceneStockEntry* entry, HDC windowDC, std::function<void(const
   entry->doneEvent->set();
 }
 
+// Read without GL, into the entry's place in the log; the main thread
+// finishes it.
+void readAheadThread(SceneStockEntry* entry, std::function<void(const std::string&)> pause) {
+  {
+    const LogPlace::Writing writing(entry->logPlace.get());
+    if (pause) pause(entry->fileName);
+    entry->scene = readUnprepared(entry->fileName, true);
+  }
+  entry->doneEvent->set();
+}
+
 }  // namespace
 
 std::unique_ptr<Scene> readPreparedScene(const std::string& file) {
+  return prepared(readUnprepared(file, false), file);
+}
+
+void startReadAhead(SceneStockEntry& entry) {
   try {
-    std::unique_ptr<Scene> scene = readScene(platform::dataFilePath(file));
-    if (scene == nullptr) {
-      warnNotLoaded(file, "its root record is not a scene");
-      return nullptr;
-    }
-    scene->prepareAfterLoad(file.c_str());
-    return scene;
-  } catch (const std::exception& error) {
-    // A damaged record's reason carries its persistent::exception code.
-    warnNotLoaded(file, error.what());
+    entry.loader = std::thread(readAheadThread, &entry, loaderPause());
+  } catch (const std::system_error&) {
+    readAheadThread(&entry, loaderPause());  // read here and now, then
   }
-  return nullptr;
+}
+
+void finishReadAhead(SceneStockEntry& entry) {
+  {
+    const LogPlace::Writing writing(entry.logPlace.get());
+    if (entry.scene != nullptr) {
+      for (const std::unique_ptr<TextureImage>& texture : entry.scene->textures)
+        if (texture != nullptr) texture->uploadKept();
+      entry.scene = prepared(std::move(entry.scene), entry.fileName);
+    }
+  }
+  entry.logPlace->close();
 }
 
 void startLoader(SceneStockEntry& entry, HDC windowDC) {

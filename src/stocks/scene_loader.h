@@ -26,6 +26,15 @@ std::unique_ptr<Scene> readPreparedScene(const std::string& file);
 // entry and only then signals the entry's event, failed or not.
 void startLoader(SceneStockEntry& entry, HDC windowDC);
 
+// Main thread: starts the thread that reads `entry` ahead, without GL (its
+// textures keep their pictures), writing into the entry's place in the log.
+// The entry is already in the stock with its event, file name and log place.
+void startReadAhead(SceneStockEntry& entry);
+// Main thread, once the read ahead has ended: uploads the scene's textures
+// in the current context and prepares it, in the entry's place in the log,
+// then closes that place.
+void finishReadAhead(SceneStockEntry& entry);
+
 // Test seam: every loader started while it is set calls it on its thread,
 // with its file name, before reading (to hold a loader or slow it down).
 // Main thread, while no loader starts.

@@ -34,6 +34,19 @@ void SceneStock::load(const char* file, bool background) {
   if (scene != nullptr) keep(file, std::make_unique<SceneStockEntry>(std::move(scene)));
 }
 
+void SceneStock::loadAhead(const char* file) {
+  releaseFinishedLoaders();
+  if (file == nullptr || get(file) != nullptr) return;
+  auto entry = std::make_unique<SceneStockEntry>();
+  entry->doneEvent = std::make_unique<platform::ManualResetEvent>();
+  entry->fileName = file;
+  entry->logPlace = std::make_unique<LogPlace>();
+  entry->awaitingFinish = true;
+  SceneStockEntry& kept = *entry;
+  keep(file, std::move(entry));
+  startReadAhead(kept);
+}
+
 void SceneStock::loadInBackground(const char* file) {
   KS_3Ddevice* device = RenderDevice();
   HGLRC context = device != nullptr ? sharedLoaderContext(*device) : nullptr;

@@ -221,6 +221,36 @@ TEST_F(SceneLoading, ASceneReadAtOnceIsStoredFinishedUnderItsFileName) {
   EXPECT_EQ(entry->doneEvent, nullptr);
 }
 
+// A scene read ahead is read by its own thread while the caller goes on;
+// the caller's thread uploads its textures and prepares it when it ends its
+// loads, and the log reads as if it had been read where it was asked for.
+TEST_F(SceneLoading, AScenesReadAheadIsFinishedByTheCallerInItsPlaceInTheLog) {
+  const std::string file = scene("ahead.kst", green, fake::Texel{10, 20, 30, 255});
+  const std::string missing = folder + "/missing-ahead.kst";
+  fake::LogCapture log;
+  kst::setLoaderPause([this](const std::string&) { opened.wait(kNever); });
+  stock.loadAhead(file.c_str());
+  stock.loadAhead(missing.c_str());
+  kst::log("after the reads were asked for");
+  EXPECT_EQ(entry(file).state(), State::Loading);
+  EXPECT_EQ(log.text().find("after the reads"), std::string::npos) << "waits behind the reads";
+  opened.set();
+  ASSERT_TRUE(entry(file).doneEvent->wait(kNever));
+  EXPECT_EQ(entry(file).state(), State::Loading) << "read, not yet finished";
+  stock.finishLoads();
+  ASSERT_EQ(entry(file).state(), State::Ready);
+  EXPECT_EQ(entry(missing).state(), State::Failed);
+  const TextureImage& texture = *entry(file).scene->textures.at(0);
+  EXPECT_NE(texture.glName, 0u);
+  EXPECT_TRUE(gl.glIsTexture(texture.glName)) << "made in this thread's context";
+  const std::string said = log.text();
+  const std::size_t report = said.find("RAM used for textures"), failure = said.find("missing-ahead.kst"),
+                    after = said.find("after the reads");
+  ASSERT_NE(after, std::string::npos) << said;
+  EXPECT_LT(report, failure) << said;
+  EXPECT_LT(failure, after) << said;
+}
+
 TEST_F(SceneLoading, AFileThatCannotBeOpenedOrReadAddsNothingAndSaysWhy) {
   const std::string damaged = folder + "/damaged.kst";
   FILE* out = std::fopen(damaged.c_str(), "wb");

@@ -47,7 +47,7 @@ void loadObject(const char* file, int buildOption) {
 }
 
 void loadScene(const char* file) {
-  if (!filesLeftAlone) kst::theSceneStock().load(file, false);
+  if (!filesLeftAlone) kst::theSceneStock().loadAhead(file);
 }
 
 void loadSceneAhead(const char* file, bool background, float secondsBefore) {

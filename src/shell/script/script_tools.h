@@ -46,6 +46,8 @@ void leaveFilesAlone(bool alone);
 void loadBackdrop(const char* file);
 void loadWithAlpha(const char* name, const char* colourFile, const char* alphaFile);
 void loadObject(const char* file, int buildOption);
+// A scene loaded before the show: read on a thread of its own while the
+// build goes on, finished (uploaded, prepared) once the build is over.
 void loadScene(const char* file);
 // With background loading chosen, a background load `secondsBefore` the
 // section starts; otherwise a load at once.
