@@ -96,10 +96,15 @@ class Scene : public persistent {
   // One warning per kind and index, naming the scene file.
   void warnOnce(const char* kind, std::int64_t index, Fault fault);
   void resolveSurfaceNames(Primitive& mesh);
+  // After reading: drops the camera and light entries of nodes outside the tree.
+  void keepListingsOfTree();
   Camera* renderCamera();
   void setUpFog() const;
-  // Whether a mesh was replaced, added, removed or given another box since
-  // the last look: shapes read their volumes from them, and draw them.
+  // The frame's buckets with their surfaces (a hole warns once).
+  void drawList(Camera& camera, RenderList& renderList);
+  // Whether a mesh was replaced, added, removed, rebuilt, given other
+  // surface indices or another box since the last look: shapes read their
+  // volumes from them, and draw them.
   bool meshesChanged();
   // Moves to a new view when the camera or the bucket count differ from the
   // last render's; true when they are the same.
@@ -109,6 +114,7 @@ class Scene : public persistent {
   std::set<std::pair<std::string, std::int64_t>> warned_;
   struct MeshStamp {
     const Primitive* mesh;
+    std::uint64_t generation;
     persist::BoundingBox box;
     bool operator==(const MeshStamp&) const = default;
   };
