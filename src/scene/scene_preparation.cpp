@@ -39,7 +39,6 @@ void Scene::resolveSurfaceNames(Primitive& mesh) {
     }
     mesh.surfaceIndices.push_back(index);
   }
-  mesh.bumpGeneration();
   for (std::size_t sub = 0; sub < carried && sub < mesh.subMeshes.size(); ++sub)
     if (mesh.surfaceIndices[sub] > surfaceCount)
       warnOnce("surface", mesh.surfaceIndices[sub], Fault::OutOfRange);

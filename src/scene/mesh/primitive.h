@@ -37,8 +37,8 @@ class Primitive : public persistent {
   // Counts the changes that make earlier draw records of the mesh stale
   // (its elements rebuilt, its surface indices edited): a scene keeps the
   // records a still part of its tree drew only while the count stands.
-  // Building bumps it, and so does the scene resolving surface names; code
-  // that edits surfaceIndices (or sub-meshes) in place bumps it after.
+  // Building bumps it; code that edits surfaceIndices in place bumps it
+  // after (the scene's own preparation places its whole tree anew).
   std::uint64_t generation() const { return generation_; }
   void bumpGeneration() { ++generation_; }
 
