@@ -1,7 +1,6 @@
-// Writes the seed inputs of read_scene_fuzz into a folder: scenes from the
-// scene writer that hold, between them, every stored class (each as the
-// record stream and as a whole bzip2 file), an empty scene, and a tree with
-// a camera and a light in places no owner takes them.
+// Writes the seed inputs of read_scene_fuzz into a folder: the streams of
+// scenes from the scene writer that hold, between them, every stored class,
+// an empty scene, and a tree with a camera where no owner takes it.
 //   scene_seeds FOLDER
 #include <cstdio>
 #include <memory>
@@ -19,7 +18,6 @@
 #include "scene/nodes/shape_node.h"
 #include "scene/nodes/transform_node.h"
 #include "scene/scene.h"
-#include "scene/scene_io.h"
 #include "scene/surfaces/surface.h"
 #include "scene/texture_image.h"
 #include "support/memory_store.h"
@@ -131,11 +129,10 @@ void save(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   }
 }
 
-void saveBoth(const std::string& folder, const std::string& name, Scene& scene) {
+void saveStream(const std::string& path, Scene& scene) {
   fake::MemoryStore store;
   writeRecord(scene, store);
-  save(folder + "/" + name, store.bytes);
-  writeScene(folder + "/" + name + ".kst", scene);
+  save(path, store.bytes);
 }
 
 }  // namespace
@@ -148,8 +145,8 @@ int main(int argc, char** argv) {
   RegisterClassFactories();
   const std::string folder = argv[1];
   Scene empty;
-  saveBoth(folder, "empty", empty);
-  saveBoth(folder, "every_class", *everyClass());
+  saveStream(folder + "/empty", empty);
+  saveStream(folder + "/every_class", *everyClass());
   save(folder + "/stray_camera", strayCamera());
   return 0;
 }
