@@ -86,8 +86,9 @@ for pair in "$@"; do
      > out.txt 2> err.txt < /dev/null)
   code=$?
   shown=$(printf '%s' "$file" | tr / '\\')
-  said=$(cat "$run/log.txt" "$run/out.txt" "$run/err.txt" 2>/dev/null | grep -F -m 1 -e "$shown" -e "$file" |
-         grep -v '^ *Loading\|^ *Loaded' | head -c 160)
+  # A line naming the file with a reason, not a progress line.
+  said=$(cat "$run/log.txt" "$run/out.txt" "$run/err.txt" 2>/dev/null | grep -F -e "$shown" -e "$file" |
+         grep -i -m 1 -e warning -e error -e fatal -e cannot -e 'not loaded' -e failed -e damaged | head -c 160)
   if grep -q -e 'ERROR: AddressSanitizer' -e 'ERROR: LeakSanitizer' -e 'runtime error:' "$run/err.txt"; then
     verdict=FAILED reason="sanitizer report: $(grep -m 1 -e ERROR -e 'runtime error' "$run/err.txt")"
   elif [ "$code" -ne 1 ]; then
