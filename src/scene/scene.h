@@ -43,6 +43,8 @@ class Scene : public persistent {
   void serialize(persistent_store& store, bool writing) override;
 
   // Cameras and lights are held by their nodes; the scene only lists them.
+  // A scene read from a file lists those of the nodes in its tree only, in
+  // the order their records were completed.
   void addCamera(Camera* camera);
   void addLight(LightRecord* light);
   // The scene takes the mesh; returns its index.
