@@ -1,6 +1,7 @@
 # make show : set everything up and play the show
 # make test : set everything up and run every test (normal and sanitizer builds)
 # make fuzz : build the fuzz targets with clang's libFuzzer and run each for FUZZ_SECONDS
+# make faults: play the show under the sanitizers with each data file damaged in turn
 # make data : write the show's data files (demo/) from code, with a review sheet in out/
 # make video: capture the whole show, pictures and sound, into out/skyward.mp4
 
@@ -9,7 +10,7 @@ PACKAGES := cmake ninja-build g++ pkg-config git \
 	libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0 libegl1 \
 	libgtest-dev libgmock-dev libbenchmark-dev libmeshoptimizer-dev xvfb xauth xfonts-base libx11-dev \
 	libopenmpt-dev libmpg123-dev libmp3lame-dev libfreetype-dev fonts-dejavu-core \
-	libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
+	libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev openssl
 
 BUILD      := build
 ASAN_BUILD := build-asan
@@ -21,7 +22,7 @@ JOBS       := $(shell nproc)
 SHOW_END   := 245
 SHOWDATA   := $(BUILD)/tools/showdata/showdata
 
-.PHONY: show video capture fresh-data data test deps build build-asan test-normal test-asan test-tsan bench fuzz clean
+.PHONY: show video capture fresh-data data test deps build build-asan test-normal test-asan test-tsan bench fuzz faults clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
@@ -127,6 +128,14 @@ fuzz: deps
 	  cp -r fuzz/corpus/$$name $(FUZZ_BUILD)/corpus-$$name; \
 	  $$t -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=1024 -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-$$name || exit 1; \
 	done
+
+# The damaged-data drill: every file of demo/ missing, cut to half and
+# scrambled, one at a time, each played by the sanitizer build around the
+# file's first use (see tests/faults/data_drill.sh); a sample of it runs in
+# make test.
+faults: fresh-data $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target skyward
+	sh tests/faults/data_drill.sh $(ASAN_BUILD)/skyward .
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -1,6 +1,8 @@
-// Arbitrary bytes as a LightWave object: any input must end in a mesh, in
-// no mesh (another form type) or in LW::LoadError, without crash, hang,
-// leak or a read outside the file.
+// Arbitrary bytes as a LightWave object, taken as far as the mesh stock
+// takes one: read, built into a mesh (normals and topology), then cut into
+// chunks ordered for the vertex cache. Any input must end in a mesh with
+// its chunks, in no mesh (another form type) or in LW::LoadError, without
+// crash, hang, leak or a read outside the file.
 #include <GL/glu.h>
 
 #include <cstddef>
@@ -11,6 +13,7 @@
 #include "lightwave/mesh_building.h"
 #include "lightwave/object_file.h"
 #include "render/gl_table.h"
+#include "scene/mesh/mesh_primitive.h"
 
 namespace {
 
@@ -33,8 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)bound;
   LW::LoadContext context;
   try {
-    if (auto object = LW::ReadObject(std::vector<std::uint8_t>(data, data + size), context))
-      LW::BuildMesh(*object, context);
+    if (auto object = LW::ReadObject(std::vector<std::uint8_t>(data, data + size), context)) {
+      MeshPrimitive mesh;
+      mesh.source = LW::BuildMesh(*object, context);
+      mesh.build(true, kst::RobustMesh::kBuildNormals | kst::RobustMesh::kBuildTopology);
+    }
   } catch (const LW::LoadError&) {
   }
   return 0;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "base/log.h"
 #include "music/sound_errors.h"
 #include "music/music_texts.h"
 #include "platform/sound_seam.h"
@@ -17,6 +18,12 @@ constexpr int kSoftwareChannels = 32;
 constexpr unsigned int kStreamMode = 0x2B;
 constexpr float kModulePanSeparation = 0.85f;
 constexpr int kFullVolume = 255;
+
+// The sound library's own report names no file: the log does.
+void warnNotPlayed(const char* file) {
+  kst::log("** Warning: music %s not played: %s; the show goes on without it", file != nullptr ? file : "",
+           soundErrorName(FSOUND_GetError()));
+}
 
 }  // namespace
 
@@ -46,7 +53,10 @@ void startSoundSystem() {
 void startModule(const char* file) {
   FMUSIC_MODULE* module = FMUSIC_LoadSong(file);
   state().module = module;
-  if (module == nullptr) return;
+  if (module == nullptr) {
+    warnNotPlayed(file);
+    return;
+  }
   const int type = FMUSIC_GetType(module);
   if (type != FMUSIC_TYPE_IT) FMUSIC_SetMasterVolume(module, kFullVolume);
   if (type == FMUSIC_TYPE_MOD || type == FMUSIC_TYPE_S3M) FMUSIC_SetPanSeperation(module, kModulePanSeparation);
@@ -66,6 +76,7 @@ void startStream(const char* file) {
   if (current.channel != -1) {
     FSOUND_SetPan(current.channel, FSOUND_STEREOPAN);
   } else {
+    warnNotPlayed(file);
     reportSoundFailure();
   }
 }

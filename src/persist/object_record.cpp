@@ -13,6 +13,9 @@ namespace {
 // failure.
 constexpr std::uintptr_t kStackReserve = 1 << 20;
 
+// Far more than any stored class name: a longer one names no class.
+constexpr std::size_t kLongestClassName = 255;
+
 // Records nest once per level of the object graph and, in scene files, once
 // per sibling of a node chain: the depth a stream may reach is set by the
 // stack of the thread reading it, not by a count.
@@ -31,7 +34,7 @@ void readVersionAndBody(persistent& object, persistent_store& store) {
 // The name is gone before the body is read: records nest deep.
 std::uint32_t enterNamedObject(persistent_store& store) {
   const std::uint64_t offset = store.bytesRead();
-  const std::string name = store.readString();
+  const std::string name = store.readString(kLongestClassName);
   if (name.empty()) throw persistent::EmptyClassName;
   std::unique_ptr<persistent> object(dynamic::createByName(name.c_str()));
   if (object == nullptr) throw persistent::UnknownClass;

@@ -83,7 +83,11 @@ class persistent_store {
   void writeVarint(std::uint32_t value);
   std::uint32_t readVarint();
   void writeString(std::string_view text);
-  std::string readString();
+  // A string longer than `longest` bytes throws ReadFailed as soon as it
+  // passes that length: a damaged stream (or a small compressed file that
+  // expands without end) must not make one name grow without limit.
+  static constexpr std::size_t kLongestString = 65535;
+  std::string readString(std::size_t longest = kLongestString);
   template <std::size_t N>
   void writeFloats(const std::array<float, N>& values) { writeBytes(values.data(), sizeof values); }
   template <std::size_t N>

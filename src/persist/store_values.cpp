@@ -52,9 +52,12 @@ void persistent_store::writeString(std::string_view text) {
   writeValue<std::uint8_t>(0);
 }
 
-std::string persistent_store::readString() {
+std::string persistent_store::readString(std::size_t longest) {
   std::string text;
-  for (char c = readValue<char>(); c != 0; c = readValue<char>()) text.push_back(c);
+  for (char c = readValue<char>(); c != 0; c = readValue<char>()) {
+    if (text.size() == longest) throw persistent::ReadFailed;
+    text.push_back(c);
+  }
   return text;
 }
 

@@ -70,6 +70,14 @@ bool Sound(const MeshChannel<Value>& channel, std::size_t cornerCount, bool opti
                      [&](std::uint32_t i) { return i < channel.values.size(); });
 }
 
+// Splitting by surface makes a piece slot per surface: more surfaces than
+// triangles only come from a damaged stream, and would cost memory that no
+// byte of it stands for. Surfaces past the largest tag are sound (an
+// object's surface that no polygon uses) and cost a slot each.
+bool UsableSurfaceCount(std::int32_t count, std::size_t triangles) {
+  return count >= 0 && static_cast<std::size_t>(count) <= triangles;
+}
+
 }  // namespace
 
 void RobustMesh::serialize(persistent_store& store, bool writing) {
@@ -91,7 +99,8 @@ void RobustMesh::serialize(persistent_store& store, bool writing) {
 void RobustMesh::CheckLoaded() const {
   const std::size_t corners = positions_.corners.size();
   bool sound = corners % 3 == 0 && surfaceTags_.size() == corners / 3 && Sound(positions_, corners, false) &&
-               Sound(normals_, corners, true) && Sound(colours_, corners, true);
+               Sound(normals_, corners, true) && Sound(colours_, corners, true) &&
+               UsableSurfaceCount(surfaceCount_, surfaceTags_.size());
   for (int set = 0; set < texCoordChannelCount_; ++set) sound = sound && Sound(texCoords_[set], corners, true);
   if (!sound) throw persistent::ReadFailed;
 }

@@ -63,6 +63,23 @@ bool takeBitmap(ImageType& target, Bitmap bitmap, const std::string& name) {
   return true;
 }
 
+// The decoder makes room for the whole picture its header declares before
+// it reads a pixel, so a damaged header could ask for gigabytes. Where the
+// format can be read header first, a picture past these sizes (far beyond
+// any texture a driver takes, or the show uses) is refused unread.
+constexpr unsigned kLargestSide = 16384;
+constexpr std::uint64_t kMostPixels = std::uint64_t{1} << 24;
+
+template <typename ReadHeader>
+bool declaredSizeFits(FREE_IMAGE_FORMAT format, ReadHeader readHeader) {
+  if (!FreeImage_FIFSupportsNoPixels(format)) return true;
+  const Bitmap header(readHeader(FIF_LOAD_NOPIXELS));
+  if (header == nullptr) return false;
+  const unsigned width = FreeImage_GetWidth(header.get());
+  const unsigned height = FreeImage_GetHeight(header.get());
+  return width <= kLargestSide && height <= kLargestSide && std::uint64_t{width} * height <= kMostPixels;
+}
+
 template <typename ImageType>
 bool loadFile(ImageType& target, const std::string& path) {
   // The open only proves that the file is there.
@@ -70,7 +87,8 @@ bool loadFile(ImageType& target, const std::string& path) {
   const std::string systemPath = platform::dataFilePath(path);
   initialiseDecoder();
   const FREE_IMAGE_FORMAT format = FreeImage_GetFIFFromFilename(systemPath.c_str());
-  return takeBitmap(target, Bitmap(FreeImage_Load(format, systemPath.c_str(), 0)), path);
+  const auto read = [&](int flags) { return FreeImage_Load(format, systemPath.c_str(), flags); };
+  return declaredSizeFits(format, read) && takeBitmap(target, Bitmap(read(0)), path);
 }
 
 unsigned DLL_CALLCONV readMemory(void* buffer, unsigned size, unsigned count, fi_handle handle) {
@@ -95,7 +113,11 @@ bool loadMemory(ImageType& target, std::span<const std::uint8_t> file, const std
     format = FreeImage_GetFIFFromFilename(fileName.c_str());
   }
   if (format == FIF_UNKNOWN) return false;
-  return takeBitmap(target, Bitmap(FreeImage_LoadFromHandle(format, &io, &reader, 0)), fileName);
+  const auto read = [&](int flags) {
+    reader.seek(0, SEEK_SET);
+    return FreeImage_LoadFromHandle(format, &io, &reader, flags);
+  };
+  return declaredSizeFits(format, read) && takeBitmap(target, Bitmap(read(0)), fileName);
 }
 
 }  // namespace

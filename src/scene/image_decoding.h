@@ -1,8 +1,10 @@
 #pragma once
 // Image files (JPEG, PNG and whatever else the decoder knows) turned into
 // pictures of a chosen layout. Every call answers true on success; on
-// failure (no such file, an undecodable file) it answers false and leaves
-// the target untouched. 24 and 32-bit results have bgrOrder = 1.
+// failure (no such file, an undecodable file, a header that declares a
+// picture larger than 16384 pixels on a side or 16 million pixels in all)
+// it answers false and leaves the target untouched. 24 and 32-bit results
+// have bgrOrder = 1.
 #include <cstdint>
 #include <span>
 #include <string>

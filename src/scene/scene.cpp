@@ -63,7 +63,8 @@ bool Scene::meshesChanged() {
   meshStamps_.resize(meshes.size());
   for (std::size_t i = 0; i < meshes.size(); ++i) {
     const Primitive* mesh = meshes[i].get();
-    const MeshStamp stamp{mesh, mesh != nullptr ? mesh->box : persist::BoundingBox{}};
+    const MeshStamp stamp{mesh, mesh != nullptr ? mesh->generation() : 0,
+                          mesh != nullptr ? mesh->box : persist::BoundingBox{}};
     if (stamp == meshStamps_[i]) continue;
     meshStamps_[i] = stamp;
     changed = true;
@@ -138,6 +139,16 @@ void Scene::setUpFog() const {
   }
 }
 
+void Scene::drawList(Camera& camera, RenderList& renderList) {
+  frameSurfaces_.resize(surfaces.size());
+  for (std::size_t i = 0; i < surfaces.size(); ++i) {
+    frameSurfaces_[i] = surfaces[i].get();
+    if (frameSurfaces_[i] == nullptr && !renderList.bucket(i).empty())
+      warnOnce("surface", static_cast<std::int64_t>(i), Fault::Hole);
+  }
+  renderList.draw(camera, frameSurfaces_, kSceneDrawFlags);
+}
+
 void Scene::render() {
   Camera* camera = renderCamera();
   if (camera == nullptr) return;
@@ -148,16 +159,18 @@ void Scene::render() {
   // Records are kept only in a view that lasts: a scene drawn through two
   // cameras in turn keeps nothing.
   const bool keep = sameView(*camera);
-  KeepingRenderVisitor visitor(*camera, renderList, view_, keep);
-  traverse(root.get(), visitor);
-  if (fogEnabled) setUpFog();
-  frameSurfaces_.resize(surfaces.size());
-  for (std::size_t i = 0; i < surfaces.size(); ++i) {
-    frameSurfaces_[i] = surfaces[i].get();
-    if (frameSurfaces_[i] == nullptr && !renderList.bucket(i).empty())
-      warnOnce("surface", static_cast<std::int64_t>(i), Fault::Hole);
+  try {
+    KeepingRenderVisitor visitor(*camera, renderList, view_, keep);
+    traverse(root.get(), visitor);
+    if (fogEnabled) setUpFog();
+    drawList(*camera, renderList);
+  } catch (...) {
+    // Cut short, the list still holds records in its buckets and may be
+    // keeping into a node's kept draws, which the next update can free:
+    // the next render starts from a new list.
+    frameList_.reset();
+    throw;
   }
-  renderList.draw(*camera, frameSurfaces_, kSceneDrawFlags);
   // Back to the frame's culling; fog only goes off when this scene put it on.
   if (!glStateCache.cullFace) {
     gl.glEnable(GL_CULL_FACE);

@@ -43,6 +43,8 @@ class Scene : public persistent {
   void serialize(persistent_store& store, bool writing) override;
 
   // Cameras and lights are held by their nodes; the scene only lists them.
+  // A scene read from a file lists those of the nodes in its tree only, in
+  // the order their records were completed.
   void addCamera(Camera* camera);
   void addLight(LightRecord* light);
   // The scene takes the mesh; returns its index.
@@ -96,10 +98,15 @@ class Scene : public persistent {
   // One warning per kind and index, naming the scene file.
   void warnOnce(const char* kind, std::int64_t index, Fault fault);
   void resolveSurfaceNames(Primitive& mesh);
+  // After reading: drops the camera and light entries of nodes outside the tree.
+  void keepListingsOfTree();
   Camera* renderCamera();
   void setUpFog() const;
-  // Whether a mesh was replaced, added, removed or given another box since
-  // the last look: shapes read their volumes from them, and draw them.
+  // The frame's buckets with their surfaces (a hole warns once).
+  void drawList(Camera& camera, RenderList& renderList);
+  // Whether a mesh was replaced, added, removed, rebuilt, given other
+  // surface indices or another box since the last look: shapes read their
+  // volumes from them, and draw them.
   bool meshesChanged();
   // Moves to a new view when the camera or the bucket count differ from the
   // last render's; true when they are the same.
@@ -109,6 +116,7 @@ class Scene : public persistent {
   std::set<std::pair<std::string, std::int64_t>> warned_;
   struct MeshStamp {
     const Primitive* mesh;
+    std::uint64_t generation;
     persist::BoundingBox box;
     bool operator==(const MeshStamp&) const = default;
   };

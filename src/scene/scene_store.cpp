@@ -1,13 +1,16 @@
 // The Scene record: the owned lists as records of their own, the node tree,
 // then colours and fog. The scene is the first record of its file, so every
 // surface's link back to it is a reference to record 0.
+#include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <unordered_set>
 
 #include "persist/object_record.h"
 #include "persist/persistent_store.h"
 #include "scene/mesh/primitive.h"
 #include "scene/nodes/scene_node.h"
+#include "scene/nodes/tree_walk.h"
 #include "scene/scene.h"
 #include "scene/surfaces/surface.h"
 #include "scene/texture_image.h"
@@ -52,10 +55,27 @@ void Scene::serialize(persistent_store& store, bool writing) {
     root = store.adopt<SceneNode>(readRecord(store));
     if (root != nullptr) root->setScene(this);
   }
+  if (!writing) keepListingsOfTree();
   store.exchange(writing, auxColor);
   store.exchange(writing, backgroundColor);
   store.exchange(writing, fogEnabled);
   store.exchange(writing, fogStart);
   store.exchange(writing, fogEnd);
   store.exchange(writing, fogColor);
+}
+
+// A node read where no owner takes it (in a mesh's place, as a transform's
+// part, below a record nobody adopts) lists its camera or light while it is
+// read and is freed with the store after the load: only the entries of the
+// nodes in the tree stay, in their order, which is the numbering the show's
+// camera indices use.
+void Scene::keepListingsOfTree() {
+  std::unordered_set<const Camera*> treeCameras;
+  std::unordered_set<const LightRecord*> treeLights;
+  forEachNode(root.get(), [&](const SceneNode& node, std::size_t) {
+    if (const Camera* camera = node.listedCamera()) treeCameras.insert(camera);
+    if (const LightRecord* light = node.listedLight()) treeLights.insert(light);
+  });
+  std::erase_if(cameras, [&](const Camera* camera) { return !treeCameras.contains(camera); });
+  std::erase_if(lights, [&](const LightRecord* light) { return !treeLights.contains(light); });
 }

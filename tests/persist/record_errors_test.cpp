@@ -40,6 +40,22 @@ TEST(RecordErrors, EachCauseHasItsValue) {
   EXPECT_EQ(readFailure(Bytes{'c', 'l'}), persistent::ReadFailed);
 }
 
+// A name that runs on (a damaged stream, or a small compressed file that
+// expands without end) fails as soon as it passes the longest a name may
+// be, without reading on to its end.
+TEST(RecordErrors, OverlongStringsFailAtTheirLimit) {
+  fake::MemoryStore className(record(std::string(300, 'x'), {0x00, 0x00}));
+  EXPECT_THROW(readRoot(className), persistent::exception);
+  EXPECT_EQ(className.position, 256u);  // 255 characters kept, the next one refused
+  for (std::size_t length : {std::size_t{65535}, std::size_t{65536}}) {
+    fake::MemoryStore text(record(std::string(length, 'a'), {}));
+    if (length == persistent_store::kLongestString)
+      EXPECT_EQ(text.readString().size(), length);
+    else
+      EXPECT_THROW(text.readString(), persistent::exception);
+  }
+}
+
 TEST(RecordErrors, ReferenceTagsOutsideTheFormatFail) {
   // Node body: name "", parent reference, ...
   EXPECT_EQ(readFailure(record("class sample::Node", {0x00, 0x00, 0x00, 0x03})), persistent::BadReference);

@@ -111,6 +111,14 @@ TEST_F(MaterialCalls, FactorsFollowVertexAlphaAndSurviveOneDepth) {
   draw(volume, chunk);
   EXPECT_EQ(factors[5].a, 0);
   EXPECT_EQ(factors[7].a, 255);
+  // A corner that is not a number (a damaged object) counts as the near
+  // side; the others keep their factors.
+  chunk = kAhead;
+  chunk.positions[6].z = std::nanf("");
+  draw(volume, chunk);
+  EXPECT_EQ(factors[6].a, 0);
+  EXPECT_EQ(factors[7].a, 255);
+  EXPECT_EQ(factors[0].a, 0);
   // Every vertex at depth 5: factor 0 everywhere, no division by zero.
   draw(volume, fake::boxChunk({-1, -1, 5}, {1, 1, 5}));
   for (int i = 0; i < 8; ++i) EXPECT_EQ(factors[i].a, 0);

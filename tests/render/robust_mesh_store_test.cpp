@@ -54,7 +54,6 @@ TEST(RobustMeshStoreTest, SurfaceCountIsAVarint) {
   bytes = Saved(mesh);
   EXPECT_EQ(bytes[kSurfaceCountOffset], 0x00);
   EXPECT_EQ(bytes[kSurfaceCountOffset + 1], 0x81);
-  EXPECT_EQ(Loaded(bytes)->surfaceCount(), 128);
 }
 
 std::vector<Vector3> Line(std::size_t count) {
@@ -95,10 +94,11 @@ TEST(RobustMeshStoreTest, BuiltRandomMeshesComeBackEqual) {
     std::vector<Vector3> points;
     for (std::uint32_t v = 0; v < vertices; ++v)
       points.push_back({static_cast<float>(random() % 100), static_cast<float>(random() % 100), static_cast<float>(random() % 7)});
-    std::vector<std::uint32_t> indices;
-    std::vector<std::int32_t> tags;
-    std::vector<kst::Rgba> colours;
-    std::vector<kst::TexCoord> uvs;
+    // One triangle per surface first: no fewer triangles than surfaces.
+    std::vector<std::uint32_t> indices{0, 1, 2, 0, 1, 2, 0, 1, 2};
+    std::vector<std::int32_t> tags{0, 1, 2};
+    std::vector<kst::Rgba> colours(9);
+    std::vector<kst::TexCoord> uvs(9);
     for (int t = random() % 50; t > 0; --t) {
       for (int k = 0; k < 3; ++k) {
         indices.push_back(random() % vertices);
@@ -137,6 +137,39 @@ TEST(RobustMeshStoreTest, DamagedStreamsFailToLoad) {
   fake::MemoryStore store(Saved(bad));
   RobustMesh loaded;
   EXPECT_THROW(loaded.serialize(store, false), persistent::exception);
+}
+
+// Splitting makes one slot per surface: a stored count above the triangles
+// fails the load instead of costing memory no byte paid for.
+TEST(RobustMeshStoreTest, ASurfaceCountTheTrianglesCannotUseFailsToLoad) {
+  struct Case {
+    std::vector<std::int32_t> tags;  // one per triangle
+    int count;
+    bool loads;
+  };
+  const std::vector<Case> cases{
+      {{}, 0, true},
+      {{}, 1, false},                  // no triangle at all
+      {{0, 1, 1}, 3, true},            // surface 2 unused, as objects may have
+      {{0, 1, 1}, 4, false},           // more than the triangles
+      {{0, 1, 1}, 0x7FFFFFFF, false},
+      {{0, 1, 1}, -1, false},
+  };
+  for (const Case& c : cases) {
+    RobustMesh mesh;
+    mesh.SetVertices(Line(3));
+    std::vector<std::uint32_t> corners;
+    for (std::size_t t = 0; t < c.tags.size(); ++t) corners.insert(corners.end(), {0, 1, 2});
+    mesh.SetTriangles(corners, c.tags, c.count);
+    fake::MemoryStore store(Saved(mesh));
+    RobustMesh loaded;
+    if (c.loads) {
+      loaded.serialize(store, false);
+      EXPECT_EQ(loaded.surfaceCount(), c.count);
+    } else {
+      EXPECT_THROW(loaded.serialize(store, false), persistent::exception) << c.count;
+    }
+  }
 }
 
 TEST(RobustMeshStoreTest, RegisteredUnderItsClassName) {

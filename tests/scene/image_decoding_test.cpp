@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -190,6 +191,51 @@ TEST(MemoryReaderTest, PositionNeverLeavesTheBytes) {
   EXPECT_EQ(reader.tell(), 3);
   std::uint8_t out = 0;
   EXPECT_EQ(reader.read(&out, 1, 1), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// A damaged header can declare any size, and the decoder would make room
+// for all of it before reading a pixel: past the largest side or the most
+// pixels a picture may have, it is refused, from a file or from memory.
+TEST_F(DecodingTest, AHeaderDeclaringAHugePictureIsRefusedUnread) {
+  std::vector<std::uint8_t> jpeg;
+  {
+    const std::string path = write(bands(3), "declared.jpg", PictureFormat::Jpeg);
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    for (int c; (c = std::fgetc(file)) != EOF;) jpeg.push_back(static_cast<std::uint8_t>(c));
+    std::fclose(file);
+  }
+  // The frame header: FF C0, length (2), precision (1), height (2), width (2).
+  std::size_t frame = 0;
+  while (frame + 1 < jpeg.size() && !(jpeg[frame] == 0xFF && jpeg[frame + 1] == 0xC0)) ++frame;
+  ASSERT_LT(frame + 8, jpeg.size());
+  struct Declared {
+    unsigned width, height;
+    bool decoded;
+  };
+  for (const Declared d : {Declared{20000, 1, false}, Declared{1, 20000, false}, Declared{5000, 4000, false},
+                           Declared{16384, 1, true}, Declared{4096, 4096, true}}) {
+    std::vector<std::uint8_t> bytes = jpeg;
+    bytes[frame + 5] = static_cast<std::uint8_t>(d.height >> 8);
+    bytes[frame + 6] = static_cast<std::uint8_t>(d.height);
+    bytes[frame + 7] = static_cast<std::uint8_t>(d.width >> 8);
+    bytes[frame + 8] = static_cast<std::uint8_t>(d.width);
+    Image24 fromMemory, fromFile;
+    EXPECT_EQ(LoadImageFromMemory(fromMemory, bytes, "declared.jpg"), d.decoded) << d.width << 'x' << d.height;
+    const std::string path = folder + "/declared-" + std::to_string(d.width) + ".jpg";
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+    EXPECT_EQ(LoadImage(fromFile, path), d.decoded) << d.width << 'x' << d.height;
+    if (d.decoded) {
+      EXPECT_EQ(fromFile.width, static_cast<std::int32_t>(d.width));
+    }
+  }
 }
 
 }  // namespace

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "scene/animation/keyframe_handler.h"
+#include "scene/mesh/mesh_primitive.h"
 #include "scene/mesh/primitive.h"
+#include "scene/nodes/shape_node.h"
 #include "scene/nodes/transform_node.h"
 #include "scene/surfaces/surface.h"
 #include "support/recording_gl.h"
@@ -156,6 +158,79 @@ TEST_F(KeptDraws, AStillSceneDrawsTheSameEveryFrame) {
       still.mover->invalidate();
     }
     EXPECT_EQ(frame(still), first) << i;
+  }
+}
+
+// A real shape node over a real mesh of three triangles: the first on
+// surface "a" (one chunk of 3 indices), the other two on "b" (one chunk of
+// 6), in front of the camera.
+struct MeshScene {
+  MeshScene() {
+    for (const char* name : {"a", "b"}) {
+      scene.addSurface(std::make_unique<Surface>());
+      scene.surfaces.back()->name = name;
+    }
+    auto mesh = std::make_unique<MeshPrimitive>();
+    mesh->source = std::make_unique<kst::RobustMesh>();
+    mesh->source->SetVertices({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}, {2, 1, 0}});
+    mesh->source->SetTriangles({0, 1, 2, 1, 3, 2, 1, 4, 3}, {0, 1, 1}, 2);
+    mesh->addSubMesh("a");
+    mesh->addSubMesh("b");
+    mesh->build(true, 0);
+    scene.addMesh(std::move(mesh));
+    scene.root = std::make_unique<TransformNode>();
+    auto& shape = standin::attach(std::make_unique<ShapeNode>(&scene), *scene.root);
+    shape.setMeshIndex(0);
+    shape.offsetMatrix = standin::translation(0, 0, 10);
+    scene.addCamera(&camera);
+    scene.setPendingCamera(0);
+    scene.prepareAfterLoad();
+  }
+  MeshPrimitive& mesh() { return static_cast<MeshPrimitive&>(*scene.meshes[0]); }
+
+  Camera camera{{0, 0, 0}, {0, 0, 1}, {0, 1, 0}, 1.0f, 100.0f, 1.0f, 1.0f};
+  Scene scene;
+};
+
+// The index counts of the frame's draws, in order.
+std::vector<int> drawnCounts(fake::RecordingGL& driver, Scene& scene) {
+  scene.update(0.0f);
+  driver.clear();
+  scene.render();
+  std::vector<int> counts;
+  for (const std::string& line : driver.calls) {
+    int mode = 0, count = 0;
+    if (std::sscanf(line.c_str(), "glDrawElements(%d, %d", &mode, &count) == 2) counts.push_back(count);
+  }
+  return counts;
+}
+
+TEST_F(KeptDraws, AMeshChangedInPlaceIsDrawnAsItNowIs) {
+  SetGLCapability(GLCap::EXT_draw_range_elements, 0);
+  struct Edit {
+    const char* name;
+    std::function<void(MeshPrimitive&)> apply;
+    std::vector<int> drawn;
+  };
+  const std::vector<Edit> edits{
+      {"rebuilt with every triangle on surface a",
+       [](MeshPrimitive& mesh) {
+         mesh.source->SetTriangles({0, 1, 2, 1, 3, 2, 1, 4, 3}, {0, 0, 0}, 2);
+         mesh.build(true, 0);
+       },
+       {9}},
+      {"surface indices swapped",
+       [](MeshPrimitive& mesh) {
+         std::swap(mesh.surfaceIndices[0], mesh.surfaceIndices[1]);
+         mesh.bumpGeneration();
+       },
+       {6, 3}},
+  };
+  for (const Edit& edit : edits) {
+    MeshScene still;
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(drawnCounts(world.driver, still.scene), (std::vector<int>{3, 6}));
+    edit.apply(still.mesh());
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(drawnCounts(world.driver, still.scene), edit.drawn) << edit.name;
   }
 }
 

@@ -2,6 +2,7 @@
 // the walk order, filters, and culling of whole subtrees.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,29 @@ TEST(SceneGraph, ChildrenArePrependedAndDetachHandsOwnershipBack) {
   stray.parent = &parent;
   EXPECT_EQ(stray.detach(), nullptr);
   EXPECT_EQ(chain(parent), std::vector<SceneNode*>{&first});
+}
+
+// A node still in a chain moves to the new parent alone: its later
+// siblings stay, and each node has one owner (the sanitizer build sees a
+// second one at destruction).
+TEST(SceneGraph, AttachingALinkedNodeMovesItAlone) {
+  Transform from, to;
+  auto& first = standin::attach(std::make_unique<Shape>(), from);
+  auto& second = standin::attach(std::make_unique<Shape>(), from);
+  auto& third = standin::attach(std::make_unique<Shape>(), from);
+  auto& kept = standin::attach(std::make_unique<Shape>(), to);
+  second.attachTo(&to);
+  EXPECT_EQ(chain(from), (std::vector<SceneNode*>{&third, &first}));
+  EXPECT_EQ(chain(to), (std::vector<SceneNode*>{&second, &kept}));
+  EXPECT_EQ(second.parent, &to);
+  third.attachTo(&to);  // the first child moves too
+  EXPECT_EQ(chain(from), std::vector<SceneNode*>{&first});
+  EXPECT_EQ(chain(to), (std::vector<SceneNode*>{&third, &second, &kept}));
+  // A parent link its parent's chain does not back: nobody knows the owner.
+  Shape stray;
+  stray.parent = &from;
+  EXPECT_THROW(stray.attachTo(&to), std::logic_error);
+  EXPECT_EQ(chain(to).size(), 3u);
 }
 
 // root (at x+10) > middle (at y+100, animated or not) > two boxes; root also

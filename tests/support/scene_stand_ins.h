@@ -141,6 +141,7 @@ class CameraHolder : public SceneNode {
     SceneNode::setScene(newScene);
     if (newScene != nullptr) newScene->addCamera(&camera);
   }
+  const Camera* listedCamera() const override { return &camera; }
   void serialize(persistent_store& store, bool writing) override {
     SceneNode::serialize(store, writing);
     persist::Vec3 eye{reference.eye().x, reference.eye().y, reference.eye().z};

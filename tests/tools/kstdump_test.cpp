@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdio>
+#include <sys/wait.h>
 #include <string>
 
 #include "persist/class_registration.h"
@@ -26,9 +27,10 @@ std::unique_ptr<ImageType> counting(int width, int height) {
   return image;
 }
 
-// What kstdump prints for file, and its exit status.
-std::string runKstdump(const std::string& file, int& status) {
-  const std::string command = std::string(SKYWARD_KSTDUMP) + " '" + file + "' 2>&1";
+// What kstdump prints for file, and its exit status; `limits` go before
+// it in the shell (ulimit settings).
+std::string runKstdump(const std::string& file, int& status, const std::string& limits = "") {
+  const std::string command = limits + std::string(SKYWARD_KSTDUMP) + " '" + file + "' 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   std::string out;
   if (pipe == nullptr) return out;
@@ -80,6 +82,26 @@ TEST(Kstdump, PrintsASceneAsATree) {
                            "sub-mesh 0 \"wood\" -> surface 0", "sub-mesh 1 \"stone\" -> surface 1",
                            "chunk 1: sub-mesh 1, 1 triangles, 3 vertices", "nodes (at time 0):\n  (none)"})
     EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
+}
+
+// Not only a damaged record: whatever stops a file (here the memory, once
+// the address space is limited, for a texture that really holds 256 MB of
+// pixels) ends with the tool, the file and the reason, and exit code 1.
+TEST(Kstdump, AnyFailureNamesTheFileAndTheReason) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizers need the address space that the limit takes away";
+#endif
+  const std::string path = fake::freshFolder("kstdump") + "/large.kst";
+  {
+    TextureImage texture;
+    texture.image32 = std::make_unique<Image32>();
+    texture.image32->setSize(8192, 8192);  // zeros: a small file all the same
+    writeSceneFile(path, texture);
+  }
+  int status = -1;
+  const std::string out = runKstdump(path, status, "ulimit -v 600000; ");
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << out;
+  EXPECT_NE(out.find("kstdump: " + path + ": "), std::string::npos) << out;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 // and kept, not uploaded.
 #include <CLI/CLI.hpp>
 
+#include <exception>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -21,7 +22,7 @@
 
 namespace {
 
-bool dumpFile(const std::string& path, bool records) {
+bool dumpScene(const std::string& path, bool records) {
   std::cout << path << '\n';
   std::ostringstream recordText;
   RecordDump dump(recordText);
@@ -44,6 +45,19 @@ bool dumpFile(const std::string& path, bool records) {
     ResetGLTable();
   }
   return true;
+}
+
+// A failure other than a damaged record (memory, a picture the decoder
+// gives up on, anything the preparation throws) ends this file, not the tool.
+bool dumpFile(const std::string& path, bool records) {
+  try {
+    return dumpScene(path, records);
+  } catch (const std::exception& error) {
+    ResetGLTable();
+    std::cout.flush();
+    std::cerr << "kstdump: " << path << ": " << error.what() << '\n';
+  }
+  return false;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "scene_tree.h"
 
+#include <algorithm>
 #include <iomanip>
 #include <sstream>
 #include <string>
@@ -8,6 +9,7 @@
 #include "scene/mesh/mesh_primitive.h"
 #include "scene/nodes/node_details.h"
 #include "scene/nodes/scene_node.h"
+#include "scene/nodes/tree_walk.h"
 #include "scene/scene.h"
 #include "scene/surfaces/surface.h"
 #include "scene/texture_image.h"
@@ -104,20 +106,19 @@ void printMesh(std::ostream& out, const Primitive& mesh) {
   if (const auto* drawable = dynamic_cast<const MeshPrimitive*>(&mesh)) printChunks(out, *drawable);
 }
 
-void printNode(std::ostream& out, const SceneNode& node, int depth) {
-  out << std::string(2 * depth + 2, ' ') << className(node);
+// Indented by depth up to kDeepest; deeper nodes (files may nest thousands
+// of levels) say their depth instead of a line of spaces that long.
+constexpr std::size_t kDeepest = 40;
+
+void printNode(std::ostream& out, const SceneNode& node, std::size_t depth) {
+  out << std::string(2 * std::min(depth, kDeepest) + 2, ' ');
+  if (depth > kDeepest) out << "(level " << depth << ") ";
+  out << className(node);
   if (const auto* renderable = dynamic_cast<const RenderableNode*>(&node))
     out << ", render flags 0x" << std::hex << +renderable->renderFlags << std::dec;
   out << ", bounds " << boxText(node.bounds) << (node.staticSubtree ? ", static" : "");
   if (const std::string details = nodeDetails(node); !details.empty()) out << ", " << details;
   out << '\n';
-}
-
-void printNodes(std::ostream& out, const SceneNode* first, int depth) {
-  for (const SceneNode* node = first; node != nullptr; node = node->nextSibling.get()) {
-    printNode(out, *node, depth);
-    printNodes(out, node->firstChild.get(), depth + 1);
-  }
 }
 
 }  // namespace
@@ -133,5 +134,5 @@ void printSceneTree(std::ostream& out, const Scene& scene) {
   printList(out, "meshes", scene.meshes, [&out](const Primitive& mesh) { printMesh(out, mesh); });
   out << "cameras: " << scene.cameras.size() << ", lights: " << scene.lights.size() << "\nnodes (at time 0):\n";
   if (scene.root == nullptr) out << "  (none)\n";
-  printNodes(out, scene.root.get(), 0);
+  forEachNode(scene.root.get(), [&out](const SceneNode& node, std::size_t depth) { printNode(out, node, depth); });
 }

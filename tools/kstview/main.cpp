@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -35,14 +36,11 @@ struct Options {
   bool headless = false;
 };
 
-// Null after printing the file and the reason.
+// Null after printing the file and the reason; a file that does not read
+// throws SceneFileError.
 std::unique_ptr<Scene> loadScene(const std::string& file) {
-  try {
-    if (std::unique_ptr<Scene> scene = readScene(file)) return scene;
-    std::fprintf(stderr, "kstview: %s: not a scene file (its record is not a scene)\n", file.c_str());
-  } catch (const SceneFileError& error) {
-    std::fprintf(stderr, "kstview: %s\n", error.what());
-  }
+  if (std::unique_ptr<Scene> scene = readScene(file)) return scene;
+  std::fprintf(stderr, "kstview: %s: not a scene file (its record is not a scene)\n", file.c_str());
   return nullptr;
 }
 
@@ -114,6 +112,20 @@ int viewWithDevice(const Options& options, platform::Host& host) {
   return 0;
 }
 
+// Whatever stops the scene (a damaged record, memory, anything its
+// preparation or drawing throws) ends the viewer with the file and the
+// reason; the scene is gone before the device.
+int viewOrExplain(const Options& options, platform::Host& host) {
+  try {
+    return viewWithDevice(options, host);
+  } catch (const SceneFileError& error) {
+    std::fprintf(stderr, "kstview: %s\n", error.what());  // the file is in the reason
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "kstview: %s: %s\n", options.file.c_str(), error.what());
+  }
+  return kUnreadable;
+}
+
 int view(const Options& options) {
   RegisterClassFactories();
   if (options.headless) {
@@ -124,7 +136,7 @@ int view(const Options& options) {
   platform::setHost(&host);
   int result = kNoDisplay;
   if (host.createWindow("kstview", kWidth, kHeight, false) && CreateRenderDevice(host.windowDC(), 0, kWidth, kHeight)) {
-    result = viewWithDevice(options, host);  // the scene is gone before the device
+    result = viewOrExplain(options, host);
     DestroyRenderDevice();
   } else {
     std::fprintf(stderr, "kstview: no 800x600 OpenGL window could be had%s\n",

@@ -1,5 +1,7 @@
 #include "render/materials/mat_volumetric.h"
 
+#include <algorithm>
+
 #include "render/camera.h"
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
@@ -62,6 +64,9 @@ Mat_Volumetric::DepthRange Mat_Volumetric::computeFactors(Camera& camera, const 
   for (std::size_t i = 0; i < count; ++i) {
     float f = (eyeDepth(m, chunk.positions[i]) - range.min) * scale;
     if (colors != nullptr) f *= colors[i].a / 255.0f;
+    // A position that is not a number (from a damaged object) would make
+    // the conversion undefined: it counts as the near side.
+    f = f > 0.0f ? std::min(f, 1.0f) : 0.0f;
     const auto byte = static_cast<std::uint8_t>(f * 255.0f);
     factors_[i] = {byte, byte, byte, byte};
   }

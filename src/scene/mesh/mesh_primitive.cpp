@@ -51,6 +51,7 @@ void MeshPrimitive::build(bool rebuildSource, unsigned buildFlags) {
   retained.resize(chunks.size());
   elements.clear();
   for (std::uint32_t c = 0; c < chunks.size(); ++c) elements.push_back(std::make_unique<RenderSubMesh>(*this, c));
+  bumpGeneration();  // the old elements are gone
 }
 
 RetainedModeData& MeshPrimitive::retainedData(std::uint32_t chunk) {

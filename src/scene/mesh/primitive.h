@@ -34,8 +34,19 @@ class Primitive : public persistent {
   // The corners of `box`: what a clip volume tests for the whole mesh.
   std::vector<Vector3> boundingPoints() const;
 
+  // Counts the changes that make earlier draw records of the mesh stale
+  // (its elements rebuilt, its surface indices edited): a scene keeps the
+  // records a still part of its tree drew only while the count stands.
+  // Building bumps it; code that edits surfaceIndices in place bumps it
+  // after (the scene's own preparation places its whole tree anew).
+  std::uint64_t generation() const { return generation_; }
+  void bumpGeneration() { ++generation_; }
+
   std::vector<std::uint32_t> surfaceIndices;
   std::vector<SubMesh> subMeshes;
   persist::BoundingBox box;
   std::vector<std::string> surfaceNames;
+
+ private:
+  std::uint64_t generation_ = 0;
 };

@@ -28,6 +28,7 @@ class CameraNode : public SceneNode {
   // direction. No transform of its own.
   bool computeLocal(float time, const Matrix44& parentMatrix, Matrix44& out) override;
   void setScene(Scene* scene) override;
+  const Camera* listedCamera() const override { return &camera; }
 
   Camera camera;
   Camera reference;

@@ -38,6 +38,7 @@ class LightNode : public SceneNode {
   // (local position + (0, 0, 1)). Static; no transform of its own.
   bool computeLocal(float time, const Matrix44& parentMatrix, Matrix44& out) override;
   void setScene(Scene* scene) override;
+  const LightRecord* listedLight() const override { return &light; }
 
   LightRecord light;
   Vector3 localPosition;

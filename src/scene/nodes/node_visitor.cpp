@@ -3,14 +3,35 @@
 #include "render/camera.h"
 #include "scene/render_list.h"
 
+// The nodes entered and not yet left are kept on a stack of the walk's own:
+// a tree read from a file may be nested far deeper than a thread's stack.
 void traverse(SceneNode* firstNode, kst::NodeVisitor& visitor) {
-  for (SceneNode* node = firstNode; node != nullptr; node = node->nextSibling.get()) {
+  struct Open {
+    SceneNode* node;
+    bool entered;
+  };
+  std::vector<Open> open;
+  SceneNode* node = firstNode;
+  for (;;) {
+    if (node == nullptr) {
+      if (open.empty()) return;
+      const Open above = open.back();
+      open.pop_back();
+      if (above.entered) visitor.leave(*above.node);
+      node = above.node->nextSibling.get();
+      continue;
+    }
     kst::NodeFilter* filter = visitor.filter();
     const int verdict = filter == nullptr ? kst::NodeFilter::kVisit : filter->classify(*node);
-    if (verdict == kst::NodeFilter::kVisit) visitor.enter(*node);
-    if (verdict != kst::NodeFilter::kSkipSubtree && visitor.descend() && node->firstChild != nullptr)
-      traverse(node->firstChild.get(), visitor);
-    if (verdict == kst::NodeFilter::kVisit) visitor.leave(*node);
+    const bool entered = verdict == kst::NodeFilter::kVisit;
+    if (entered) visitor.enter(*node);
+    if (verdict != kst::NodeFilter::kSkipSubtree && visitor.descend() && node->firstChild != nullptr) {
+      open.push_back({node, entered});
+      node = node->firstChild.get();
+      continue;
+    }
+    if (entered) visitor.leave(*node);
+    node = node->nextSibling.get();
   }
 }
 

@@ -1,8 +1,11 @@
 #include "scene/nodes/scene_node.h"
 
 #include <cstring>
+#include <stdexcept>
+#include <vector>
 
 #include "persist/persistent_store.h"
+#include "scene/nodes/tree_walk.h"
 #include "scene/render_list.h"
 #include "scene/scene.h"
 
@@ -25,11 +28,24 @@ void exchangeMatrix(persistent_store& store, bool writing, Matrix44& matrix) {
 
 SceneNode::SceneNode() = default;
 
+// The owning links form a binary tree (first child on one side, next
+// sibling on the other). Each turn either frees a node with no links left or
+// rotates its first child up in its place, so the whole tree goes in a loop
+// with no stack and no allocation, however deep or long it is.
 SceneNode::~SceneNode() {
-  // Each sibling is freed here with its own chain cut off first, so a long
-  // chain costs a loop, not a stack frame per node.
-  std::unique_ptr<SceneNode> next = std::move(nextSibling);
-  while (next) next = std::move(next->nextSibling);
+  for (std::unique_ptr<SceneNode>* link : {&firstChild, &nextSibling}) {
+    std::unique_ptr<SceneNode> top = std::move(*link);
+    while (top != nullptr) {
+      if (top->firstChild == nullptr) {
+        top = std::move(top->nextSibling);
+        continue;
+      }
+      std::unique_ptr<SceneNode> child = std::move(top->firstChild);
+      top->firstChild = std::move(child->nextSibling);
+      child->nextSibling = std::move(top);
+      top = std::move(child);
+    }
+  }
 }
 
 void SceneNode::serialize(persistent_store& store, bool writing) {
@@ -47,30 +63,63 @@ void SceneNode::update(float time, const Matrix44& parentMatrix) {
   updateChain(time, parentMatrix);
 }
 
+// Depth first with a stack of its own, one entry per level whose children
+// are being updated: trees read from files may be nested far deeper than
+// the calling thread's stack holds.
 void SceneNode::updateChain(float time, const Matrix44& parentMatrix) {
-  for (SceneNode* node = this; node != nullptr; node = node->nextSibling.get()) {
-    // Bit for bit: the same bits in give the same bits out.
-    if (node->settled() && std::memcmp(node->settledParent_.m, parentMatrix.m, sizeof parentMatrix.m) == 0) {
-      node->settled_ = Settled::PassedOver;
-      continue;
-    }
-    Matrix44 local;
-    const bool own = node->computeLocal(time, parentMatrix, local);
-    node->nodeMatrix = own ? local : parentMatrix;
-    node->worldMatrix = Multiply(node->nodeMatrix, node->offsetMatrix);
-    node->cache.reset();
-    node->keptDraws.reset();
-    node->bounds = node->ownVolume.Enclosing();
-    if (node->firstChild != nullptr) {
-      node->firstChild->updateChain(time, node->nodeMatrix);
-      for (SceneNode* child = node->firstChild.get(); child != nullptr; child = child->nextSibling.get()) {
-        grow(node->bounds, child->bounds);
-        node->staticSubtree = node->staticSubtree && child->staticSubtree;
+  struct Open {
+    SceneNode* node;
+    const Matrix44* parentMatrix;
+  };
+  std::vector<Open> open;
+  SceneNode* node = this;
+  const Matrix44* parent = &parentMatrix;
+  for (;;) {
+    while (node != nullptr) {
+      // Bit for bit: the same bits in give the same bits out.
+      if (node->settled() && std::memcmp(node->settledParent_.m, parent->m, sizeof parent->m) == 0) {
+        node->settled_ = Settled::PassedOver;
+      } else if (node->computeOwn(time, *parent)) {
+        open.push_back({node, parent});
+        parent = &node->nodeMatrix;
+        node = node->firstChild.get();
+        continue;
+      } else {
+        node->settle(*parent);
       }
+      node = node->nextSibling.get();
     }
-    node->settled_ = node->staticSubtree ? Settled::Computed : Settled::No;
-    if (node->staticSubtree) node->settledParent_ = parentMatrix;
+    if (open.empty()) return;
+    node = open.back().node;
+    parent = open.back().parentMatrix;
+    open.pop_back();
+    node->gatherChildren();
+    node->settle(*parent);
+    node = node->nextSibling.get();
   }
+}
+
+bool SceneNode::computeOwn(float time, const Matrix44& parentMatrix) {
+  Matrix44 local;
+  const bool own = computeLocal(time, parentMatrix, local);
+  nodeMatrix = own ? local : parentMatrix;
+  worldMatrix = Multiply(nodeMatrix, offsetMatrix);
+  cache.reset();
+  keptDraws.reset();
+  bounds = ownVolume.Enclosing();
+  return firstChild != nullptr;
+}
+
+void SceneNode::gatherChildren() {
+  for (SceneNode* child = firstChild.get(); child != nullptr; child = child->nextSibling.get()) {
+    grow(bounds, child->bounds);
+    staticSubtree = staticSubtree && child->staticSubtree;
+  }
+}
+
+void SceneNode::settle(const Matrix44& parentMatrix) {
+  settled_ = staticSubtree ? Settled::Computed : Settled::No;
+  if (staticSubtree) settledParent_ = parentMatrix;
 }
 
 // Stops at the first node that is not settled: nothing above it is either
@@ -80,13 +129,15 @@ void SceneNode::invalidate() {
 }
 
 void SceneNode::invalidateTree() {
-  for (SceneNode* node = this; node != nullptr; node = node->nextSibling.get()) {
-    node->settled_ = Settled::No;
-    if (node->firstChild != nullptr) node->firstChild->invalidateTree();
-  }
+  forEachNode(this, [](SceneNode& node, std::size_t) { node.settled_ = Settled::No; });
 }
 
 void SceneNode::attachTo(SceneNode* newParent) {
+  if (newParent == nullptr) throw std::invalid_argument("a scene node cannot be attached to no parent");
+  // A node still in a chain moves: its parent's chain lets it go (with its
+  // later siblings staying there) before the new parent takes it.
+  if (parent != nullptr && detach().release() == nullptr)
+    throw std::logic_error("a scene node whose parent does not hold it cannot be attached elsewhere");
   nextSibling.reset();
   parent = newParent;
   nextSibling = std::move(newParent->firstChild);
@@ -119,9 +170,10 @@ void SceneNode::setScene(Scene* newScene) {
 }
 
 SceneNode& attachNode(std::unique_ptr<SceneNode> child, SceneNode& parent) {
-  SceneNode* node = child.release();
-  node->attachTo(&parent);
-  return *node;
+  SceneNode& node = *child;
+  node.attachTo(&parent);
+  static_cast<void>(child.release());  // the parent holds it now
+  return node;
 }
 
 void RenderableNode::serialize(persistent_store& store, bool writing) {

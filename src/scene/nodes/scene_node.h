@@ -47,8 +47,9 @@ class NodeCache {
 class SceneNode : public persistent {
  public:
   SceneNode();
-  // Deletes the later siblings and every descendant, without recursion along
-  // a sibling chain (chains may hold many thousands of nodes).
+  // Deletes the later siblings and every descendant, without recursion:
+  // chains and trees read from files may be many thousands of nodes long
+  // or deep.
   ~SceneNode() override;
   SceneNode(const SceneNode&) = delete;
   SceneNode& operator=(const SceneNode&) = delete;
@@ -65,8 +66,12 @@ class SceneNode : public persistent {
   // to `out`; node kinds without one mark their own volume here.
   virtual bool computeLocal(float time, const Matrix44& parentMatrix, Matrix44& out) = 0;
   // `parent` takes ownership of this node, which becomes its first child
-  // (children are prepended). Attach detached nodes only: a next sibling this
-  // node still owns is deleted first. See also attachNode below.
+  // (children are prepended). A node that still has a parent is detached
+  // from it first (its later siblings stay with the old parent); for a node
+  // without one, a next sibling it still owns is deleted. Throws
+  // std::logic_error, changing nothing, for a null parent or a node whose
+  // parent's chain does not hold it (its owner is unknown). See also
+  // attachNode below.
   virtual void attachTo(SceneNode* parent);
   // Unlinks the node from its parent's chain; the caller owns it afterwards.
   // Null (nothing changes hands) when the node has no parent or its parent's
@@ -89,6 +94,11 @@ class SceneNode : public persistent {
   // The node as a renderable one, or null: the render walk asks every
   // visible node, every frame.
   virtual class RenderableNode* asRenderable() { return nullptr; }
+  // What the node lists with its scene (setScene), for the scene to tell
+  // the entries of its tree from those of nodes that are gone; null for
+  // kinds that list nothing of that kind.
+  virtual const Camera* listedCamera() const { return nullptr; }
+  virtual const struct LightRecord* listedLight() const { return nullptr; }
 
   std::unique_ptr<NodeExtraData> extraData;
   persist::BoundingBox bounds;  // world space, own volume and descendants
@@ -107,7 +117,14 @@ class SceneNode : public persistent {
   std::unique_ptr<KeptDraws> keptDraws;
 
  private:
+  // Updates the chain and their subtrees without recursion (see update).
   void updateChain(float time, const Matrix44& parentMatrix);
+  // The steps of one node's update: its own matrices and volume (true when
+  // it has children to update next), then its children's bounds and
+  // stillness, then whether it settles.
+  bool computeOwn(float time, const Matrix44& parentMatrix);
+  void gatherChildren();
+  void settle(const Matrix44& parentMatrix);
 
   // The last update left this subtree static and as an update with
   // settledParent_ leaves it; nothing it reads changed since. A node that is
