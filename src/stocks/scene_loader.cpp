@@ -9,6 +9,7 @@
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
 #include "scene/scene_io.h"
+#include "stocks/load_error.h"
 
 namespace kst {
 namespace {
@@ -16,10 +17,6 @@ namespace {
 std::function<void(const std::string&)>& loaderPause() {
   static std::function<void(const std::string&)> pause;
   return pause;
-}
-
-void warnNotLoaded(const std::string& file, const std::string& reason) {
-  log("** Warning: scene %s not loaded: %s", file.c_str(), reason.c_str());
 }
 
 void loaderThread(SceneStockEntry* entry, HDC windowDC, std::function<void(const std::string&)> pause) {
@@ -34,7 +31,7 @@ void loaderThread(SceneStockEntry* entry, HDC windowDC, std::function<void(const
     gl.glFinish();
     gl.wglMakeCurrent(nullptr, nullptr);
   } else {
-    warnNotLoaded(entry->fileName, "its loader context cannot be made current");
+    warnSceneNotLoaded(entry->fileName, "its loader context cannot be made current");
   }
   // Published only now, prepared; the event hands it to the main thread.
   entry->scene = std::move(scene);
@@ -43,18 +40,28 @@ void loaderThread(SceneStockEntry* entry, HDC windowDC, std::function<void(const
 
 }  // namespace
 
-std::unique_ptr<Scene> readPreparedScene(const std::string& file) {
+void warnSceneNotLoaded(const std::string& file, const std::string& reason) {
+  log("** Warning: scene %s not loaded: %s", file.c_str(), reason.c_str());
+}
+
+std::unique_ptr<Scene> readPreparedSceneOrThrow(const std::string& file) {
+  std::unique_ptr<Scene> scene;
   try {
-    std::unique_ptr<Scene> scene = readScene(platform::dataFilePath(file));
-    if (scene == nullptr) {
-      warnNotLoaded(file, "its root record is not a scene");
-      return nullptr;
-    }
-    scene->prepareAfterLoad(file.c_str());
-    return scene;
+    scene = readScene(platform::dataFilePath(file));
   } catch (const std::exception& error) {
     // A damaged record's reason carries its persistent::exception code.
-    warnNotLoaded(file, error.what());
+    throw LoadError(file, error.what());
+  }
+  if (scene == nullptr) throw LoadError(file, "its root record is not a scene");
+  scene->prepareAfterLoad(file.c_str());
+  return scene;
+}
+
+std::unique_ptr<Scene> readPreparedScene(const std::string& file) {
+  try {
+    return readPreparedSceneOrThrow(file);
+  } catch (const LoadError& error) {
+    warnSceneNotLoaded(file, error.reason);
   }
   return nullptr;
 }
@@ -63,7 +70,7 @@ void startLoader(SceneStockEntry& entry, HDC windowDC) {
   try {
     entry.loader = std::thread(loaderThread, &entry, windowDC, loaderPause());
   } catch (const std::system_error& error) {
-    warnNotLoaded(entry.fileName, std::string("no loader thread: ") + error.what());
+    warnSceneNotLoaded(entry.fileName, std::string("no loader thread: ") + error.what());
     entry.doneEvent->set();
   }
 }

@@ -18,6 +18,10 @@ namespace kst {
 // record), when the file cannot be opened or read or its root record is not
 // a scene.
 std::unique_ptr<Scene> readPreparedScene(const std::string& file);
+// The same, throwing LoadError with the file and the reason instead.
+std::unique_ptr<Scene> readPreparedSceneOrThrow(const std::string& file);
+// The warning of a scene that could not be read.
+void warnSceneNotLoaded(const std::string& file, const std::string& reason);
 
 // Main thread: starts the loader thread of `entry`, which is already in the
 // stock and has its event, its file name and a loader context on `windowDC`.

@@ -26,12 +26,16 @@ HGLRC sharedLoaderContext(KS_3Ddevice& device) {
 void SceneStock::load(const char* file, bool background) {
   releaseFinishedLoaders();
   if (file == nullptr || get(file) != nullptr) return;
-  if (background) {
+  // A rebuild finishes its loads before it shows anything: read at once.
+  if (background && !settingAside()) {
     loadInBackground(file);
     return;
   }
-  std::unique_ptr<Scene> scene = readPreparedScene(file);
-  if (scene != nullptr) keep(file, std::make_unique<SceneStockEntry>(std::move(scene)));
+  try {
+    ObjectStock::load(file, {file}, [file] { return std::make_unique<SceneStockEntry>(readPreparedSceneOrThrow(file)); });
+  } catch (const LoadError& error) {
+    warnSceneNotLoaded(file, error.reason);
+  }
 }
 
 void SceneStock::loadInBackground(const char* file) {
@@ -47,7 +51,7 @@ void SceneStock::loadInBackground(const char* file) {
   entry->loaderContext = context;
   entry->fileName = file;
   SceneStockEntry& kept = *entry;
-  keep(file, std::move(entry));
+  keep(file, std::move(entry), {file});
   startLoader(kept, device->deviceContext());
 }
 
