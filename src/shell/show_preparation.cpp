@@ -62,4 +62,6 @@ void prepareShow(bool preloadChoice, ShowClock& clock) {
   clock.start();
 }
 
+void catchUpWith(const ShowClock& clock) { catchUpTo(clock.showStart()); }
+
 }  // namespace shell

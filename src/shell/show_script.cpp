@@ -30,7 +30,7 @@ int buildShow(bool preloadChoice) {
   return 0;
 }
 
-void releaseShow() {
+void releaseLayersAndEvents() {
   kst::ClearLayers();
   // A layer is owned by nobody until its activation fires.
   std::vector<kst::Brush*> neverShown;
@@ -41,6 +41,10 @@ void releaseShow() {
   kst::theTimeLine().clear();
   kst::theTimeLine().timeOffset = 0.0f;
   for (kst::Brush* layer : neverShown) delete layer;
+}
+
+void releaseShow() {
+  releaseLayersAndEvents();
   script::releaseMaterials();
   kst::theSceneStock().clear();
   kst::theMeshStock().clear();

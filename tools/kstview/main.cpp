@@ -14,6 +14,7 @@
 #include "render/device.h"
 #include "render/panel_drawing.h"
 #include "scene_view.h"
+#include "shell/frame_rate.h"
 #include "shell/screenshot.h"
 #include "text/text_panel.h"
 #include "viewer_notes.h"
@@ -76,29 +77,10 @@ bool pumpMessages(platform::Host& host, kstview::SceneView& view, kstview::Viewe
   return !state.quit;
 }
 
-class FrameRate {
- public:
-  explicit FrameRate(std::uint32_t now) : start_(now) {}
-  float onFrame(std::uint32_t now) {
-    ++frames_;
-    if (now - start_ >= 500) {
-      rate_ = static_cast<float>(frames_) * 1000.0f / static_cast<float>(now - start_);
-      start_ = now;
-      frames_ = 0;
-    }
-    return rate_;
-  }
-
- private:
-  std::uint32_t start_;
-  int frames_ = 0;
-  float rate_ = 0.0f;
-};
-
 void play(platform::Host& host, kstview::SceneView& view, kstview::ViewerState& state) {
   const text::FontFace font("DejaVuSansMono.ttf");
   std::uint32_t last = host.timeGetTime();
-  FrameRate rate(last);
+  shell::FrameRate rate(last);
   float framesPerSecond = 0.0f;
   while (pumpMessages(host, view, state)) {
     const std::uint32_t now = host.timeGetTime();
