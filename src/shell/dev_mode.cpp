@@ -1,5 +1,6 @@
 #include "shell/dev_mode.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 
@@ -68,23 +69,23 @@ DevMode::DevMode(const ShowOptions& options, bool preloadChoice, ShowBuild build
   // The first frame of the step at or after the start, as a move lands.
   if (fps_) frame_ = static_cast<std::int64_t>(std::ceil(options.start * *fps_ - 1e-6));
   shown_ = static_cast<float>(options.start);
+  keepUnloadedObjects(true);
   if (!options.watch) return;
   watch_ = std::make_unique<platform::FolderWatch>("demo");
   if (!watch_->failure().empty()) kst::log("** Warning: --watch: %s", watch_->failure().c_str());
 }
 
-DevMode::~DevMode() = default;
+DevMode::~DevMode() { keepUnloadedObjects(false); }
 
 float DevMode::frameTime(ShowClock& clock) {
   float t = pausedAt_;
   if (!paused_) t = fps_ ? static_cast<float>(static_cast<double>(frame_++) / *fps_) : clock.now();
-  if (paused_ && !script_.empty()) {
-    platform::host().postMessage({platform::MessageKind::KeyDown, script_.front().key});
-    script_.pop_front();
-  }
-  while (!paused_ && !script_.empty() && t >= script_.front().time) {
-    platform::host().postMessage({platform::MessageKind::KeyDown, script_.front().key});
-    script_.pop_front();
+  if (!script_.empty() && (paused_ || t >= script_.front().time)) {
+    const float due = script_.front().time;
+    do {
+      platform::host().postMessage({platform::MessageKind::KeyDown, script_.front().key});
+      script_.pop_front();
+    } while (!paused_ && !script_.empty() && script_.front().time == due);
   }
   return t;
 }
@@ -93,24 +94,28 @@ void DevMode::offer(const platform::Message& message) {
   if (message.kind == platform::MessageKind::KeyDown) keys_.push_back(message.key);
 }
 
+// The keys of one frame make one move (a section, then ten seconds on, say):
+// the show is moved once, to where they lead together.
 float DevMode::applyKeys(ShowClock& clock, float t) {
-  for (int key : keys_) {
-    const DevState before{paused_ ? pausedAt_ : t, paused_};
-    const DevState after = pressDevKey(key, before);
-    if (after.reload)
-      t = readAgain(t);
-    else if (after.time != before.time)
-      t = moveTo(clock, after.time, t);
-    if (after.paused != before.paused) setPaused(clock, after.paused, t);
-  }
+  const auto began = std::chrono::steady_clock::now();
+  const DevState before{paused_ ? pausedAt_ : t, paused_};
+  DevState after = before;
+  for (int key : keys_) after = pressDevKey(key, after);
   keys_.clear();
+  if (after.reload) t = readAgain(t);
+  if (after.time != before.time) {
+    t = moveTo(clock, after.time, t);
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - began;
+    lastAction_ = format("moved to %.2f s in %.1f ms", static_cast<double>(t), took.count());
+    kst::log("Development mode: %s", lastAction_.c_str());
+  }
+  if (after.paused != before.paused) setPaused(clock, after.paused, t);
   if (watchedChangeSettled()) t = readAgain(t);
   shown_ = t;
   return t;
 }
 
 float DevMode::moveTo(ShowClock& clock, double target, float t) {
-  const std::uint32_t began = wallNow();
   double moment = target;
   if (fps_) {
     frame_ = static_cast<std::int64_t>(std::ceil(target * *fps_ - 1e-6));
@@ -133,7 +138,6 @@ float DevMode::moveTo(ShowClock& clock, double target, float t) {
   }
   if (paused_) pausedAt_ = t;
   shown_ = t;
-  lastAction_ = format("moved to %.2f s in %u ms", static_cast<double>(t), wallNow() - began);
   return t;
 }
 

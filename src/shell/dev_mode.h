@@ -5,6 +5,10 @@
 // its moment, and notes in a corner say where the show stands. Headless, the
 // keys come from --dev-keys. Without --dev none of this exists. Main thread.
 //
+// What the show unloads is kept aside while the mode lasts, so that a move
+// back reads again only the files that changed on disk (memory stays about
+// what a show that loads everything first holds at its start).
+//
 // With a fixed step every frame stays on the step's grid: a move lands on
 // the first frame at or after its moment, so each frame is one a run from 0
 // draws too. While paused the show time stands still and the music is held.
@@ -29,7 +33,7 @@ namespace shell {
 
 class DevMode {
  public:
-  // `start` is where the show stands: where the preparation brought it.
+  // The show stands where the preparation brought it: at options.start.
   DevMode(const ShowOptions& options, bool preloadChoice, ShowBuild build);
   ~DevMode();
   DevMode(const DevMode&) = delete;
@@ -37,13 +41,16 @@ class DevMode {
 
   // The show time of the frame about to be drawn (while paused, the moment
   // the show stands at). The scripted keys due are posted as key messages
-  // then: while playing, every key whose time the frame reaches; while
-  // paused, since the time stands still, the next key, one a frame.
+  // then: while playing, once the frame reaches the next key's time, that
+  // key and those listed right after it with the same time (one frame's
+  // keys); while paused, since the time stands still, the next key, one a
+  // frame.
   float frameTime(ShowClock& clock);
   // A message of the frame's: its key, if any, is kept for applyKeys.
   void offer(const platform::Message& message);
-  // Does what the kept keys ask, in order, then what a watched change asks;
-  // returns the frame's show time afterwards.
+  // Does what the kept keys ask, taken in order but acted on together: one
+  // move to where they lead, a reading again, a pause or resume; then what
+  // a watched change asks. Returns the frame's show time afterwards.
   float applyKeys(ShowClock& clock, float t);
   // The notes, over the frame already read for screenshots and capture.
   void drawNotes(float t);

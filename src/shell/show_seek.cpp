@@ -51,6 +51,10 @@ void rebuildShowAt(const ShowClock& moment, bool preloadChoice, const ShowBuild&
 
 void catchUpShowTo(const ShowClock& moment) { catchUpWith(moment); }
 
+void keepUnloadedObjects(bool keep) {
+  forEveryStock([keep](auto& stock) { stock.keepUnloaded(keep); });
+}
+
 std::vector<std::string> changedDataFiles() {
   std::vector<std::string> changed;
   forEveryStock([&changed](auto& stock) {

@@ -20,13 +20,18 @@ void buildShowAgain(bool preloadChoice);
 // built again; what the stocks hold is taken back rather than read again,
 // unless its files changed on disk since they were read (a file that then
 // fails to read leaves its earlier version in use, with a warning). What the
-// rebuilt show does not hold at that moment goes. The music starts over from
+// rebuilt show does not hold at that moment goes (or, while unloaded
+// objects are kept, stays aside). The music starts over from
 // the stream, then moves to the moment.
 void rebuildShowAt(const ShowClock& moment, bool preloadChoice, const ShowBuild& build);
 
 // A moment at or after the last one drawn: the events in between fire, as
 // in a late start's catch-up; nothing is built again.
 void catchUpShowTo(const ShowClock& moment);
+
+// While on, what the show unloads is kept aside for a later load (a move
+// back takes it back instead of reading its files again); off, it goes.
+void keepUnloadedObjects(bool keep);
 
 // The data files read into the stocks that changed on disk since.
 std::vector<std::string> changedDataFiles();

@@ -10,7 +10,8 @@
 // changed since they were read (then they are read again, and the version
 // set aside stays in use when the new one does not read). Unloads while set
 // aside put the object aside too, for a later load of the same rebuild.
-// What is still aside at the end goes.
+// What is still aside at the end goes, unless the stock keeps what is
+// unloaded: then unloads always put objects aside, for any later load.
 #include <map>
 #include <memory>
 #include <string>
@@ -36,7 +37,7 @@ class ObjectStock {
     if (name == nullptr) return;
     const auto found = entries_.find(name);
     if (found == entries_.end()) return;
-    if (settingAside_) aside_.insert_or_assign(found->first, std::move(found->second));
+    if (settingAside_ || keepUnloaded_) aside_.insert_or_assign(found->first, std::move(found->second));
     entries_.erase(found);
   }
 
@@ -74,10 +75,16 @@ class ObjectStock {
     for (auto& entry : entries_) aside_.insert_or_assign(entry.first, std::move(entry.second));
     entries_.clear();
   }
-  // Destroys what was set aside and not taken back.
+  // Destroys what was set aside and not taken back (unless unloads are kept).
   void dropAside() {
     settingAside_ = false;
-    aside_.clear();
+    if (!keepUnloaded_) aside_.clear();
+  }
+  // From now on an unload puts the object aside, and a load takes it back
+  // (as while set aside); off again, what is aside goes.
+  void keepUnloaded(bool keep) {
+    keepUnloaded_ = keep;
+    if (!keep && !settingAside_) aside_.clear();
   }
   // The files of stored objects that changed since they were read.
   std::vector<std::string> changedSources() const {
@@ -130,12 +137,6 @@ class ObjectStock {
     }
   }
 
- private:
-  struct Entry {
-    std::unique_ptr<T> object;
-    std::vector<SourceStamp> sources;
-  };
-
   // The object set aside under `name` back in the stock; unless `anyway`,
   // only when its files are as they were read.
   bool takeBack(const char* name, bool anyway) {
@@ -149,9 +150,16 @@ class ObjectStock {
     return true;
   }
 
+ private:
+  struct Entry {
+    std::unique_ptr<T> object;
+    std::vector<SourceStamp> sources;
+  };
+
   std::map<std::string, Entry, std::less<>> entries_;
   std::map<std::string, Entry, std::less<>> aside_;
   bool settingAside_ = false;
+  bool keepUnloaded_ = false;
 };
 
 }  // namespace kst

@@ -28,7 +28,7 @@ void SceneStock::load(const char* file, bool background) {
   if (file == nullptr || get(file) != nullptr) return;
   // A rebuild finishes its loads before it shows anything: read at once.
   if (background && !settingAside()) {
-    loadInBackground(file);
+    if (!takeBack(file, false)) loadInBackground(file);
     return;
   }
   try {
