@@ -208,4 +208,24 @@ TEST_F(BitmapStockTest, SetAsideTexturesComeBackUnlessTheirPictureChanged) {
   EXPECT_NE(log.text().find("Warning: " + file + " not read again: cannot decode"), std::string::npos) << log.text();
 }
 
+// While unloads are kept (the development mode), an unloaded texture waits
+// aside for a later load, which takes it back without reading; once they
+// are no longer kept, what waits goes.
+TEST_F(BitmapStockTest, KeptUnloadsComeBackWithoutAReadUntilKeepingEnds) {
+  const std::string file = colourFile("kept.png", 8, 8);
+  stock.keepUnloaded(true);
+  stock.loadBackdrop(file.c_str());
+  TextureImage* first = stock.get(file.c_str());
+  stock.unload(file.c_str());
+  EXPECT_EQ(stock.get(file.c_str()), nullptr);
+  stock.loadBackdrop(file.c_str());
+  EXPECT_EQ(stock.get(file.c_str()), first);
+  EXPECT_EQ(uploads.size(), 1u);
+
+  stock.unload(file.c_str());
+  stock.keepUnloaded(false);
+  stock.loadBackdrop(file.c_str());
+  EXPECT_EQ(uploads.size(), 2u);
+}
+
 }  // namespace
