@@ -7,8 +7,11 @@ frames per second by default), every frame finished before its swap
 (--frame-times). For each section the median frame time is found; the
 frames furthest above their section's median are listed, and a frame more
 than --limit times its section's median is marked (the target is none).
-The section's first frame, which compiles the section's shaders, is left out
-of the marks (it is listed if it is among the worst).
+The driver's shader cache is on, as a viewer's is, and filled first by a
+pass at one frame per second (unless --cold): a section's first frame then
+finds the shaders of what first appears compiled. Without it the section's
+first frame compiles them; it is left out of the marks either way (and
+listed if it is among the worst).
 """
 
 import argparse
@@ -25,9 +28,10 @@ def scan(args, fps, scratch):
     """(show time, wall ms, section number) of every frame."""
     times_file = scratch / f"frames-{fps}.txt"
     command = show_command(args.program, args.mode, 0.0, SHOW_END, fps, times_file)
-    run_measured(command, f"whole show at {fps} frames/s", args.data)
+    run_measured(command, f"whole show at {fps} frames/s", args.data, shader_cache=True)
     sections = read_sections()
-    frames = [(time, wall, section_of(time, sections)) for time, wall, _ in read_timed_frames(times_file)]
+    frames = [(time, processor if args.processor else wall, section_of(time, sections))
+              for time, wall, processor in read_timed_frames(times_file)]
     if not frames:
         raise BenchError(f"the whole show at {fps} frames/s showed no frame")
     return frames
@@ -60,6 +64,9 @@ def parse_arguments():
     parser.add_argument("--mode", choices=("--preload", "--stream"), default="--preload")
     parser.add_argument("--worst", type=int, default=8, help="frames listed per rate")
     parser.add_argument("--limit", type=float, default=3.0, help="the most a frame may take, times its median")
+    parser.add_argument("--cold", action="store_true", help="no pass to fill the driver's shader cache first")
+    parser.add_argument("--processor", action="store_true",
+                        help="the processor time of each frame (all threads), not its wall time: on a busy machine")
     args = parser.parse_args()
     args.program = args.program.resolve()
     args.data = args.data.resolve()
@@ -71,9 +78,12 @@ def parse_arguments():
 def main():
     args = parse_arguments()
     check_program(args.program, args.data)
-    print(f"Frame scan of the whole show (0 to {SHOW_END:g} s, {args.mode[2:]}), every frame finished: the worst "
+    clock = "processor time" if args.processor else "wall time"
+    print(f"Frame scan of the whole show (0 to {SHOW_END:g} s, {args.mode[2:]}, {clock}), every frame finished: the worst "
           f"frames against their section's median (target: none over {args.limit:g}x, * when over)")
     with tempfile.TemporaryDirectory(prefix="skyward-frame-scan-") as folder:
+        if not args.cold:
+            scan(args, 1, Path(folder))
         for fps in args.fps:
             report(scan(args, fps, Path(folder)), fps, args)
 

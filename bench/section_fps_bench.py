@@ -44,7 +44,7 @@ def section_fps(side, start, args, scratch):
     times = read_frame_times(times_file)
     if len(times) < args.frames + 1:
         raise BenchError(f"{side.label} from {start:g} s showed {len(times)} frames, fewer than {args.frames + 1}")
-    milliseconds = sum(wall for wall, _ in times[1:args.frames + 1])
+    milliseconds = sum(processor if args.processor else wall for wall, processor in times[1:args.frames + 1])
     return args.frames * 1000.0 / milliseconds
 
 
@@ -66,8 +66,9 @@ def ratio_text(figures, higher_is_better=True):
 
 
 def report_sections(sides, args, scratch):
-    print(f"Frames per second a section: {args.frames} frames at {args.fps} frames/s, 800x600, every frame finished, "
-          f"best of {args.repeat}")
+    clock = "processor time" if args.processor else "wall time"
+    print(f"Frames per second a section ({clock}): {args.frames} frames at {args.fps} frames/s, 800x600, every frame "
+          f"finished, best of {args.repeat}")
     print(f"{'section':<16}{'from s':>8}" + "".join(f"{side.label:>12}" for side in sides)
           + ("    speed-up" if len(sides) > 1 else ""))
     for number, (name, start) in enumerate(read_sections(), 1):
@@ -142,6 +143,8 @@ def parse_arguments():
     add_section_arguments(parser)
     parser.add_argument("--reference", type=Path, help="a second build to set beside the program (say, main's)")
     parser.add_argument("--reference-memory", action="store_true", help="measure the reference's memory too")
+    parser.add_argument("--processor", action="store_true",
+                        help="frames per second of processor time (all threads), not wall time: on a busy machine")
     parser.add_argument("--capture-seconds", type=float, default=20.0)
     parser.add_argument("--only", choices=("sections", "memory", "preparation", "capture"), action="append",
                         help="measure only these parts (repeatable; default: all)")

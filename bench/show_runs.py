@@ -39,9 +39,12 @@ def section_of(time, sections):
     return max(n for n, (_, start) in enumerate(sections, 1) if start <= time or n == 1)
 
 
-def environment():
+def environment(shader_cache=False):
+    """The runs' environment; without shader_cache the driver compiles every
+    shader afresh, as a replay of the same calls does."""
     env = dict(os.environ)
-    env.update(QUIET_DRIVER_ENV)
+    if not shader_cache:
+        env.update(QUIET_DRIVER_ENV)
     return env
 
 
@@ -80,12 +83,13 @@ def read_frame_times(file):
     return [(wall, processor) for _, wall, processor in read_timed_frames(file)]
 
 
-def run_measured(command, what, cwd, expect=NORMAL_END):
+def run_measured(command, what, cwd, expect=NORMAL_END, shader_cache=False):
     """Runs a command to its end: (wall seconds, peak resident MiB of the
     process)."""
     with tempfile.TemporaryFile() as errors:
         began = time.monotonic()
-        process = subprocess.Popen(command, cwd=cwd, env=environment(), stdout=subprocess.DEVNULL, stderr=errors)
+        process = subprocess.Popen(command, cwd=cwd, env=environment(shader_cache), stdout=subprocess.DEVNULL,
+                                   stderr=errors)
         try:
             _, status, usage = os.wait4(process.pid, 0)
         except BaseException:

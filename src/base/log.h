@@ -32,6 +32,44 @@ Logger* installLogger(Logger* logger, bool destroyPrevious);
 // Loggers that write use it; `arguments` is left unread for the caller.
 std::string formatText(const char* format, va_list arguments);
 
+// A place held in the log for lines that come later: work moved to another
+// thread, or finished later, reads in the log where it was asked for. While
+// places are held, lines logged outside them wait behind the last place
+// held; a place's lines, and the lines waiting behind it, go to the logger
+// once it and every place held before it are closed. Lines in a place are
+// indented from the level the log had when the place was held.
+class LogPlace {
+ public:
+  LogPlace();
+  ~LogPlace();  // closes the place
+  LogPlace(const LogPlace&) = delete;
+  LogPlace& operator=(const LogPlace&) = delete;
+
+  // While it lives, the calling thread's lines (and its indents) go into
+  // `place`; a null place changes nothing.
+  class Writing {
+   public:
+    explicit Writing(LogPlace* place);
+    ~Writing();
+    Writing(const Writing&) = delete;
+    Writing& operator=(const Writing&) = delete;
+
+   private:
+    LogPlace* previous_;
+  };
+
+  // No more lines come into the place. Any thread; the lines go out on it.
+  void close();
+  // The place the calling thread's lines go into, or null.
+  static LogPlace* current();
+
+ private:
+  friend class LogSequence;
+  struct Lines;
+  Lines* lines_;  // kept by the log until they go out
+  int level_;     // the indentation inside the place
+};
+
 // The debug trace hook: printf-style, does nothing.
 void debugTrace(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

@@ -22,4 +22,8 @@ class CaptureError : public std::runtime_error {
 // FFmpeg's text for one of its (negative) error codes.
 std::string avErrorText(int code);
 
+// The reason any failure met while capturing gives as a CaptureError's:
+// "out of memory" for an allocation that failed, else the failure's text.
+std::string failureReason(const std::exception& error);
+
 }  // namespace capture

@@ -11,7 +11,7 @@ EncodingThread::EncodingThread(VideoFile& file, std::size_t waitingPictures)
 
 EncodingThread::~EncodingThread() { stop(); }
 
-void EncodingThread::addFrame(std::span<const std::uint8_t> rgbaBottomUp) {
+void EncodingThread::addFrame(std::span<const std::uint8_t> pixelsBottomUp) {
   Item item;
   {
     std::unique_lock lock(mutex_);
@@ -21,7 +21,7 @@ void EncodingThread::addFrame(std::span<const std::uint8_t> rgbaBottomUp) {
       spare_.pop_back();
     }
   }
-  item.picture.assign(rgbaBottomUp.begin(), rgbaBottomUp.end());
+  item.picture.assign(pixelsBottomUp.begin(), pixelsBottomUp.end());
   push(std::move(item));
 }
 

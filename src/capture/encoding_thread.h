@@ -6,8 +6,9 @@
 // than the encoder waits for room instead of filling memory.
 //
 // Every call is made by one thread (the main thread); the file is touched
-// only by the encoding thread until close(). A failure of the file
-// (CaptureError) is kept and thrown by the next call, or by close().
+// only by the encoding thread until close(). A failure of the file (always
+// a CaptureError, whatever went wrong) is kept and thrown by the next call,
+// or by close().
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -30,7 +31,7 @@ class EncodingThread {
   EncodingThread& operator=(const EncodingThread&) = delete;
 
   // As VideoFile's: the bytes are copied before this returns.
-  void addFrame(std::span<const std::uint8_t> rgbaBottomUp);
+  void addFrame(std::span<const std::uint8_t> pixelsBottomUp);
   void addSound(std::vector<float> stereo);
   // Waits for everything queued, stops the thread and closes the file.
   void close();

@@ -9,7 +9,6 @@ extern "C" {
 #include <stdexcept>
 #include <string>
 
-
 namespace capture {
 
 PictureTrack::PictureTrack(Muxer& muxer, const VideoSettings& settings) : track_(muxer, settings.videoEncoder) {
@@ -22,7 +21,20 @@ PictureTrack::PictureTrack(Muxer& muxer, const VideoSettings& settings) : track_
   av_opt_set(context.priv_data, "crf", std::to_string(settings.crf).c_str(), 0);
   av_opt_set(context.priv_data, "preset", settings.preset.c_str(), 0);
   track_.open();
-  converter_ = sws_getContext(settings.width, settings.height, AV_PIX_FMT_RGBA, settings.width, settings.height,
+  // A constructor that throws runs no destructor: what was had goes here.
+  try {
+    allocate(settings);
+  } catch (...) {
+    release();
+    throw;
+  }
+}
+
+PictureTrack::~PictureTrack() { release(); }
+
+void PictureTrack::allocate(const VideoSettings& settings) {
+  const AVPixelFormat given = settings.blueFirst ? AV_PIX_FMT_BGRA : AV_PIX_FMT_RGBA;
+  converter_ = sws_getContext(settings.width, settings.height, given, settings.width, settings.height,
                               AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
   frame_ = av_frame_alloc();
   if (converter_ == nullptr || frame_ == nullptr) track_.fail("out of memory");
@@ -32,19 +44,20 @@ PictureTrack::PictureTrack(Muxer& muxer, const VideoSettings& settings) : track_
   if (av_frame_get_buffer(frame_, 0) < 0) track_.fail("out of memory");
 }
 
-PictureTrack::~PictureTrack() {
+void PictureTrack::release() {
   av_frame_free(&frame_);
   sws_freeContext(converter_);
+  converter_ = nullptr;
 }
 
-void PictureTrack::add(std::span<const std::uint8_t> rgbaBottomUp) {
+void PictureTrack::add(std::span<const std::uint8_t> pixelsBottomUp) {
   const int width = frame_->width;
   const int height = frame_->height;
-  if (rgbaBottomUp.size() != static_cast<std::size_t>(width) * height * 4)
-    throw std::invalid_argument("a captured frame must hold width * height RGBA pixels");
+  if (pixelsBottomUp.size() != static_cast<std::size_t>(width) * height * 4)
+    throw std::invalid_argument("a captured frame must hold width * height four-byte pixels");
   // Starting at the last row with a negative stride reads the picture top down.
   const int stride = width * 4;
-  const std::uint8_t* top = rgbaBottomUp.data() + static_cast<std::ptrdiff_t>(height - 1) * stride;
+  const std::uint8_t* top = pixelsBottomUp.data() + static_cast<std::ptrdiff_t>(height - 1) * stride;
   const int strides[] = {-stride};
   // The encoder may still hold the previous picture: it gets a fresh buffer.
   if (av_frame_make_writable(frame_) < 0) track_.fail("out of memory");

@@ -1,5 +1,5 @@
 #pragma once
-// The pictures of a capture: RGBA frames as GL reads them (rows bottom-up)
+// The pictures of a capture: RGBA or BGRA frames as GL reads them (rows bottom-up)
 // turned upright into yuv420p and encoded as H.264 at a constant rate factor.
 #include <cstdint>
 #include <span>
@@ -19,11 +19,14 @@ class PictureTrack {
   PictureTrack& operator=(const PictureTrack&) = delete;
 
   // width * height * 4 bytes, width * 4 bytes per row, the bottom row first.
-  void add(std::span<const std::uint8_t> rgbaBottomUp);
+  void add(std::span<const std::uint8_t> pixelsBottomUp);
   void finish() { track_.encode(nullptr); }
   std::int64_t frames() const { return frames_; }
 
  private:
+  void allocate(const VideoSettings& settings);
+  void release();
+
   CodecTrack track_;
   SwsContext* converter_ = nullptr;
   AVFrame* frame_ = nullptr;

@@ -42,13 +42,19 @@ SoundTrack::SoundTrack(Muxer& muxer, const VideoSettings& settings) : track_(mux
   fromShort_ = converterFrom(AV_SAMPLE_FMT_S16, settings.sampleRate);
   waiting_ = av_audio_fifo_alloc(AV_SAMPLE_FMT_FLTP, kChannels, context.frame_size * 4);
   frame_ = av_frame_alloc();
-  if (fromFloat_ == nullptr || fromShort_ == nullptr || waiting_ == nullptr || frame_ == nullptr)
+  if (fromFloat_ == nullptr || fromShort_ == nullptr || waiting_ == nullptr || frame_ == nullptr) {
+    // A constructor that throws runs no destructor: what was had goes here.
+    release();
     track_.fail("out of memory");
+  }
 }
 
-SoundTrack::~SoundTrack() {
+SoundTrack::~SoundTrack() { release(); }
+
+void SoundTrack::release() {
   av_frame_free(&frame_);
   av_audio_fifo_free(waiting_);
+  waiting_ = nullptr;
   swr_free(&fromShort_);
   swr_free(&fromFloat_);
 }

@@ -27,6 +27,7 @@ class SoundTrack {
 
  private:
   void add(const std::uint8_t* interleaved, int frames, SwrContext* converter);
+  void release();
   void encodeFrames(int minimum);
 
   CodecTrack track_;

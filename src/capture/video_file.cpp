@@ -27,7 +27,9 @@ const std::string& VideoFile::file() const { return muxer_->file(); }
 std::int64_t VideoFile::frames() const { return picture_->frames(); }
 
 // A failed write leaves nothing worth finishing: the file goes at once, and
-// closing later does nothing more.
+// closing later does nothing more. Whatever failed (the file, memory, a
+// converter refusing its input), the caller meets it as this capture's
+// failure.
 template <class Write>
 void VideoFile::guarded(Write write) {
   if (closed_) throw std::logic_error("nothing can be added to a closed capture");
@@ -35,10 +37,20 @@ void VideoFile::guarded(Write write) {
     startOnce();
     write();
   } catch (const CaptureError&) {
-    closed_ = true;
-    muxer_->abandon();
+    abandon();
     throw;
+  } catch (const std::exception& error) {
+    abandon();
+    throw CaptureError(file(), failureReason(error));
+  } catch (...) {
+    abandon();
+    throw CaptureError(file(), "an unknown failure");
   }
+}
+
+void VideoFile::abandon() {
+  closed_ = true;
+  muxer_->abandon();
 }
 
 void VideoFile::startOnce() {
@@ -47,8 +59,8 @@ void VideoFile::startOnce() {
   started_ = true;
 }
 
-void VideoFile::addFrame(std::span<const std::uint8_t> rgbaBottomUp) {
-  guarded([&] { picture_->add(rgbaBottomUp); });
+void VideoFile::addFrame(std::span<const std::uint8_t> pixelsBottomUp) {
+  guarded([&] { picture_->add(pixelsBottomUp); });
 }
 
 void VideoFile::addSound(std::span<const float> stereo) {

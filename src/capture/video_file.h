@@ -5,10 +5,11 @@
 // sound layer mixes it; both are encoded at once on the caller's thread.
 //
 // Every failure (a folder that does not exist, a file that cannot be
-// written, a full disk, an encoder this FFmpeg lacks) throws CaptureError
-// naming the file and the reason. The file is then removed, so what is left
-// on disk is always a whole, playable file; closing (explicitly or in the
-// destructor) writes the trailer of what was captured so far.
+// written, a full disk, an encoder this FFmpeg lacks, memory running out, a
+// picture of the wrong size) throws CaptureError naming the file and the
+// reason. The file is then removed, so what is left on disk is always a
+// whole, playable file; closing (explicitly or in the destructor) writes the
+// trailer of what was captured so far.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -33,10 +34,10 @@ class VideoFile {
   VideoFile(const VideoFile&) = delete;
   VideoFile& operator=(const VideoFile&) = delete;
 
-  // One picture: width * height RGBA pixels, width * 4 bytes per row, the
-  // bottom row first (as glReadPixels gives them). The bytes are only read
-  // during the call.
-  void addFrame(std::span<const std::uint8_t> rgbaBottomUp);
+  // One picture: width * height four-byte pixels (in the order the settings
+  // give), width * 4 bytes per row, the bottom row first (as glReadPixels
+  // gives them). The bytes are only read during the call.
+  void addFrame(std::span<const std::uint8_t> pixelsBottomUp);
   // Interleaved stereo at the settings' rate, any number of frames.
   void addSound(std::span<const float> stereo);
   void addSound(std::span<const std::int16_t> stereo);
@@ -50,6 +51,7 @@ class VideoFile {
   template <class Write>
   void guarded(Write write);
   void startOnce();
+  void abandon();
 
   std::unique_ptr<Muxer> muxer_;
   std::unique_ptr<PictureTrack> picture_;

@@ -12,6 +12,9 @@ struct VideoSettings {
   int fps = 60;
   int crf = 18;
   int sampleRate = 44100;
+  // The pictures handed in: four bytes a pixel, blue first (BGRA) or red
+  // first (RGBA).
+  bool blueFirst = false;
   // Named, so that a build of FFmpeg without it is reported by that name.
   std::string videoEncoder = "libx264";
   // x264's speed against size: on two cores shared with the software

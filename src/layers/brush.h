@@ -25,6 +25,11 @@ class Brush {
   virtual void Draw(float localTime) = 0;
   // 1 once a non-zero duration has run out, else 0. A duration of 0 never ends.
   virtual int IsFinished(float localTime);
+  // What the layer leaves behind in other objects, brought about without
+  // drawing: a show that starts after the layer's end calls it with the
+  // local time of the last frame the layer would have drawn. Most layers
+  // leave nothing behind.
+  virtual void Settle(float /*localTime*/) {}
 
   // What the layer stack may know of a brush without drawing it, so that it
   // can leave out the brushes of a frame whose picture a later brush paints

@@ -56,22 +56,26 @@ void drawPlaced(std::span<const Placed> placed, std::span<Material* const> base,
 BrushOmbres::BrushOmbres() = default;
 BrushOmbres::~BrushOmbres() = default;
 
+void BrushOmbres::warnMissing(const std::string& mesh, const char* consequence) {
+  if (!warnedMeshes_.insert(mesh).second) return;
+  log("** Warning: mesh \"%s\" is not in the mesh stock: %s\n", mesh.c_str(), consequence);
+}
+
 void BrushOmbres::Draw(float localTime) {
   if (scene_ == nullptr) scene_ = std::make_unique<ShadowScene>(centralMeshName, objectMeshNames, objectMaterials);
   BrushParameters values{};
   EvaluateParameters(localTime, values);
   ShadowScene& scene = *scene_;
   const bool centralThere = present(scene.central);
-  bool allThere = centralThere;
-  for (const ShadowMesh& entry : scene.objectMeshes) allThere = allThere && present(entry);
-  if (!allThere && !warned_) {
-    warned_ = true;
-    log("** Warning: a mesh of the shadow layer on \"%s\" is not in the mesh stock: it draws nothing\n",
-        centralMeshName.c_str());
-  }
+  if (!centralThere) warnMissing(scene.central.name, "the shadow layer draws nothing");
+  for (const ShadowMesh& entry : scene.objectMeshes)
+    if (!present(entry)) warnMissing(entry.name, "the shadow layer's objects made of it are left out");
   const float r = centralThere ? FramingRadius(scene.central.mesh->box) : 0.0f;
   if (r <= 0.0f) return;
 
+  // The passes below count on the frame's culling and depth test, whatever
+  // the layers before left (a backdrop leaves GL_LESS).
+  UseFrameFaceAndDepthState();
   SetCentredViewport(values[kX], values[kY], values[kWidth], values[kHeight]);
   Camera camera({0, r, 3 * r}, {0, 0, 0}, {0, 1, 0}, r, 5 * r, r / 2, r / 2);
   glStateCache.SetMatrixMode(GL_PROJECTION);

@@ -5,6 +5,7 @@
 // Main thread only.
 #include <array>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,9 @@ class BrushOmbres : public Brush {
   ~BrushOmbres() override;
 
   // The scene is built on the first draw, from the meshes the mesh stock
-  // then holds: a mesh it lacks draws nothing, with one warning.
+  // then holds. Without the central mesh the layer draws nothing; without
+  // an object mesh, the objects made of it are left out. Each missing mesh
+  // is said once.
   void Draw(float localTime) override;
 
   std::string centralMeshName;
@@ -32,8 +35,10 @@ class BrushOmbres : public Brush {
   std::array<Envelope, 3> envelopes;       // kept for scripts; the drawing reads none of them
 
  private:
+  void warnMissing(const std::string& mesh, const char* consequence);
+
   std::unique_ptr<ShadowScene> scene_;
-  bool warned_ = false;
+  std::set<std::string> warnedMeshes_;
 };
 
 }  // namespace kst

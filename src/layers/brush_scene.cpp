@@ -1,5 +1,6 @@
 #include "layers/mesh_framing.h"
 #include "layers/scene_layers.h"
+#include "render/gl_state_cache.h"
 #include "render/gl_table.h"
 #include "scene/scene.h"
 #include "stocks/scene_stock.h"
@@ -50,9 +51,11 @@ void BrushScene::Draw(float localTime) {
   scene->setPendingCamera(cameraIndex);
   scene->update(localTime);
   scene->render();
-  // The scene draws with counter-clockwise fronts; every later layer of the
-  // frame expects clockwise ones.
+  // The scene draws with counter-clockwise fronts and leaves the texture
+  // units of its last surface on; every later layer of the frame expects
+  // clockwise fronts and untextured drawing.
   gl.glFrontFace(GL_CW);
+  glStateCache.SetTextureMask(0);
   gl.glDisable(GL_STENCIL_TEST);
   SetWholeFrameViewport();
 }

@@ -20,6 +20,7 @@ class BrushEnvelopeValue : public Brush {
   explicit BrushEnvelopeValue(float* target) : target(target) {}
   void Draw(float localTime) override;
   bool ReadsEarlierDepthOrStencil() const override { return false; }
+  void Settle(float localTime) override { Draw(localTime); }
 
   Envelope value;
   float* target;
@@ -33,6 +34,7 @@ class BrushEnvelopeZoomFactor : public Brush {
  public:
   void Draw(float localTime) override;
   bool ReadsEarlierDepthOrStencil() const override { return false; }
+  void Settle(float localTime) override { Draw(localTime); }
 
   std::string sceneName;
   std::int32_t cameraIndex = 0;

@@ -42,6 +42,11 @@ class LayerStack {
     for (int layer = 0; layer < kLayerCount; ++layer)
       for (const Node& node : layers_[layer]) visit(layer, node.activationTime, static_cast<const Brush&>(*node.brush));
   }
+  template <typename Visit>
+  void forEachActive(Visit visit) {
+    for (int layer = 0; layer < kLayerCount; ++layer)
+      for (Node& node : layers_[layer]) visit(layer, node.activationTime, *node.brush);
+  }
 
  private:
   struct Node {

@@ -6,11 +6,11 @@
 // hidden behind that scene's geometry.
 //
 // Each leaves the frame's state as it found it: stencil test off, viewport
-// over the whole frame, GL_LIGHT0 off, back faces culled with clockwise
-// fronts, depth test GL_LEQUAL. A scene or mesh the stocks cannot supply
-// (the scene layer waits for one still loading first), a scene without a
-// current camera and a camera index past the scene's cameras draw nothing
-// that frame; the log says so once per layer.
+// over the whole frame, GL_LIGHT0 off, texture units off, back faces culled
+// with clockwise fronts, depth test GL_LEQUAL. A scene or mesh the stocks
+// cannot supply (the scene layer waits for one still loading first), a
+// scene without a current camera and a camera index past the scene's
+// cameras draw nothing that frame; the log says so once per layer.
 #include <GL/gl.h>
 
 #include <cstdint>

@@ -1,6 +1,8 @@
 #include "music/music.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "music/sound_errors.h"
@@ -70,11 +72,14 @@ void startStream(const char* file) {
 
 void soundChangesAt(float showTime) { platform::sound::mixUntil(showTime); }
 
-void jumpTo(float showTime) {
+void jumpTo(double showTime) {
   MusicState& current = state();
-  const double into = static_cast<double>(showTime) - current.tuneStart;
+  const double into = showTime - current.tuneStart;
   if (current.stream != nullptr) {
-    FSOUND_Stream_SetTime(current.stream, static_cast<int>(std::lround(into * 1000.0)));
+    // The frame a show played from its start hears then, not the nearest
+    // millisecond's (up to 22 frames away).
+    const auto frame = static_cast<std::uint64_t>(std::llround(std::max(0.0, into) * kMixRate));
+    platform::sound::setStreamFrame(current.stream, frame);
   } else if (FMUSIC_IsPlaying(current.module)) {
     platform::sound::setModuleTime(current.module, into);
   }

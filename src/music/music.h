@@ -37,7 +37,7 @@ void soundChangesAt(float showTime);
 // The music as it sounds `showTime` into the show, for a show that starts
 // later than its beginning: the stream at that moment, or the module tune
 // that replaced it as far in as it has played since it started.
-void jumpTo(float showTime);
+void jumpTo(double showTime);
 
 // While held, nothing is heard and the music does not move on (while the
 // show is brought to a later start).

@@ -54,6 +54,9 @@ class persistent_store {
   std::unordered_map<const persistent*, std::uint32_t> writtenObjects;
   std::vector<persistent*> readObjects;
   record_observer* observer = nullptr;
+  // Reading: textures keep their pictures for a later upload instead of
+  // going to GL as they are read (a read on a thread without GL).
+  bool keepPictures = false;
 
   // Raw bytes. Nothing in a stream is optional, so a short transfer throws
   // (ReadFailed / WriteFailed) instead of leaving fields half filled.

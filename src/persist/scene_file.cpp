@@ -33,11 +33,12 @@ void checkOpened(const persistent_file& store, const std::string& path) {
   }
 }
 
-std::unique_ptr<persistent> readHere(const std::string& path, record_observer* observer) {
+std::unique_ptr<persistent> readHere(const std::string& path, record_observer* observer, bool keepPictures) {
   FILE* file = openOrThrow(path, "rb");
   persistent_file store(file, persistent_file::Reading, true);
   checkOpened(store, path);
   store.observer = observer;
+  store.keepPictures = keepPictures;
   try {
     return readRoot(store);
   } catch (persistent::exception error) {
@@ -109,9 +110,9 @@ SceneFileError::SceneFileError(const std::string& file, const std::string& reaso
                                std::uint64_t at)
     : std::runtime_error(file + ": " + reason), path(file), code(errorCode), offset(at) {}
 
-std::unique_ptr<persistent> readSceneFile(const std::string& path, record_observer* observer) {
+std::unique_ptr<persistent> readSceneFile(const std::string& path, record_observer* observer, bool keepPictures) {
   std::unique_ptr<persistent> root;
-  platform::runAsCaller(kStackBytes, [&] { root = readHere(path, observer); });
+  platform::runAsCaller(kStackBytes, [&] { root = readHere(path, observer, keepPictures); });
   return root;
 }
 

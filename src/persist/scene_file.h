@@ -28,8 +28,10 @@ class SceneFileError : public std::runtime_error {
 
 // The root object; everything else the file held is owned through it.
 // Throws SceneFileError naming the file and the reason; nothing read is
-// left behind.
-std::unique_ptr<persistent> readSceneFile(const std::string& path, record_observer* observer = nullptr);
+// left behind. With keepPictures the textures keep their pictures for a
+// later upload: the read needs no GL context.
+std::unique_ptr<persistent> readSceneFile(const std::string& path, record_observer* observer = nullptr,
+                                          bool keepPictures = false);
 
 // Writes root and everything it references as one compressed record. The
 // bytes go to a new file beside path that replaces it only once the whole

@@ -1,5 +1,7 @@
 // Work that runs on another thread on the caller's behalf takes the
-// caller's GL context with it: a context is current on one thread at a time.
+// caller's GL context with it (a context is current on one thread at a
+// time), and writes into the caller's place in the log.
+#include "base/log.h"
 #include "platform/thread_stacks.h"
 #include "platform/wgl.h"
 
@@ -45,9 +47,11 @@ class Borrowed {
 
 void runAsCaller(std::size_t stackBytes, const std::function<void()>& work) {
   bool ran = false;
+  kst::LogPlace* place = kst::LogPlace::current();
   {
     const Lent lent;
     runWithStack(stackBytes, [&] {
+      const kst::LogPlace::Writing writing(place);
       const Borrowed borrowed(lent);
       if (!borrowed.held()) return;
       ran = true;

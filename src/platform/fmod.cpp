@@ -185,6 +185,10 @@ bool setModuleTime(FMUSIC_MODULE* module, double seconds) {
   return withHandle(library().modules, module, [seconds](FMUSIC_MODULE& song) { song.seek(seconds); }) != 0;
 }
 
+bool setStreamFrame(FSOUND_STREAM* stream, std::uint64_t frame) {
+  return withHandle(library().streams, stream, [frame](FSOUND_STREAM& s) { s.seek(frame); }) != 0;
+}
+
 bool addSynchPoint(FSOUND_STREAM* stream, std::uint64_t frame, const std::string& name) {
   return withHandle(library().streams, stream, [&](FSOUND_STREAM& s) { s.addSynchPoint({frame, name}); }) != 0;
 }

@@ -51,6 +51,10 @@ void holdMix(bool held);
 // Moves a module tune to where it would be after playing `seconds` from its
 // start, sample for sample. False for an unknown module.
 bool setModuleTime(FMUSIC_MODULE* module, double seconds);
+// Moves a stream to `frame` frames of the mix from its start, where the
+// library's own seek goes to the nearest millisecond. False for an unknown
+// stream.
+bool setStreamFrame(FSOUND_STREAM* stream, std::uint64_t frame);
 
 // A synch point `frame` frames into the stream. False for an unknown stream.
 bool addSynchPoint(FSOUND_STREAM* stream, std::uint64_t frame, const std::string& name);

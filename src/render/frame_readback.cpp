@@ -12,10 +12,12 @@ bool bufferObjectsPresent() {
 void readBackBuffer(int width, int height, void* target) {
   gl.glPixelStorei(GL_PACK_ALIGNMENT, 4);  // rows of 4-byte pixels: never padded
   gl.glReadBuffer(GL_BACK);
-  gl.glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, target);
+  gl.glReadPixels(0, 0, width, height, FrameReadback::BlueFirst() ? GL_BGRA : GL_RGBA, GL_UNSIGNED_BYTE, target);
 }
 
 }  // namespace
+
+bool FrameReadback::BlueFirst() { return GLCapability(GLCap::EXT_bgra) != 0; }
 
 FrameReadback::FrameReadback(int width, int height, int depth)
     : width_(width), height_(height), bytes_(static_cast<std::size_t>(width) * height * 4) {

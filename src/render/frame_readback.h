@@ -8,8 +8,10 @@
 // buffer objects (either extension missing) every frame is read at once
 // with glReadPixels into memory of its own.
 //
-// Pixels handed out: RGBA, one byte per channel, width * 4 bytes per row
-// with no padding, the bottom row first (GL's order). The bytes belong to
+// Pixels handed out: four bytes a pixel, blue first where the driver takes
+// GL_EXT_bgra (the order it keeps them in, so reading is a straight copy),
+// else red first (see BlueFirst); width * 4 bytes per row with no padding,
+// the bottom row first (GL's order). The bytes belong to
 // the reader and are valid only during the call that hands them out.
 // Needs the context current for every call, the destructor included.
 #include <cstdint>
@@ -23,7 +25,7 @@ namespace kst {
 
 class FrameReadback {
  public:
-  using Consumer = std::function<void(std::span<const std::uint8_t> rgbaBottomUp)>;
+  using Consumer = std::function<void(std::span<const std::uint8_t> pixelsBottomUp)>;
 
   FrameReadback(int width, int height, int depth = 3);
   ~FrameReadback();
@@ -38,6 +40,8 @@ class FrameReadback {
   void drain(const Consumer& consume);
 
   bool usesBuffers() const { return !buffers_.empty(); }
+  // Whether frames come blue first (BGRA) rather than red first (RGBA).
+  static bool BlueFirst();
 
  private:
   void handOut(std::size_t slot, const Consumer& consume);

@@ -63,9 +63,6 @@ class GLStateCache {
   bool vertexArray = false;
   bool cullFace = true;  // start-up enables face culling
   bool fog = false;
-  // False where mipmaps are built with GLU rather than by the driver
-  // (background loaders' contexts: see the scene loader).
-  bool driverMipmaps = true;
 
  private:
   static constexpr std::array<std::int32_t, kTextureUnits> nothingBound() {

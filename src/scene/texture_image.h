@@ -55,8 +55,9 @@ class TextureImage : public persistent {
   void upload(std::unique_ptr<Image32> image);
   void upload(std::unique_ptr<Image24> image);
   void upload(std::unique_ptr<Image8> image);
-  // Builds the GL texture from the picture kept while no GL table was
-  // bound; nothing when no picture waits (or still no table is bound).
+  // Builds the GL texture from the picture kept while no GL table was bound
+  // (or by a read that keeps pictures); nothing when no picture waits (or
+  // still no table is bound).
   void uploadKept();
 
   // GL_MIRRORED_REPEAT_IBM falls back to GL_REPEAT where the driver lacks it.
@@ -104,7 +105,11 @@ class TextureImage : public persistent {
   // Uploads the picture into its slot, or only keeps it there while no GL
   // table is bound.
   template <typename ImageType>
-  void take(std::unique_ptr<ImageType>& slot, std::unique_ptr<ImageType> image, Kept layout);
+  void take(std::unique_ptr<ImageType>& slot, std::unique_ptr<ImageType> image, Kept layout, bool keep = false);
+  // As upload, or keeping the picture for uploadKept.
+  void receive(std::unique_ptr<Image32> image, bool keep);
+  void receive(std::unique_ptr<Image24> image, bool keep);
+  void receive(std::unique_ptr<Image8> image, bool keep);
   template <typename ImageType>
   void exchangeImage(persistent_store& store, bool writing, std::unique_ptr<ImageType>& slot);
   template <typename ImageType>

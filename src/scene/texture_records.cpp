@@ -129,6 +129,6 @@ void TextureImage::exchangeImage(persistent_store& store, bool writing, std::uni
     store.writeValue<std::uint8_t>(slot != nullptr ? 1 : 0);
     if (slot != nullptr) writePicture(store, *slot);
   } else if (store.readValue<std::uint8_t>() != 0) {
-    upload(readPicture<ImageType>(store));
+    receive(readPicture<ImageType>(store), store.keepPictures);
   }
 }

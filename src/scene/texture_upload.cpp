@@ -3,7 +3,6 @@
 #include <type_traits>
 #include <utility>
 
-#include "render/gl_state_cache.h"
 #include "render/gl_table.h"
 #include "scene/normal_map.h"
 #include "scene/texture_image.h"
@@ -56,9 +55,17 @@ void fitToPowerOfTwo(Image& picture, GLenum format) {
 
 }  // namespace
 
-void TextureImage::upload(std::unique_ptr<Image32> image) { take(image32, std::move(image), Kept::Rgba); }
-void TextureImage::upload(std::unique_ptr<Image24> image) { take(image24, std::move(image), Kept::Rgb); }
-void TextureImage::upload(std::unique_ptr<Image8> image) { take(image8, std::move(image), Kept::Grey); }
+void TextureImage::receive(std::unique_ptr<Image32> image, bool keep) {
+  take(image32, std::move(image), Kept::Rgba, keep);
+}
+void TextureImage::receive(std::unique_ptr<Image24> image, bool keep) {
+  take(image24, std::move(image), Kept::Rgb, keep);
+}
+void TextureImage::receive(std::unique_ptr<Image8> image, bool keep) { take(image8, std::move(image), Kept::Grey, keep); }
+
+void TextureImage::upload(std::unique_ptr<Image32> image) { receive(std::move(image), false); }
+void TextureImage::upload(std::unique_ptr<Image24> image) { receive(std::move(image), false); }
+void TextureImage::upload(std::unique_ptr<Image8> image) { receive(std::move(image), false); }
 
 void TextureImage::uploadKept() {
   if (gl.glGenTextures == nullptr) return;
@@ -71,8 +78,8 @@ void TextureImage::uploadKept() {
 }
 
 template <typename ImageType>
-void TextureImage::take(std::unique_ptr<ImageType>& slot, std::unique_ptr<ImageType> image, Kept layout) {
-  kept_ = gl.glGenTextures == nullptr ? layout : Kept::None;
+void TextureImage::take(std::unique_ptr<ImageType>& slot, std::unique_ptr<ImageType> image, Kept layout, bool keep) {
+  kept_ = keep || gl.glGenTextures == nullptr ? layout : Kept::None;
   if (kept_ != Kept::None) {
     slot = image != nullptr ? std::move(image) : std::make_unique<ImageType>();
     notePictureSize(*slot);
@@ -139,12 +146,13 @@ void TextureImage::uploadLevels(GLenum internalFormat, const Image& picture, GLe
     gl.glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(internalFormat), picture.width, picture.height, 0,
                     pixelFormat, GL_UNSIGNED_BYTE, pixels);
     minFilter = GL_LINEAR;
-  } else if (GLCapability(GLCap::SGIS_generate_mipmap) != 0 && glStateCache.driverMipmaps) {
-    gl.glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP_SGIS, 1);
-    gl.glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(internalFormat), picture.width, picture.height, 0,
-                    pixelFormat, GL_UNSIGNED_BYTE, pixels);
-    gl.glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP_SGIS, 0);
   } else if (pixels != nullptr) {
+    // GLU builds the levels even where the driver offers to generate them:
+    // a texture is then the same whether its scene was read before the show
+    // or by a loader during it, and the driver's generation in a loader's
+    // context held the textures both contexts share while the frames waited
+    // (a frame of about 115 ms against 40 ms during a load; reading before
+    // the show takes as long either way).
     gl.gluBuild2DMipmaps(GL_TEXTURE_2D, static_cast<GLint>(internalFormat), picture.width, picture.height,
                          pixelFormat, GL_UNSIGNED_BYTE, pixels);
   }

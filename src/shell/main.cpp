@@ -51,7 +51,7 @@ shell::Screenshot parseScreenshot(const std::string& text) {
 bool startsBeforeTheEnd(shell::ShowOptions options) {
   shell::settleCaptureDefaults(options);
   if (!options.until || options.start < *options.until || (!options.capture && options.start == *options.until)) return true;
-  std::fprintf(stderr, "skyward: --start %g is not before the end at %g s\n", static_cast<double>(options.start),
+  std::fprintf(stderr, "skyward: --start %g is not before the end at %g s\n", options.start,
                static_cast<double>(*options.until));
   return false;
 }
@@ -126,8 +126,8 @@ void addOptions(CLI::App& app, CommandLine& line) {
                  "per frame")
       ->type_name("FILE");
   app.add_flag("--list-events", options.listEvents,
-               "Build the show without playing it (headless, silent) and print every event in firing order: "
-               "time, kind, target");
+               "Build the show without playing it or reading any of its data and print every event in firing "
+               "order: time, kind, target");
   addDevOptions(app, line, capture);
   app.set_version_flag("--version", std::string("skyward ") + SKYWARD_VERSION);
   app.footer(

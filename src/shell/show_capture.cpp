@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include <stdexcept>
+#include <exception>
 
 #include "platform/sound_seam.h"
 
@@ -19,23 +19,24 @@ capture::VideoSettings settingsFor(int fps, int crf) {
   settings.height = kHeight;
   settings.fps = fps;
   settings.crf = crf;
+  settings.blueFirst = kst::FrameReadback::BlueFirst();
   return settings;
 }
 
 // The sound layer starts offline before the file's tracks exist, and goes
 // back to its device if they cannot be made.
-capture::VideoSettings offlineSound(int fps, int crf, float start) {
+capture::VideoSettings offlineSound(int fps, int crf, double start) {
   platform::sound::renderOffline(true, start);
   return settingsFor(fps, crf);
 }
 
 }  // namespace
 
-ShowCapture::ShowCapture(const std::string& file, int fps, int crf, float start, float until) try
+ShowCapture::ShowCapture(const std::string& file, int fps, int crf, double start, float until) try
     : video_(file, offlineSound(fps, crf, start)),
       encoder_(video_),
       readback_(kWidth, kHeight, kReadAhead),
-      progress_(start, until, stderr, isatty(fileno(stderr)) != 0),
+      progress_(static_cast<float>(start), until, stderr, isatty(fileno(stderr)) != 0),
       fps_(fps),
       start_(start),
       until_(until) {
@@ -45,15 +46,16 @@ ShowCapture::ShowCapture(const std::string& file, int fps, int crf, float start,
 
 ShowCapture::~ShowCapture() { platform::sound::renderOffline(false); }
 
-// A frame the driver cannot hand back is a failure of this capture.
+// A frame the driver cannot hand back, or no memory to queue it in, is a
+// failure of this capture.
 template <class Step>
 void ShowCapture::reading(Step step) {
   try {
-    step([this](std::span<const std::uint8_t> rgba) { addFrame(rgba); });
+    step([this](std::span<const std::uint8_t> pixels) { addFrame(pixels); });
   } catch (const capture::CaptureError&) {
     throw;
-  } catch (const std::runtime_error& error) {
-    throw capture::CaptureError(video_.file(), error.what());
+  } catch (const std::exception& error) {
+    throw capture::CaptureError(video_.file(), capture::failureReason(error));
   }
 }
 
@@ -72,7 +74,7 @@ void ShowCapture::finish() {
   progress_.finish(static_cast<float>(end), video_.frames());
 }
 
-void ShowCapture::addFrame(std::span<const std::uint8_t> rgbaBottomUp) { encoder_.addFrame(rgbaBottomUp); }
+void ShowCapture::addFrame(std::span<const std::uint8_t> pixelsBottomUp) { encoder_.addFrame(pixelsBottomUp); }
 
 void ShowCapture::addSoundUntil(double seconds) {
   platform::sound::mixUntil(seconds);

@@ -21,7 +21,7 @@ namespace shell {
 class ShowCapture {
  public:
   // The file begins at show time `start` and ends before `until`.
-  ShowCapture(const std::string& file, int fps, int crf, float start, float until);
+  ShowCapture(const std::string& file, int fps, int crf, double start, float until);
   ~ShowCapture();
   ShowCapture(const ShowCapture&) = delete;
   ShowCapture& operator=(const ShowCapture&) = delete;
@@ -35,7 +35,7 @@ class ShowCapture {
   void finish();
 
  private:
-  void addFrame(std::span<const std::uint8_t> rgbaBottomUp);
+  void addFrame(std::span<const std::uint8_t> pixelsBottomUp);
   void addSoundUntil(double seconds);
   template <class Step>
   void reading(Step step);
@@ -45,7 +45,7 @@ class ShowCapture {
   kst::FrameReadback readback_;
   CaptureProgress progress_;
   int fps_;
-  float start_;
+  double start_;
   float until_;
   std::int64_t drawn_ = 0;
 };

@@ -18,7 +18,7 @@ struct ShowOptions {
   std::optional<bool> preloadEverything;  // the start-up question answered in advance
   bool windowed = false;
   bool headless = false;
-  float start = 0.0f;          // the show begins at this moment, as if it had played up to it
+  double start = 0.0;          // the show begins at this moment, as if it had played up to it
   std::optional<float> until;  // end normally once the show time reaches it
   std::optional<int> fps;      // fixed-step clock: frame k is shown at k / fps
   std::vector<Screenshot> screenshots;

@@ -4,6 +4,7 @@
 #include "layers/layer_stack.h"
 #include "music/music.h"
 #include "render/device.h"
+#include "shell/finished_layers.h"
 #include "shell/module_fade.h"
 #include "shell/script/script_tools.h"
 #include "shell/show_script.h"
@@ -36,12 +37,14 @@ void showLoadingPicture() {
 
 // A show that starts late is brought to that moment unheard: every event up
 // to it fires in order (an activation keeps its scheduled time, so its layer
-// draws what it would draw then), the loads begun are finished, and the
-// music moves to that moment of the tune that plays then.
-void catchUpTo(float start) {
-  kst::theTimeLine().update(start);
+// draws what it would draw then), the loads begun are finished, the layers
+// already over leave what they wrote last, and the music moves to that
+// moment of the tune that plays then.
+void catchUpTo(const ShowClock& clock) {
+  kst::theTimeLine().update(clock.startTime());
   kst::theSceneStock().finishLoads();
-  music::jumpTo(start);
+  settleFinishedLayers(clock);
+  music::jumpTo(clock.showStart());
 }
 
 }  // namespace
@@ -53,15 +56,18 @@ void prepareShow(bool preloadChoice, ShowClock& clock) {
   buildShow(preloadChoice);
   fadeOutModule();
   FMUSIC_StopSong(music::state().module);
+  // The scenes read while the show was built and the tune faded out are
+  // uploaded and prepared now.
+  kst::theSceneStock().finishLoads();
   kst::theTimeLine().rewind();
-  const bool late = clock.showStart() > 0.0f;
+  const bool late = clock.showStart() > 0.0;
   music::holdSound(late);
   music::startStream("demo\\Skyward.mp3");
-  if (late) catchUpTo(clock.showStart());
+  if (late) catchUpTo(clock);
   music::holdSound(false);
   clock.start();
 }
 
-void catchUpWith(const ShowClock& clock) { catchUpTo(clock.showStart()); }
+void catchUpWith(const ShowClock& clock) { catchUpTo(clock); }
 
 }  // namespace shell

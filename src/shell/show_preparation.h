@@ -10,8 +10,9 @@ namespace shell {
 // timeline rewound to the show's first event, the music stream, and the
 // show start time taken on `clock`. When the clock starts later than the
 // show's beginning, the show is first brought to that moment: the events
-// before it applied in order, the loads begun finished, the music moved
-// there, nothing heard meanwhile. Sound failures are printed and the show
+// before it applied in order, the loads begun finished, the layers already
+// over leaving what they wrote last, the music moved there, nothing heard
+// meanwhile. Sound failures are printed and the show
 // goes on silent; a missing loading picture is logged and nothing is shown.
 void prepareShow(bool preloadChoice, ShowClock& clock);
 

@@ -30,6 +30,12 @@ int buildShow(bool preloadChoice) {
   return 0;
 }
 
+void buildShowUnread(bool preloadChoice) {
+  script::leaveFilesAlone(true);
+  buildShow(preloadChoice);
+  script::leaveFilesAlone(false);
+}
+
 void releaseLayersAndEvents() {
   kst::ClearLayers();
   // A layer is owned by nobody until its activation fires.

@@ -10,6 +10,8 @@ namespace shell {
 // seconds before their sections. A file that cannot be read is logged with
 // the reason and left out; the show goes on without it. Returns 0.
 int buildShow(bool preloadChoice);
+// The same layers and events without reading any file: for listing them.
+void buildShowUnread(bool preloadChoice);
 
 // Ends the show at once, in an order that leaves nothing behind: the layers
 // on screen, the layers whose activation is still pending, the pending

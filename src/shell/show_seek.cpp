@@ -1,5 +1,7 @@
 #include "shell/show_seek.h"
 
+#include <cstdlib>
+
 #include "music/music.h"
 #include "shell/show_preparation.h"
 #include "shell/show_script.h"
@@ -40,6 +42,9 @@ void musicFromTheTop() {
 void buildShowAgain(bool preloadChoice) { buildShow(preloadChoice); }
 
 void rebuildShowAt(const ShowClock& moment, bool preloadChoice, const ShowBuild& build) {
+  // The shadow layer places its objects with the C library's generator when
+  // it first draws; a run from 0 finds it as a process starts, unseeded.
+  std::srand(1);
   forEveryStock([](auto& stock) { stock.setAside(); });
   releaseLayersAndEvents();
   musicFromTheTop();

@@ -54,11 +54,14 @@ int shutDown(int result) {
   return result;
 }
 
+// The list needs no window, no device and no data: the events name their
+// files, and nothing is read.
 int listEvents() {
-  buildShow(backgroundLoading);
+  buildShowUnread(backgroundLoading);
   printEvents(stdout);
   std::fflush(stdout);
-  return shutDown(0);
+  releaseShow();
+  return 0;
 }
 
 // The data is made apart from the program; without it there is no show.
@@ -114,6 +117,7 @@ int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const Sh
       backgroundLoading = true;
       break;
   }
+  if (options.listEvents) return listEvents();
   if (!createShowWindow(!options.windowed)) {
     const int result = failStartUp(false, kWindowFailure, false);
     if (platform::host().displayMissing()) std::fprintf(stderr, "%s\n", kNoDisplayHint);
@@ -122,7 +126,6 @@ int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const Sh
   if (!CreateRenderDevice(platform::host().windowDC(), 0, 800, 600)) return failStartUp(true, kDeviceFailure, false);
   if (!GLCapability(GLCap::ARB_multitexture)) return failWithDevice(kExtensionFailure);
   if (!dataFolderFound()) return failWithDevice(kDataMissing);
-  if (options.listEvents) return listEvents();
   return playShow(options, prepare, build);
 }
 

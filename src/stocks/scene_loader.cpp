@@ -6,10 +6,9 @@
 
 #include "base/log.h"
 #include "platform/data_files.h"
-#include "render/gl_state_cache.h"
 #include "render/gl_table.h"
 #include "scene/scene_io.h"
-#include "stocks/load_error.h"
+#include "scene/texture_image.h"
 
 namespace kst {
 namespace {
@@ -19,58 +18,92 @@ std::function<void(const std::string&)>& loaderPause() {
   return pause;
 }
 
+void warnNotLoaded(const std::string& file, const std::string& reason) {
+  log("** Warning: scene %s not loaded: %s", file.c_str(), reason.c_str());
+}
+
+// Null, with the warning, when the file cannot be read or holds no scene.
+std::unique_ptr<Scene> readUnprepared(const std::string& file, bool keepPictures) {
+  try {
+    std::unique_ptr<Scene> scene = readScene(platform::dataFilePath(file), keepPictures);
+    if (scene == nullptr) warnNotLoaded(file, "its root record is not a scene");
+    return scene;
+  } catch (const std::exception& error) {
+    // A damaged record's reason carries its persistent::exception code.
+    warnNotLoaded(file, error.what());
+  }
+  return nullptr;
+}
+
+std::unique_ptr<Scene> prepared(std::unique_ptr<Scene> scene, const std::string& file) {
+  if (scene == nullptr) return nullptr;
+  try {
+    scene->prepareAfterLoad(file.c_str());
+    return scene;
+  } catch (const std::exception& error) {
+    warnNotLoaded(file, error.what());
+  }
+  return nullptr;
+}
+
 void loaderThread(SceneStockEntry* entry, HDC windowDC, std::function<void(const std::string&)> pause) {
   std::unique_ptr<Scene> scene;
   if (gl.wglMakeCurrent(windowDC, entry->loaderContext) != 0) {
-    // The driver's mipmap generation holds textures the main context shares
-    // for as long as it runs, and the frames wait for it: GLU builds them.
-    glStateCache.driverMipmaps = false;
     if (pause) pause(entry->fileName);
     scene = readPreparedScene(entry->fileName);
     // Every upload is complete before the main context draws with it.
     gl.glFinish();
     gl.wglMakeCurrent(nullptr, nullptr);
   } else {
-    warnSceneNotLoaded(entry->fileName, "its loader context cannot be made current");
+    warnNotLoaded(entry->fileName, "its loader context cannot be made current");
   }
   // Published only now, prepared; the event hands it to the main thread.
   entry->scene = std::move(scene);
   entry->doneEvent->set();
 }
 
+// Read without GL, into the entry's place in the log; the main thread
+// finishes it.
+void readAheadThread(SceneStockEntry* entry, std::function<void(const std::string&)> pause) {
+  {
+    const LogPlace::Writing writing(entry->logPlace.get());
+    if (pause) pause(entry->fileName);
+    entry->scene = readUnprepared(entry->fileName, true);
+  }
+  entry->doneEvent->set();
+}
+
 }  // namespace
 
-void warnSceneNotLoaded(const std::string& file, const std::string& reason) {
-  log("** Warning: scene %s not loaded: %s", file.c_str(), reason.c_str());
-}
-
-std::unique_ptr<Scene> readPreparedSceneOrThrow(const std::string& file) {
-  std::unique_ptr<Scene> scene;
-  try {
-    scene = readScene(platform::dataFilePath(file));
-  } catch (const std::exception& error) {
-    // A damaged record's reason carries its persistent::exception code.
-    throw LoadError(file, error.what());
-  }
-  if (scene == nullptr) throw LoadError(file, "its root record is not a scene");
-  scene->prepareAfterLoad(file.c_str());
-  return scene;
-}
-
 std::unique_ptr<Scene> readPreparedScene(const std::string& file) {
+  return prepared(readUnprepared(file, false), file);
+}
+
+void startReadAhead(SceneStockEntry& entry) {
   try {
-    return readPreparedSceneOrThrow(file);
-  } catch (const LoadError& error) {
-    warnSceneNotLoaded(file, error.reason);
+    entry.loader = std::thread(readAheadThread, &entry, loaderPause());
+  } catch (const std::system_error&) {
+    readAheadThread(&entry, loaderPause());  // read here and now, then
   }
-  return nullptr;
+}
+
+void finishReadAhead(SceneStockEntry& entry) {
+  {
+    const LogPlace::Writing writing(entry.logPlace.get());
+    if (entry.scene != nullptr) {
+      for (const std::unique_ptr<TextureImage>& texture : entry.scene->textures)
+        if (texture != nullptr) texture->uploadKept();
+      entry.scene = prepared(std::move(entry.scene), entry.fileName);
+    }
+  }
+  entry.logPlace->close();
 }
 
 void startLoader(SceneStockEntry& entry, HDC windowDC) {
   try {
     entry.loader = std::thread(loaderThread, &entry, windowDC, loaderPause());
   } catch (const std::system_error& error) {
-    warnSceneNotLoaded(entry.fileName, std::string("no loader thread: ") + error.what());
+    warnNotLoaded(entry.fileName, std::string("no loader thread: ") + error.what());
     entry.doneEvent->set();
   }
 }

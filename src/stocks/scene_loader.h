@@ -18,10 +18,6 @@ namespace kst {
 // record), when the file cannot be opened or read or its root record is not
 // a scene.
 std::unique_ptr<Scene> readPreparedScene(const std::string& file);
-// The same, throwing LoadError with the file and the reason instead.
-std::unique_ptr<Scene> readPreparedSceneOrThrow(const std::string& file);
-// The warning of a scene that could not be read.
-void warnSceneNotLoaded(const std::string& file, const std::string& reason);
 
 // Main thread: starts the loader thread of `entry`, which is already in the
 // stock and has its event, its file name and a loader context on `windowDC`.
@@ -29,6 +25,15 @@ void warnSceneNotLoaded(const std::string& file, const std::string& reason);
 // finishes its GL work, releases the context, stores the scene into the
 // entry and only then signals the entry's event, failed or not.
 void startLoader(SceneStockEntry& entry, HDC windowDC);
+
+// Main thread: starts the thread that reads `entry` ahead, without GL (its
+// textures keep their pictures), writing into the entry's place in the log.
+// The entry is already in the stock with its event, file name and log place.
+void startReadAhead(SceneStockEntry& entry);
+// Main thread, once the read ahead has ended: uploads the scene's textures
+// in the current context and prepares it, in the entry's place in the log,
+// then closes that place.
+void finishReadAhead(SceneStockEntry& entry);
 
 // Test seam: every loader started while it is set calls it on its thread,
 // with its file name, before reading (to hold a loader or slow it down).

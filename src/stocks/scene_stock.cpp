@@ -32,10 +32,32 @@ void SceneStock::load(const char* file, bool background) {
     return;
   }
   try {
-    ObjectStock::load(file, {file}, [file] { return std::make_unique<SceneStockEntry>(readPreparedSceneOrThrow(file)); });
-  } catch (const LoadError& error) {
-    warnSceneNotLoaded(file, error.reason);
+    ObjectStock::load(file, {file}, [file] {
+      std::unique_ptr<Scene> scene = readPreparedScene(file);  // with its warning when it does not read
+      if (scene == nullptr) throw LoadError(file, "the scene does not read (see the warning before)");
+      return std::make_unique<SceneStockEntry>(std::move(scene));
+    });
+  } catch (const LoadError&) {
   }
+}
+
+void SceneStock::loadAhead(const char* file) {
+  releaseFinishedLoaders();
+  if (file == nullptr || get(file) != nullptr) return;
+  // A rebuild reads only what changed, and keeps the earlier version of
+  // what no longer reads: at once.
+  if (settingAside()) {
+    load(file, false);
+    return;
+  }
+  auto entry = std::make_unique<SceneStockEntry>();
+  entry->doneEvent = std::make_unique<platform::ManualResetEvent>();
+  entry->fileName = file;
+  entry->logPlace = std::make_unique<LogPlace>();
+  entry->awaitingFinish = true;
+  SceneStockEntry& kept = *entry;
+  keep(file, std::move(entry), {file});
+  startReadAhead(kept);
 }
 
 void SceneStock::loadInBackground(const char* file) {

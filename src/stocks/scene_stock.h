@@ -26,6 +26,13 @@ class SceneStock : public ObjectStock<SceneStockEntry> {
   // for its loads anyway). A name already in the stock keeps its entry and
   // nothing is read.
   void load(const char* file, bool background);
+  // As load(file, false), but the file is read (decompressed, its records
+  // and meshes made) on a thread of its own, without GL, while the caller
+  // goes on; the calling thread uploads its textures and prepares it when it
+  // first waits for the scene or ends its loads (finishLoads). Until then it
+  // counts as loading. The log reads as if load(file, false) had run here.
+  // While the stock is set aside, this is load(file, false).
+  void loadAhead(const char* file);
 
   // What a scene layer draws each frame: the scene stored under `name`,
   // after waiting up to kWaitMilliseconds for a load still running. Null
@@ -37,7 +44,8 @@ class SceneStock : public ObjectStock<SceneStockEntry> {
   // that must not hold the frame up.
   Scene* loadedScene(const char* name);
   // Waits for every load still running to end, well or not (a show that
-  // starts late has given its loads the time they take).
+  // starts late has given its loads the time they take), and finishes the
+  // scenes read ahead.
   void finishLoads();
 
  private:

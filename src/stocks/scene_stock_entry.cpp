@@ -1,13 +1,14 @@
 #include "stocks/scene_stock_entry.h"
 
 #include "render/gl_table.h"
+#include "stocks/scene_loader.h"
 
 namespace kst {
 
 SceneStockEntry::~SceneStockEntry() { endLoader(); }
 
 SceneStockEntry::State SceneStockEntry::state() {
-  if (doneEvent != nullptr && !doneEvent->isSet()) return State::Loading;
+  if (awaitingFinish || (doneEvent != nullptr && !doneEvent->isSet())) return State::Loading;
   return scene != nullptr ? State::Ready : State::Failed;
 }
 
@@ -23,6 +24,10 @@ void SceneStockEntry::endLoader() {
   // destroys the context's hidden drawable on the main thread only.
   if (loaderContext != nullptr) gl.wglDeleteContext(loaderContext);
   loaderContext = nullptr;
+  if (awaitingFinish) {
+    awaitingFinish = false;
+    finishReadAhead(*this);
+  }
 }
 
 }  // namespace kst

@@ -3,7 +3,10 @@
 // handshake with the thread that reads it.
 //
 // A scene read at once is born finished: it has its scene, no event, no
-// context, no thread. A background read goes Loading -> Ready or Failed,
+// context, no thread. A scene read ahead (SceneStock::loadAhead) is read by
+// its thread without GL and finished on the main thread (its textures
+// uploaded, the scene prepared) the first time the main thread waits for it
+// or ends its loader; until then it counts as Loading. A background read goes Loading -> Ready or Failed,
 // and who may touch what follows that state:
 //   Loading         the loader thread owns `scene` (it stores the scene once,
 //                   read and prepared) and the loader context; the main
@@ -18,6 +21,7 @@
 #include <string>
 #include <thread>
 
+#include "base/log.h"
 #include "platform/manual_reset_event.h"
 #include "platform/wgl.h"
 #include "scene/scene.h"
@@ -50,6 +54,10 @@ struct SceneStockEntry {
   HGLRC loaderContext = nullptr;  // shared with the main context; null when read at once
   std::string fileName;           // what the loader reads; empty when read at once
   std::thread loader;             // started by the scene stock after the entry is in it
+  // A read ahead: where its lines go in the log, and whether the main thread
+  // still has to finish it.
+  std::unique_ptr<LogPlace> logPlace;
+  bool awaitingFinish = false;
 };
 
 }  // namespace kst

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -89,6 +90,38 @@ TEST_F(LogTest, OverlongLineIsCutToTheBuffer) {
   const std::string oddRun = std::string(room - 3, 'z') + "%%%d";
   kst::log(oddRun.c_str(), 7);  // NOLINT
   EXPECT_EQ(capture->lines.back(), "\n" + std::string(room - 3, 'z') + "%%");
+}
+
+// Work moved to another thread, or finished later, reads where it was
+// asked for: a place's lines (indented from where it was held) come before
+// the lines logged after it was held, even when a later place closes first.
+TEST_F(LogTest, PlacesKeepTheOrderTheyWereHeldIn) {
+  kst::log("before");
+  kst::logIndent();
+  auto first = std::make_unique<kst::LogPlace>();
+  kst::logOutdent();
+  kst::log("between");
+  auto second = std::make_unique<kst::LogPlace>();
+  kst::log("after");
+  std::thread([&] {
+    const kst::LogPlace::Writing writing(second.get());
+    kst::log("second %d", 2);
+  }).join();
+  second->close();
+  EXPECT_EQ(capture->formatted, std::vector<std::string>{"\nbefore"}) << "all wait for the first place";
+  {
+    const kst::LogPlace::Writing writing(first.get());
+    kst::log("first");
+    kst::logIndent();
+    kst::log("first, deeper");
+  }
+  kst::log("last");
+  first->close();
+  EXPECT_EQ(capture->formatted, (std::vector<std::string>{"\nbefore", "\n  first", "\n    first, deeper", "\nbetween",
+                                                          "\nsecond 2", "\nafter", "\nlast"}));
+  EXPECT_EQ(kst::logIndentLevel(), 0) << "the place's indents are its own";
+  kst::log("straight");
+  EXPECT_EQ(capture->formatted.back(), "\nstraight");
 }
 
 TEST(DefaultLogger, WritesNothingAndCanBeTakenBack) {

@@ -46,24 +46,34 @@ TEST(EncodingThread, WritesEverythingInOrder) {
   EXPECT_GE(probe.sound.size(), 2u * 22050u);
 }
 
-// /dev/full refuses every write: the encoding thread's failure is thrown on
-// this thread, naming the file, and the file is gone.
-TEST(EncodingThread, ReportsAFullDiskToTheCaller) {
-  fake::TempFolder folder;
-  const auto file = folder / "full.mkv";
-  std::filesystem::create_symlink("/dev/full", file);
+// What the encoding thread meets reaches this thread as the capture's own
+// failure, naming the file, and the file is gone: /dev/full refuses every
+// write; the picture converter refuses a picture of the wrong size.
+std::string failureOnTheEncodingThread(const std::filesystem::path& file, std::size_t pictureBytes) {
   std::string reason = "no failure";
   try {
     capture::VideoFile video(file.string(), settings());
     capture::EncodingThread encoder(video);
-    for (int i = 0; i < 60; ++i) encoder.addFrame(flat(static_cast<std::uint8_t>(i)));
+    std::vector<std::uint8_t> picture = flat(0);
+    picture.resize(pictureBytes);
+    for (int i = 0; i < 60; ++i) encoder.addFrame(picture);
     encoder.close();
   } catch (const capture::CaptureError& error) {
     EXPECT_EQ(error.file(), file.string());
     reason = error.reason();
   }
-  EXPECT_NE(reason.find("No space left on device"), std::string::npos) << reason;
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(file)));
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(file))) << file;
+  return reason;
+}
+
+TEST(EncodingThread, ReportsWhatFailedAsTheCapturesFailure) {
+  fake::TempFolder folder;
+  const auto full = folder / "full.mkv";
+  std::filesystem::create_symlink("/dev/full", full);
+  const std::string noSpace = failureOnTheEncodingThread(full, kWidth * kHeight * 4);
+  EXPECT_NE(noSpace.find("No space left on device"), std::string::npos) << noSpace;
+  const std::string shortPicture = failureOnTheEncodingThread(folder / "short.mp4", kWidth * kHeight * 3);
+  EXPECT_NE(shortPicture.find("width * height"), std::string::npos) << shortPicture;
 }
 
 }  // namespace

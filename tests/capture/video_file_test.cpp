@@ -1,9 +1,14 @@
 // Capture files written through FFmpeg and read back the way a player would.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <filesystem>
 #include <numbers>
+
+extern "C" {
+#include <libavutil/mem.h>
+}
 
 #include "capture/video_file.h"
 #include "support/sound_files.h"
@@ -18,16 +23,18 @@ using capture::VideoSettings;
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 
-// GL's order: the first 300 rows are the bottom half (red), the rest blue.
-std::vector<std::uint8_t> redBelowBlue() {
-  std::vector<std::uint8_t> rgba(static_cast<std::size_t>(kWidth) * kHeight * 4, 255);
-  for (std::size_t pixel = 0; pixel < rgba.size() / 4; ++pixel) {
+// GL's order: the first 300 rows are the bottom half (red), the rest blue;
+// each pixel red first, or blue first.
+std::vector<std::uint8_t> redBelowBlue(bool blueFirst = false) {
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(kWidth) * kHeight * 4, 255);
+  const std::size_t red = blueFirst ? 2 : 0, blue = 2 - red;
+  for (std::size_t pixel = 0; pixel < pixels.size() / 4; ++pixel) {
     const bool bottom = pixel / kWidth < kHeight / 2;
-    rgba[pixel * 4 + 0] = bottom ? 255 : 0;
-    rgba[pixel * 4 + 2] = bottom ? 0 : 255;
-    rgba[pixel * 4 + 1] = 0;
+    pixels[pixel * 4 + red] = bottom ? 255 : 0;
+    pixels[pixel * 4 + blue] = bottom ? 0 : 255;
+    pixels[pixel * 4 + 1] = 0;
   }
-  return rgba;
+  return pixels;
 }
 
 // A 440 Hz tone at half of full scale, the same on both sides.
@@ -99,6 +106,22 @@ TEST_P(VideoFileTest, HoldsUprightPicturesAndTheWholeSound) {
   expectColour(probe.pictures[0], kHeight - 10, 255, 0);
 }
 
+// Pictures handed in blue first, as the software driver keeps them.
+TEST_P(VideoFileTest, PicturesGivenBlueFirstKeepTheirColours) {
+  const auto file = folder / (std::string("blue-first") + GetParam());
+  VideoSettings blueFirst = settings();
+  blueFirst.blueFirst = true;
+  {
+    VideoFile video(file.string(), blueFirst);
+    for (int frame = 0; frame < 3; ++frame) video.addFrame(redBelowBlue(true));
+    video.close();
+  }
+  const fake::VideoProbe probe = fake::probeVideo(file, {1});
+  ASSERT_EQ(probe.pictures.size(), 1u);
+  expectColour(probe.pictures[0], 10, 0, 255);
+  expectColour(probe.pictures[0], kHeight - 10, 255, 0);
+}
+
 // Left without close(), as when the show fails: the trailer is still written.
 TEST_P(VideoFileTest, DestroyedUnclosedStillPlays) {
   const auto file = folder / (std::string("cut") + GetParam());
@@ -137,6 +160,19 @@ TEST(VideoFileFailures, NameTheFileAndTheReasonAndLeaveNoFile) {
   odd.videoEncoder = "no-such-encoder";
   EXPECT_NE(failureOf(folder / "odd.mp4", odd).find("no-such-encoder"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(folder / "odd.mp4"));
+}
+
+// Too little memory for a picture's buffers: the picture track fails after
+// its converter is made, and the capture says so, leaves no file and keeps
+// none of what the track had (which the leak checker would see).
+TEST(VideoFileFailures, ATrackShortOfMemoryFailsAndLetsGoOfWhatItHad) {
+  fake::TempFolder folder;
+  const auto file = folder / "tight.mp4";
+  av_max_alloc(500000);  // a 800 x 600 picture takes about 720,000 bytes
+  const std::string reason = failureOf(file, VideoSettings());
+  av_max_alloc(INT_MAX);
+  EXPECT_EQ(reason, "out of memory");
+  EXPECT_FALSE(std::filesystem::exists(file));
 }
 
 }  // namespace

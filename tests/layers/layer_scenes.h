@@ -17,11 +17,13 @@ namespace layer_test {
 
 inline Camera squareCamera() { return Camera({0, 0, -10}, {0, 0, 0}, {0, 1, 0}, 1, 100, 0.5f, 0.375f); }
 
-// `cameras` cameras, all alike; the background colour as given.
-inline std::unique_ptr<Scene> squareScene(const persist::Colour& background, int cameras = 1) {
+// `cameras` cameras, all alike; the background colour as given. The square
+// is drawn with `surface` when one is given (its name becomes "red").
+inline std::unique_ptr<Scene> squareScene(const persist::Colour& background, int cameras = 1,
+                                          std::unique_ptr<Surface> surface = nullptr) {
   auto scene = std::make_unique<Scene>();
   scene->backgroundColor = background;
-  auto surface = std::make_unique<Surface>();
+  if (surface == nullptr) surface = std::make_unique<Surface>();
   surface->name = "red";
   surface->color = {1, 0, 0, 1};
   scene->addSurface(std::move(surface));

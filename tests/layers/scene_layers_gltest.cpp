@@ -20,6 +20,7 @@
 #include "render/materials/mat_lit.h"
 #include "scene/image.h"
 #include "scene/scene_io.h"
+#include "scene/surfaces/surface.h"
 #include "scene/texture_image.h"
 #include "shell/frame_state.h"
 #include "stocks/bitmap_stock.h"
@@ -91,6 +92,17 @@ class SceneLayerPixels : public ::testing::Test {
   }
   static void drawScene(float left, float top, float width, float height) {
     sceneLayer(left, top, width, height)->Draw(0);
+  }
+
+  // The wall, lit green, through the camera of `sceneName` drawn before.
+  static void drawGreenWallIn(const std::string& sceneName) {
+    kst::BrushMeshInScene brush;
+    brush.sceneName = sceneName;
+    brush.meshName = wall;
+    auto material = std::make_unique<kst::Mat_Lit>();
+    material->ambient = {0, 1, 0, 1};
+    brush.materials.push_back(std::move(material));
+    brush.Draw(0);
   }
 
   static Rgba pixel(int x, int y) {
@@ -182,18 +194,45 @@ TEST_F(SceneLayerPixels, LayersAfterAScenesFindClockwiseFrontsAgain) {
 
 TEST_F(SceneLayerPixels, MeshInSceneHidesBehindTheScenesNearerGeometry) {
   drawScene(0, 0, 1, 1);
-  kst::BrushMeshInScene brush;
-  brush.sceneName = scene;
-  brush.meshName = wall;
-  auto material = std::make_unique<kst::Mat_Lit>();
-  material->ambient = {0, 1, 0, 1};
-  brush.materials.push_back(std::move(material));
-  brush.Draw(0);
+  drawGreenWallIn(scene);
   EXPECT_EQ(pixel(400, 300), kRed);
   const Rgba beside = pixel(290, 300);  // the wall, left of the square
   EXPECT_GT(beside[1], 0);
   EXPECT_EQ(beside[2], 0);
   EXPECT_EQ(pixel(200, 300), kBlue);  // beyond the wall
+}
+
+// A textured scene turns texture units on; the lit wall drawn after it in
+// the same frame keeps its own colour rather than taking the scene's black
+// texels, as it does after the plain scene.
+TEST_F(SceneLayerPixels, MeshAfterATexturedSceneIsNotTintedByItsTexture) {
+  auto surface = std::make_unique<Mat_LW>();
+  surface->layer1.texture = 0;
+  surface->layer1.enabled = true;
+  surface->layer1.minFilter = GL_LINEAR;  // one level: complete without mipmaps
+  auto textured = layer_test::squareScene({0, 0, 1, 1}, 1, std::move(surface));
+  auto black = std::make_unique<Image24>();
+  black->setSize(4, 4);
+  auto texture = std::make_unique<TextureImage>();
+  texture->flags = TextureImage::TEX_NO_MIPMAPS;
+  texture->upload(std::move(black));
+  textured->addTexture(std::move(texture));
+  const std::string name = "textured square";
+  textured->prepareAfterLoad(name.c_str());
+  ASSERT_TRUE(kst::theSceneStock().add(name.c_str(), new kst::SceneStockEntry(std::move(textured))));
+  std::array<Rgba, 2> seen{};
+  for (int i = 0; i < 2; ++i) {
+    const std::string& drawn = i == 0 ? scene : name;
+    startFrame();
+    auto view = sceneLayer(0, 0, 1, 1);
+    view->sceneName = drawn;
+    view->Draw(0);
+    drawGreenWallIn(drawn);
+    seen[i] = pixel(290, 300);
+  }
+  kst::theSceneStock().unload(name.c_str());
+  EXPECT_GT(seen[0][1], 0);
+  EXPECT_EQ(seen[1], seen[0]);
 }
 
 TEST_F(SceneLayerPixels, MeshDistanceFactorPlacesTheEyeAndHalvingItEnlargesTheMesh) {

@@ -1,11 +1,14 @@
 #pragma once
 // Small closed and open meshes for the shadow tests, built so that each
-// face normal ((b − a) × (c − a)) points out of the solid.
+// face normal ((b − a) × (c − a)) points out of the solid, and where a
+// camera shows a point.
 #include <map>
 #include <memory>
 #include <tuple>
+#include <utility>
 #include <vector>
 
+#include "render/camera.h"
 #include "render/robust_mesh.h"
 
 namespace shadow_test {
@@ -52,6 +55,16 @@ inline std::unique_ptr<kst::RobustMesh> box(Vector3 low, Vector3 high) {
   builder.quad(c + z, x, y);
   builder.quad(c - z, y, x);
   return builder.build();
+}
+
+// Where the camera puts a world point in a frame of width x height
+// pixels, origin at the bottom left.
+inline std::pair<int, int> pixelOf(Camera& camera, Vector3 p, int width, int height) {
+  const Matrix44 clip = Multiply(camera.ProjectionMatrix(), camera.ViewMatrix());
+  float out[4];
+  for (int r = 0; r < 4; ++r) out[r] = clip.at(r, 0) * p.x + clip.at(r, 1) * p.y + clip.at(r, 2) * p.z + clip.at(r, 3);
+  return {static_cast<int>((out[0] / out[3] * 0.5f + 0.5f) * width),
+          static_cast<int>((out[1] / out[3] * 0.5f + 0.5f) * height)};
 }
 
 }  // namespace shadow_test

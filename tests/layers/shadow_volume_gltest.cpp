@@ -16,14 +16,7 @@ namespace {
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 
-// Where the camera puts a world point, in window pixels (origin bottom left).
-std::pair<int, int> pixelOf(Camera& camera, Vector3 p) {
-  const Matrix44 clip = Multiply(camera.ProjectionMatrix(), camera.ViewMatrix());
-  float out[4];
-  for (int r = 0; r < 4; ++r) out[r] = clip.at(r, 0) * p.x + clip.at(r, 1) * p.y + clip.at(r, 2) * p.z + clip.at(r, 3);
-  return {static_cast<int>((out[0] / out[3] * 0.5f + 0.5f) * kWidth),
-          static_cast<int>((out[1] / out[3] * 0.5f + 0.5f) * kHeight)};
-}
+std::pair<int, int> pixelOf(Camera& camera, Vector3 p) { return shadow_test::pixelOf(camera, p, kWidth, kHeight); }
 
 int stencilAt(std::pair<int, int> pixel) {
   GLubyte value = 0;

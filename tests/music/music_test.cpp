@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "platform/sound_seam.h"
@@ -142,15 +143,19 @@ TEST_F(Music, SynchPointsArePrintedWithTheirName) {
   EXPECT_EQ(GetCapturedStdout(), "\nSYNCHPOINT : \"chorus\"\n");
 }
 
+// Readings 0.1 s apart: the last one before the second is at 0.9 s, which
+// sets (1 - 0.9) x 128 = 12.8, so 12 out of 255. Nothing is mixed during the
+// fade, so the tune's first 0.2 s then sound 12/255 as loud as at full volume.
 TEST_F(Music, TheFadeTakesOneSecondAndLowersTheTune) {
+  const float full = peak(fake::mixedAlone([&] { music::startModule(xmFile.c_str()); }, 0.2));
   fake::FakeHost host;
   host.tickPerCall = 100;
   ASSERT_TRUE(fake::startSoundWithoutDevice());
   music::startModule(xmFile.c_str());
-  const float before = peak(renderFrames(8820));
   shell::fadeOutModule();
   EXPECT_EQ(host.now, 1100u) << "ten readings up to the one that reached one second";
-  EXPECT_LT(peak(renderFrames(8820)), before * 0.1f) << "the last volume set is a tenth of 128 out of 255";
+  ASSERT_GT(full, 0.1f);
+  EXPECT_NEAR(peak(renderFrames(8820)) / full, 12.0f / 255.0f, 0.002f);
 }
 
 TEST_F(Music, WithoutATuneTheFadeStillTakesOneSecond) {
@@ -161,6 +166,25 @@ TEST_F(Music, WithoutATuneTheFadeStillTakesOneSecond) {
   EXPECT_EQ(GetCapturedStdout(), "");
   EXPECT_GE(host.now, 1000u);
   EXPECT_LT(host.now, 1000u + 2 * 7);
+}
+
+// 10.2 ms into the show is frame 450 of the stream (449.82 rounded); the
+// nearest millisecond would be frame 441. What a late start hears from there is
+// what a start from 0 hears from that frame, sample for sample.
+TEST_F(Music, JumpingToAMomentMovesTheStreamToThatMomentsFrame) {
+  fake::writeShortMp3(mp3File, 0.5);
+  const auto heard = [&](double from) {
+    return fake::mixedAlone([&] {
+      music::startStream(mp3File.c_str());
+      if (from > 0.0) music::jumpTo(from);
+    }, 0.2);
+  };
+  const std::vector<float> fromStart = heard(0.0);
+  const std::vector<float> late = heard(0.0102);
+  ASSERT_EQ(fromStart.size(), late.size());
+  ASSERT_GT(peak(fromStart), 0.1f);
+  const std::size_t compared = 2 * 4410;
+  EXPECT_TRUE(std::equal(late.begin(), late.begin() + compared, fromStart.begin() + 2 * 450));
 }
 
 TEST_F(Music, StoppingTheMusicSilencesEverythingAndClosesTheLibrary) {

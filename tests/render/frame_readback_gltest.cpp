@@ -38,10 +38,12 @@ std::vector<Seen> readFrames(bool withBuffers) {
   SetGLCapability(GLCap::ARB_pixel_buffer_object, withBuffers ? 1 : 0);
   std::vector<Seen> seen;
   int drawn = 0;
-  const kst::FrameReadback::Consumer consume = [&](std::span<const std::uint8_t> rgba) {
-    EXPECT_EQ(rgba.size(), static_cast<std::size_t>(kWidth) * kHeight * 4);
+  // Blue is the first byte of a pixel read blue first, the third otherwise.
+  const std::size_t blue = kst::FrameReadback::BlueFirst() ? 0 : 2;
+  const kst::FrameReadback::Consumer consume = [&](std::span<const std::uint8_t> pixels) {
+    EXPECT_EQ(pixels.size(), static_cast<std::size_t>(kWidth) * kHeight * 4);
     const std::size_t topRow = static_cast<std::size_t>(kHeight - 1) * kWidth * 4;
-    seen.push_back({rgba[topRow + 2], rgba[1], drawn});
+    seen.push_back({pixels[topRow + blue], pixels[1], drawn});
   };
   {
     kst::FrameReadback reader(kWidth, kHeight, 3);
@@ -61,7 +63,9 @@ TEST(FrameReadback, HandsOutEveryFrameInOrderBottomRowFirst) {
   ASSERT_TRUE(fake::sharedRenderDevice("Skyward read-back test", kWidth, kHeight));
   ASSERT_NE(GLCapability(GLCap::ARB_vertex_buffer_object), 0) << "the software driver offers buffer objects";
   ASSERT_NE(GLCapability(GLCap::ARB_pixel_buffer_object), 0);
-  for (const bool withBuffers : {true, false}) {
+  // Read in the driver's own order (blue first) and red first.
+  for (const auto [withBuffers, blueFirst] : {std::pair{true, true}, {false, true}, {true, false}}) {
+    SetGLCapability(GLCap::EXT_bgra, blueFirst ? 1 : 0);
     const std::vector<Seen> seen = readFrames(withBuffers);
     ASSERT_EQ(seen.size(), static_cast<std::size_t>(kFrames)) << withBuffers;
     for (int i = 0; i < kFrames; ++i) {
@@ -74,6 +78,7 @@ TEST(FrameReadback, HandsOutEveryFrameInOrderBottomRowFirst) {
     }
   }
   SetGLCapability(GLCap::ARB_pixel_buffer_object, 1);
+  SetGLCapability(GLCap::EXT_bgra, 1);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "recorded_textures.h"
-#include "render/gl_state_cache.h"
 #include "scene/texture_image.h"
 #include "scene/texture_sizing.h"
 
@@ -152,7 +151,9 @@ TEST_F(TextureUpload, WithoutMipmapsOneLevelAndLinearMinification) {
                      fake::call("glTexParameteri", GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT)}));
 }
 
-TEST_F(TextureUpload, DriverGeneratesMipmapsAroundTheUpload) {
+// Even where the driver offers to generate mipmaps: GLU builds them, the
+// same in every context.
+TEST_F(TextureUpload, GluBuildsTheMipmapsWhereTheDriverCouldGenerateThem) {
   offer({GLCap::Core, GLCap::GLU, GLCap::SGIS_generate_mipmap, GLCap::EXT_texture_filter_anisotropic});
   TextureImage texture;
   texture.maxAnisotropy = 4.0f;
@@ -160,9 +161,7 @@ TEST_F(TextureUpload, DriverGeneratesMipmapsAroundTheUpload) {
   const Strings expected{fake::call("glGenTextures", 1, &texture.glName),
                          fake::call("glBindTexture", GL_TEXTURE_2D, 1),
                          fake::call("glGetIntegerv", GL_MAX_TEXTURE_SIZE, nullptr),
-                         fake::call("glTexParameteri", GL_TEXTURE_2D, GL_GENERATE_MIPMAP_SGIS, 1),
-                         "glTexImage2D",
-                         fake::call("glTexParameteri", GL_TEXTURE_2D, GL_GENERATE_MIPMAP_SGIS, 0),
+                         "gluBuild2DMipmaps",
                          fake::call("glTexParameteri", GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR),
                          fake::call("glTexParameteri", GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR),
                          fake::call("glTexParameteri", GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT),
@@ -176,7 +175,7 @@ TEST_F(TextureUpload, DriverGeneratesMipmapsAroundTheUpload) {
       EXPECT_EQ(world.driver.calls[i], expected[i]) << i;
   }
   EXPECT_EQ(texture.glName, 1u);
-  EXPECT_EQ(uploads[0].level, 0);
+  EXPECT_EQ(uploads[0].level, -1);  // gluBuild2DMipmaps
 }
 
 TEST_F(TextureUpload, GluBuildsTheMipmapsWithoutTheDriversHelp) {
@@ -189,17 +188,6 @@ TEST_F(TextureUpload, GluBuildsTheMipmapsWithoutTheDriversHelp) {
   EXPECT_EQ(uploads[0].format, static_cast<GLenum>(GL_BGR_EXT));
   EXPECT_EQ(callsOf("glTexImage2D").size(), 0u);
   EXPECT_EQ(callsOf("glTexParameterf").size(), 0u);  // no anisotropic filtering offered
-}
-
-TEST_F(TextureUpload, AContextThatBuildsItsOwnMipmapsLeavesTheDriverOut) {
-  offer({GLCap::Core, GLCap::GLU, GLCap::SGIS_generate_mipmap});
-  glStateCache.driverMipmaps = false;
-  TextureImage texture;
-  texture.upload(picture<Image32>(8, 8));
-  glStateCache.driverMipmaps = true;
-  ASSERT_EQ(uploads.size(), 1u);
-  EXPECT_EQ(uploads[0].level, -1);  // gluBuild2DMipmaps
-  EXPECT_EQ(callsOf("glTexImage2D").size(), 0u);
 }
 
 TEST_F(TextureUpload, AlphaAndWhatHappensToThePixels) {

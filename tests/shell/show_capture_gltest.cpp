@@ -7,6 +7,7 @@
 
 #include "music/music.h"
 #include "platform/fmod.h"
+#include "platform/host.h"
 #include "platform/sound_seam.h"
 #include "render/gl_table.h"
 #include "shell/show_capture.h"
@@ -16,6 +17,7 @@
 #include "support/sound_files.h"
 #include "support/sound_probe.h"
 #include "support/video_probe.h"
+#include "timeline/timeline.h"
 
 namespace {
 
@@ -45,6 +47,34 @@ TEST(ProgramCapture, HoldsEveryFrameBeforeTheEndAndTheSoundUpToIt) {
 
   EXPECT_EQ(fake::runHeadlessShow(captureTo(folder / "short.mkv", 0.25f)), 1);
   EXPECT_EQ(fake::probeVideo(folder / "short.mkv").frames, 15);
+}
+
+// The quit message, as the window sends it when the show is closed.
+class QuitAt : public kst::TimeLineEvent {
+ public:
+  explicit QuitAt(float time) : kst::TimeLineEvent(time) {}
+  void fire(float) override { platform::host().postMessage({platform::MessageKind::Quit}); }
+};
+
+// Quit once the frame at 1 s is drawn: the show ends normally and the file
+// plays, holding the 31 frames drawn (0 to 1 s at 30 a second) and their
+// sound, up to the end of the last one.
+TEST(ProgramCapture, QuitPartWayEndsWithAPlayableFileOfTheFramesDrawn) {
+  fake::ShowFolder folder;
+  shell::ShowOptions options = captureTo(folder / "cut.mp4", 3.0f);
+  options.fps = 30;
+  EXPECT_EQ(fake::runHeadlessShow(options,
+                                  [](bool preloadChoice, shell::ShowClock& clock) {
+                                    shell::prepareShow(preloadChoice, clock);
+                                    kst::theTimeLine().timeOffset = 0.0f;
+                                    new QuitAt(1.0f);
+                                    kst::theTimeLine().rewind();
+                                  }),
+            1);
+  const fake::VideoProbe probe = fake::probeVideo(folder / "cut.mp4");
+  EXPECT_EQ(probe.frames, 31);
+  EXPECT_GE(probe.sound.size() / 2, 31u * 1470u);
+  EXPECT_LE(probe.sound.size() / 2, 31u * 1470u + 1024u);
 }
 
 TEST(ProgramCapture, IntoAMissingFolderFailsWithTheFileAndTheReason) {

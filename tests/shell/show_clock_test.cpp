@@ -51,4 +51,28 @@ TEST(ShowClock, ALateStartCountsFromThatMoment) {
   EXPECT_FLOAT_EQ(wall.now(), 14.5f);
 }
 
+// A start on the frame grid gives each frame exactly the time a run from 0
+// gives it, float(k / fps): 192.1 at 10 frames a second is frame 1921, and
+// its second frame is float(1922 / 10) = 192.19999..., not float(192.1) +
+// 0.1 = 192.20001. Off the grid, frames keep their step from the start.
+TEST(ShowClock, ALateStartOnTheFrameGridKeepsARunFromZerosFrameTimes) {
+  fake::FakeHost host;
+  struct Start {
+    int fps;
+    double seconds;
+    std::uint64_t firstFrame;
+  };
+  for (const Start start : {Start{10, 192.1, 1921}, Start{10, 80.1, 801}, Start{30, 100.0 / 3.0, 1000}}) {
+    shell::ShowClock late(start.fps, start.seconds);
+    late.start();
+    EXPECT_EQ(late.startTime(), static_cast<float>(start.firstFrame / static_cast<double>(start.fps)));
+    for (std::uint64_t k = start.firstFrame; k < start.firstFrame + 5; ++k)
+      EXPECT_EQ(late.now(), static_cast<float>(static_cast<double>(k) / start.fps)) << start.seconds << " frame " << k;
+  }
+  shell::ShowClock offGrid(4, 0.05);
+  offGrid.start();
+  offGrid.now();
+  EXPECT_EQ(offGrid.now(), 0.3f);
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "layers/layer_stack.h"
 #include "music/music.h"
@@ -19,6 +20,7 @@
 #include "support/picture_files.h"
 #include "support/recording_gl.h"
 #include "support/show_folder.h"
+#include "support/sound_files.h"
 #include "timeline/timeline.h"
 
 namespace {
@@ -75,6 +77,23 @@ TEST_F(ShowPreparationTest, LoadingPictureFadeAndStreamThenTheShowFromItsFirstEv
   kst::theTimeLine().update(0.0f);
   EXPECT_EQ(pending - kst::theTimeLine().count(), 11u);
   EXPECT_EQ(log.text().find("loading.jpg"), std::string::npos) << log.text();
+}
+
+// The music stream starts after the fade's last reading of the clock and
+// before the show clock's: heard from the show's first moment, not ahead of
+// the picture.
+TEST_F(ShowPreparationTest, TheStreamStartsJustBeforeTheShowClock) {
+  fake::writeShortMp3((folder / "demo/Skyward.mp3").string(), 0.5);
+  std::vector<bool> streamAtReading;
+  world.host.onTimeGetTime = [&] { streamAtReading.push_back(music::state().channel != -1); };
+  shell::ShowClock clock;
+  testing::internal::CaptureStdout();
+  shell::prepareShow(false, clock);
+  testing::internal::GetCapturedStdout();
+  world.host.onTimeGetTime = nullptr;
+  ASSERT_GT(streamAtReading.size(), 2u);
+  EXPECT_TRUE(streamAtReading.back());
+  EXPECT_EQ(std::count(streamAtReading.begin(), streamAtReading.end(), true), 1);
 }
 
 }  // namespace

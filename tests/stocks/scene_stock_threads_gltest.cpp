@@ -50,6 +50,16 @@ class SceneLoading : public ::testing::Test {
     EXPECT_NE(found, nullptr) << file;
     return *found;
   }
+  // A background load of `file` whose loader, once started, waits for
+  // `opened` before it reads.
+  void startHeldLoad(const std::string& file) {
+    kst::setLoaderPause([this](const std::string&) {
+      held.set();
+      opened.wait(kNever);
+    });
+    stock.load(file.c_str(), true);
+    ASSERT_TRUE(held.wait(kNever));
+  }
   // The background colour of the scene a layer would draw now.
   persist::Colour drawn(const std::string& file) {
     Scene* scene = stock.waitForScene(file.c_str());
@@ -58,6 +68,7 @@ class SceneLoading : public ::testing::Test {
   }
 
   std::string folder = fake::freshFolder("scene-loading");
+  platform::ManualResetEvent held, opened;
   kst::SceneStock stock;
   const persist::Colour blue{0.0f, 0.0f, 1.0f, 1.0f};
   const persist::Colour green{0.0f, 1.0f, 0.0f, 1.0f};
@@ -65,10 +76,6 @@ class SceneLoading : public ::testing::Test {
 
 TEST_F(SceneLoading, ALoadThatEndedBeforeTheFirstDrawIsUsedAndItsLoaderReleased) {
   const std::string file = scene("early.kst", blue);
-  // The loader's context builds its mipmaps itself (the driver's generation
-  // would hold the shared textures while the frames wait).
-  bool driverMipmaps = true;
-  kst::setLoaderPause([&](const std::string&) { driverMipmaps = glStateCache.driverMipmaps; });
   stock.load(file.c_str(), true);
   kst::SceneStockEntry& loading = entry(file);
   ASSERT_TRUE(loading.doneEvent->wait(kNever));
@@ -76,19 +83,11 @@ TEST_F(SceneLoading, ALoadThatEndedBeforeTheFirstDrawIsUsedAndItsLoaderReleased)
   EXPECT_EQ(drawn(file), blue);
   EXPECT_FALSE(loading.loader.joinable());
   EXPECT_EQ(loading.loaderContext, nullptr);
-  EXPECT_FALSE(driverMipmaps);
-  EXPECT_TRUE(glStateCache.driverMipmaps);
 }
 
 TEST_F(SceneLoading, ADrawDuringTheLoadWaitsForItThenDrawsTheScene) {
   const std::string file = scene("late.kst", green);
-  platform::ManualResetEvent held, opened;
-  kst::setLoaderPause([&](const std::string&) {
-    held.set();
-    opened.wait(kNever);
-  });
-  stock.load(file.c_str(), true);
-  ASSERT_TRUE(held.wait(kNever));
+  startHeldLoad(file);
   ASSERT_EQ(entry(file).state(), State::Loading);
   std::thread opener([&] {
     std::this_thread::sleep_for(100ms);
@@ -96,6 +95,21 @@ TEST_F(SceneLoading, ADrawDuringTheLoadWaitsForItThenDrawsTheScene) {
   });
   EXPECT_EQ(drawn(file), green);  // in this very call: it waited
   opener.join();
+}
+
+// A load still running after 10 s: that frame's wait gives up then, with
+// no scene, and the next frame's wait finds it once it has been read.
+TEST_F(SceneLoading, AWaitGivesUpAfterTenSecondsAndTheNextOneFindsTheScene) {
+  const std::string file = scene("slow.kst", green);
+  startHeldLoad(file);
+  const auto before = std::chrono::steady_clock::now();
+  EXPECT_EQ(stock.waitForScene(file.c_str()), nullptr);
+  const auto waited = std::chrono::steady_clock::now() - before;
+  EXPECT_GE(waited, 10s);
+  EXPECT_LT(waited, 12s);
+  EXPECT_EQ(entry(file).state(), State::Loading);
+  opened.set();
+  EXPECT_EQ(drawn(file), green);
 }
 
 TEST_F(SceneLoading, AMissingFileEndsTheFirstWaitWhenItFailsAndLaterOnesAtOnce) {
@@ -205,6 +219,36 @@ TEST_F(SceneLoading, ASceneReadAtOnceIsStoredFinishedUnderItsFileName) {
   stock.load(file.c_str(), true);
   EXPECT_EQ(stock.get(file.c_str()), entry);
   EXPECT_EQ(entry->doneEvent, nullptr);
+}
+
+// A scene read ahead is read by its own thread while the caller goes on;
+// the caller's thread uploads its textures and prepares it when it ends its
+// loads, and the log reads as if it had been read where it was asked for.
+TEST_F(SceneLoading, AScenesReadAheadIsFinishedByTheCallerInItsPlaceInTheLog) {
+  const std::string file = scene("ahead.kst", green, fake::Texel{10, 20, 30, 255});
+  const std::string missing = folder + "/missing-ahead.kst";
+  fake::LogCapture log;
+  kst::setLoaderPause([this](const std::string&) { opened.wait(kNever); });
+  stock.loadAhead(file.c_str());
+  stock.loadAhead(missing.c_str());
+  kst::log("after the reads were asked for");
+  EXPECT_EQ(entry(file).state(), State::Loading);
+  EXPECT_EQ(log.text().find("after the reads"), std::string::npos) << "waits behind the reads";
+  opened.set();
+  ASSERT_TRUE(entry(file).doneEvent->wait(kNever));
+  EXPECT_EQ(entry(file).state(), State::Loading) << "read, not yet finished";
+  stock.finishLoads();
+  ASSERT_EQ(entry(file).state(), State::Ready);
+  EXPECT_EQ(entry(missing).state(), State::Failed);
+  const TextureImage& texture = *entry(file).scene->textures.at(0);
+  EXPECT_NE(texture.glName, 0u);
+  EXPECT_TRUE(gl.glIsTexture(texture.glName)) << "made in this thread's context";
+  const std::string said = log.text();
+  const std::size_t report = said.find("RAM used for textures"), failure = said.find("missing-ahead.kst"),
+                    after = said.find("after the reads");
+  ASSERT_NE(after, std::string::npos) << said;
+  EXPECT_LT(report, failure) << said;
+  EXPECT_LT(failure, after) << said;
 }
 
 TEST_F(SceneLoading, AFileThatCannotBeOpenedOrReadAddsNothingAndSaysWhy) {

@@ -70,6 +70,7 @@ bool FakeHost::peekMessage(platform::Message& out) {
 void FakeHost::postMessage(const platform::Message& message) { queue_.push_back(message); }
 
 std::uint32_t FakeHost::timeGetTime() {
+  if (onTimeGetTime) onTimeGetTime();
   std::uint32_t value = now;
   now += tickPerCall;
   return value;

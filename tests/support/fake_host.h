@@ -4,6 +4,7 @@
 // test sets, and logs every visible effect in order so tests can check the
 // sequence (for instance: display restored before the error message).
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@ class FakeHost : public platform::Host {
   std::uint32_t now = 0;                     // timeGetTime
   std::uint32_t tickPerCall = 0;             // added to `now` after each timeGetTime
   std::uint32_t tickPerPeek = 0;             // added to `now` by each peekMessage
+  std::function<void()> onTimeGetTime;       // called at each timeGetTime, before it answers
   // Messages that arrive as "system events" at the n-th peekMessage call.
   std::map<int, std::vector<platform::Message>> eventsAtPeek;
 

@@ -9,16 +9,14 @@ namespace fake {
 
 bool sharedRenderDevice(const char* title, int width, int height) {
   // Kept reachable here even when a test later installs another host.
-  static platform::SdlHost* host = nullptr;
-  static const bool ready = [&] {
-    host = new platform::SdlHost(true);
-    platform::setHost(host);
-    glStateCache.Reset();
-    ResetGLTable();
-    return host->createWindow(title, width, height, false) &&
-           CreateRenderDevice(host->windowDC(), 0, width, height);
-  }();
-  return ready;
+  static platform::SdlHost* const host = new platform::SdlHost(true);
+  platform::setHost(host);
+  const KS_3Ddevice* device = RenderDevice();
+  if (device != nullptr && host->windowDC() != nullptr && device->deviceContext() == host->windowDC()) return true;
+  glStateCache.Reset();
+  ResetGLTable();
+  if (host->windowDC() == nullptr && !host->createWindow(title, width, height, false)) return false;
+  return CreateRenderDevice(host->windowDC(), 0, width, height);
 }
 
 }  // namespace fake

@@ -21,21 +21,34 @@ void setKeys(Envelope& envelope, std::initializer_list<Key> keys, std::int32_t b
 
 void setConstant(Envelope& envelope, float value) { setKeys(envelope, {{0.0f, value}}); }
 
+namespace {
+
+bool filesLeftAlone = false;
+
+}  // namespace
+
 void activate(float time, kst::Brush& layer) { new kst::EvtActivateBrush(time, &layer); }
 
+void leaveFilesAlone(bool alone) { filesLeftAlone = alone; }
+
 void loadBackdrop(const char* file) {
+  if (filesLeftAlone) return;
   kst::loadOrWarn(file, [](const char* name) { kst::theBitmapStock().loadBackdrop(name); });
 }
 
 void loadWithAlpha(const char* name, const char* colourFile, const char* alphaFile) {
+  if (filesLeftAlone) return;
   kst::loadOrWarn(colourFile, [&](const char*) { kst::theBitmapStock().loadWithAlpha(name, colourFile, alphaFile); });
 }
 
 void loadObject(const char* file, int buildOption) {
+  if (filesLeftAlone) return;
   kst::loadOrWarn(file, [&](const char* name) { kst::theMeshStock().loadObject(name, nullptr, &buildOption); });
 }
 
-void loadScene(const char* file) { kst::theSceneStock().load(file, false); }
+void loadScene(const char* file) {
+  if (!filesLeftAlone) kst::theSceneStock().loadAhead(file);
+}
 
 void loadSceneAhead(const char* file, bool background, float secondsBefore) {
   if (background)

@@ -40,10 +40,14 @@ Layer& newLayer(std::int32_t level, float duration, Arguments&&... arguments) {
 void activate(float time, kst::Brush& layer);
 
 // Loads done at once while the show is built. A file that cannot be read is
-// logged with the reason and left out: its layers draw nothing.
+// logged with the reason and left out: its layers draw nothing. While files
+// are left alone (a show built only to be listed), they read nothing.
+void leaveFilesAlone(bool alone);
 void loadBackdrop(const char* file);
 void loadWithAlpha(const char* name, const char* colourFile, const char* alphaFile);
 void loadObject(const char* file, int buildOption);
+// A scene loaded before the show: read on a thread of its own while the
+// build goes on, finished (uploaded, prepared) once the build is over.
 void loadScene(const char* file);
 // With background loading chosen, a background load `secondsBefore` the
 // section starts; otherwise a load at once.
