@@ -4,6 +4,7 @@
 # make faults: play the show under the sanitizers with each data file damaged in turn
 # make data : write the show's data files (demo/) from code, with a review sheet in out/
 # make video: capture the whole show, pictures and sound, into out/skyward.mp4
+# make pictures: one picture of each section and a contact sheet of them into docs/
 
 PACKAGES := cmake ninja-build g++ pkg-config git \
 	libsdl2-dev libinih-dev libcli11-dev libfreeimage-dev libbz2-dev \
@@ -22,7 +23,7 @@ JOBS       := $(shell nproc)
 SHOW_END   := 245
 SHOWDATA   := $(BUILD)/tools/showdata/showdata
 
-.PHONY: show video capture fresh-data data test deps build build-asan test-normal test-asan test-tsan bench fuzz faults clean
+.PHONY: show video capture pictures fresh-data data test deps build build-asan test-normal test-asan test-tsan bench fuzz faults clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
@@ -98,6 +99,24 @@ capture:
 	$(BUILD)/skyward --headless --preload --capture out/skyward.mp4 --until $(SHOW_END); \
 	rc=$$?; [ $$rc -eq 1 ] && echo "Captured: out/skyward.mp4"
 
+# The show in pictures for the README: one moment of each section, chosen
+# by looking (SECTION:SECONDS), played from 0 at 4 frames per second (each
+# moment is a frame of that step), kept as JPEGs of about 60 KiB in docs/
+# with a contact sheet of all eight.
+PICTURE_MOMENTS := 1:2.5 2:37 3:47 4:81 5:109 6:137 7:199 8:243
+PICTURESHEET    := $(BUILD)/tools/picturesheet/picturesheet
+section_of       = $(word 1,$(subst :, ,$(1)))
+moment_of        = $(word 2,$(subst :, ,$(1)))
+
+pictures: fresh-data
+	mkdir -p out/pictures docs
+	$(BUILD)/skyward --headless --preload --fps 4 --until 243 \
+	  $(foreach m,$(PICTURE_MOMENTS),--screenshot $(call moment_of,$(m))=out/pictures/section-$(call section_of,$(m)).png); \
+	  rc=$$?; [ $$rc -eq 1 ]
+	$(foreach m,$(PICTURE_MOMENTS),$(PICTURESHEET) jpeg out/pictures/section-$(call section_of,$(m)).png docs/section-$(call section_of,$(m)).jpg &&) true
+	$(PICTURESHEET) --kilobytes 160 sheet docs/sections.jpg \
+	  $(foreach m,$(PICTURE_MOMENTS),"out/pictures/section-$(call section_of,$(m)).png=section $(call section_of,$(m)), at $(call moment_of,$(m)) s")
+
 # The object import benchmark compares with the Open Asset Import Library;
 # the section benchmark replays the program's GL calls with apitrace. The
 # frames-per-second report sets the program beside another build of it when
@@ -115,6 +134,7 @@ bench: fresh-data
 	python3 bench/section_fps_bench.py --program $(BUILD)/skyward --data . \
 	  $(if $(BENCH_REFERENCE),--reference $(BENCH_REFERENCE))
 	python3 bench/frame_scan_bench.py --program $(BUILD)/skyward --data .
+	python3 bench/dev_seek_bench.py --program $(BUILD)/skyward --data .
 
 # Each target runs on a scratch copy of its seed corpus in fuzz/corpus/, so
 # the repository keeps only the small hand-made seeds.

@@ -90,6 +90,14 @@ Handle* open(std::vector<std::unique_ptr<Handle>>& list, const char* name) {
   return nullptr;
 }
 
+// The source leaves the mix before it is released, so it stops at once.
+template <class Handle>
+signed char release(std::vector<std::unique_ptr<Handle>>& list, Handle* handle) {
+  const signed char known = withHandle(list, handle, [](Handle& source) { library().mixer.stop(&source); });
+  if (known) std::erase_if(list, [handle](const auto& item) { return item.get() == handle; });
+  return known;
+}
+
 FSOUND_STREAM* streamOnChannel(int channel) {
   for (const auto& stream : library().streams) {
     if (stream->channel == channel && library().mixer.isPlaying(stream.get())) return stream.get();
@@ -295,6 +303,8 @@ signed char FMUSIC_IsPlaying(FMUSIC_MODULE* module) {
   return playing ? 1 : 0;
 }
 
+signed char FMUSIC_FreeSong(FMUSIC_MODULE* module) { return platform::sound::release(library().modules, module); }
+
 FSOUND_STREAM* FSOUND_Stream_OpenFile(const char* name, unsigned int, int) {
   return platform::sound::open(library().streams, name);
 }
@@ -320,10 +330,4 @@ signed char FSOUND_Stream_SetTime(FSOUND_STREAM* stream, int ms) {
   return withHandle(library().streams, stream, [frame](FSOUND_STREAM& s) { s.seek(frame); });
 }
 
-// The stream leaves the mix before it is released, so it stops at once.
-signed char FSOUND_Stream_Close(FSOUND_STREAM* stream) {
-  auto& lib = library();
-  const signed char known = withHandle(lib.streams, stream, [&](FSOUND_STREAM& s) { lib.mixer.stop(&s); });
-  if (known) std::erase_if(lib.streams, [stream](const auto& s) { return s.get() == stream; });
-  return known;
-}
+signed char FSOUND_Stream_Close(FSOUND_STREAM* stream) { return platform::sound::release(library().streams, stream); }

@@ -56,6 +56,8 @@ signed char FMUSIC_SetPanSeperation(FMUSIC_MODULE* module, float separation);
 signed char FMUSIC_PlaySong(FMUSIC_MODULE* module);
 signed char FMUSIC_StopSong(FMUSIC_MODULE* module);
 signed char FMUSIC_IsPlaying(FMUSIC_MODULE* module);
+// Stops the module and releases it; the handle is dead afterwards.
+signed char FMUSIC_FreeSong(FMUSIC_MODULE* module);
 
 FSOUND_STREAM* FSOUND_Stream_OpenFile(const char* name, unsigned int mode, int length);
 signed char FSOUND_Stream_SetEndCallback(FSOUND_STREAM* stream, FSOUND_STREAMCALLBACK callback, int userValue);

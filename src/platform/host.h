@@ -11,20 +11,34 @@ namespace platform {
 // Unavailable: no dialog could be shown and nobody could be asked.
 enum class Answer { Yes, No, Cancel, Unavailable };
 
-enum class MessageKind { KeyDown, KeyUp, Close, Destroy, Quit, Other };
+enum class MessageKind { KeyDown, KeyUp, Close, Destroy, Quit, MouseMove, MouseWheel, Other };
 
 // Virtual key codes of the keys the programs react to; a digit key's code
-// is its character.
+// is its character, a letter key's its capital.
 inline constexpr int kKeyEscape = 0x1B;
 inline constexpr int kKeySpace = 0x20;
+inline constexpr int kKeyPageUp = 0x21;
+inline constexpr int kKeyPageDown = 0x22;
+inline constexpr int kKeyHome = 0x24;
 inline constexpr int kKeyLeft = 0x25;
 inline constexpr int kKeyUp = 0x26;
 inline constexpr int kKeyRight = 0x27;
 inline constexpr int kKeyDown = 0x28;
+inline constexpr int kKeyF5 = 0x74;
+
+// Mouse buttons held during a move, as bits.
+inline constexpr unsigned kMouseLeft = 1;
+inline constexpr unsigned kMouseRight = 2;
+inline constexpr unsigned kMouseMiddle = 4;
 
 struct Message {
   MessageKind kind = MessageKind::Other;
   int key = 0;  // virtual key code for KeyDown / KeyUp
+  // MouseMove: the pointer's move in pixels (x right, y down) and the
+  // buttons held; MouseWheel: dy clicks, positive away from the user.
+  int dx = 0;
+  int dy = 0;
+  unsigned buttons = 0;
 };
 
 struct DisplayMode {

@@ -9,33 +9,51 @@
 namespace platform {
 namespace {
 
-// SDL's key codes are characters for the printable keys, as the virtual
-// codes are; the keys whose characters would read as arrows say nothing.
+// The named keys by their virtual codes; digits and space keep their
+// characters and letters become capitals, as the virtual codes have them.
+// Every other key says nothing: SDL's codes of the other printable keys
+// would read as named ones ('%' as Left, 't' as F5).
 int virtualKey(SDL_Keycode key) {
   switch (key) {
     case SDLK_ESCAPE: return kKeyEscape;
+    case SDLK_SPACE: return kKeySpace;
+    case SDLK_PAGEUP: return kKeyPageUp;
+    case SDLK_PAGEDOWN: return kKeyPageDown;
+    case SDLK_HOME: return kKeyHome;
     case SDLK_LEFT: return kKeyLeft;
     case SDLK_UP: return kKeyUp;
     case SDLK_RIGHT: return kKeyRight;
     case SDLK_DOWN: return kKeyDown;
+    case SDLK_F5: return kKeyF5;
     default: break;
   }
-  if (key >= kKeyLeft && key <= kKeyDown) return 0;
-  return static_cast<int>(key);
+  if (key >= SDLK_0 && key <= SDLK_9) return static_cast<int>(key);
+  if (key >= SDLK_a && key <= SDLK_z) return static_cast<int>(key - SDLK_a) + 'A';
+  return 0;
+}
+
+unsigned heldButtons(std::uint32_t state) {
+  return ((state & SDL_BUTTON_LMASK) != 0 ? kMouseLeft : 0u) | ((state & SDL_BUTTON_RMASK) != 0 ? kMouseRight : 0u) |
+         ((state & SDL_BUTTON_MMASK) != 0 ? kMouseMiddle : 0u);
 }
 
 Message translate(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:
-      return {MessageKind::Close, 0};
+      return {MessageKind::Close};
     case SDL_WINDOWEVENT:
-      return {event.window.event == SDL_WINDOWEVENT_CLOSE ? MessageKind::Close : MessageKind::Other, 0};
+      return {event.window.event == SDL_WINDOWEVENT_CLOSE ? MessageKind::Close : MessageKind::Other};
     case SDL_KEYDOWN:
-    case SDL_KEYUP: {
+    case SDL_KEYUP:
       return {event.type == SDL_KEYDOWN ? MessageKind::KeyDown : MessageKind::KeyUp, virtualKey(event.key.keysym.sym)};
+    case SDL_MOUSEMOTION:
+      return {MessageKind::MouseMove, 0, event.motion.xrel, event.motion.yrel, heldButtons(event.motion.state)};
+    case SDL_MOUSEWHEEL: {
+      const int clicks = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+      return {MessageKind::MouseWheel, 0, 0, clicks, 0};
     }
     default:
-      return {MessageKind::Other, 0};
+      return {MessageKind::Other};
   }
 }
 

@@ -9,6 +9,7 @@
 #include "render/device.h"
 #include "render/frames_in_flight.h"
 #include "render/gl_table.h"
+#include "shell/dev_mode.h"
 #include "shell/frame_state.h"
 #include "shell/frame_times.h"
 #include "shell/screenshot.h"
@@ -20,10 +21,11 @@ namespace shell {
 namespace {
 
 // False once the quit message has been seen.
-bool drainMessages() {
+bool drainMessages(DevMode* dev) {
   platform::Message message;
   while (platform::host().peekMessage(message)) {
     if (message.kind == platform::MessageKind::Quit) return false;
+    if (dev != nullptr) dev->offer(message);
     windowProcedure(message);
   }
   return true;
@@ -56,7 +58,7 @@ void writeFrameTimes(const FrameTimes& times, const std::string& file) {
 
 }  // namespace
 
-void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* capture) {
+void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* capture, DevMode* dev) {
   ScreenshotQueue screenshots(options.screenshots);
   const KS_3Ddevice& device = *RenderDevice();
   // Only asked-for frame times are kept: a show left running keeps no list.
@@ -68,8 +70,9 @@ void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* cap
   float t = 0.0f;
   for (;;) {
     gl.glViewport(0, 0, device.width, device.height);
-    t = clock.now();
-    if (!drainMessages()) break;
+    t = dev != nullptr ? dev->frameTime(clock) : clock.now();
+    if (!drainMessages(dev)) break;
+    if (dev != nullptr) t = dev->applyKeys(clock, t);
     ResetFrameState();
     kst::theTimeLine().update(t);
     kst::DrawLayers(t);
@@ -79,11 +82,12 @@ void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* cap
     // the driver would go on doing behind later frames and after the last:
     // a timed frame ends once its picture is finished, and a replay of the
     // frames' GL calls finishes each frame at the same place, at its swap.
+    if (dev != nullptr) dev->drawNotes(t);
     if (times) gl.glFinish();
     Present();
     if (times) times->presented(t);
     if (inFlight) inFlight->presented();
-    if (options.until && t >= *options.until) break;
+    if ((options.until && t >= *options.until) || (dev != nullptr && dev->stuck())) break;
   }
   screenshots.reportMissed(t);
   if (times) writeFrameTimes(*times, *options.frameTimes);

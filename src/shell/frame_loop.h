@@ -4,11 +4,16 @@
 
 namespace shell {
 
+class DevMode;
 class ShowCapture;
 
 // Runs frames until the quit message arrives (or the requested end time is
 // reached). Each frame: viewport, show time, messages, GL reset, clear,
 // timeline, layers, requested screenshots, the capture's frame, present.
-void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* capture = nullptr);
+// With the development mode, its keys act after the messages (the frame is
+// drawn at the moment they lead to) and its notes are drawn after the
+// screenshots and the capture have read the frame; a headless show it
+// leaves paused for good ends.
+void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* capture = nullptr, DevMode* dev = nullptr);
 
 }  // namespace shell

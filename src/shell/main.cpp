@@ -60,7 +60,30 @@ struct CommandLine {
   shell::ShowOptions options;
   std::vector<std::string> shots;
   std::string logTarget;
+  std::string devKeys;
 };
+
+std::string checkDevKeys(std::string& text) {
+  std::string error;
+  shell::readScriptedKeys(text, error);
+  return error;
+}
+
+void addDevOptions(CLI::App& app, CommandLine& line, CLI::Option* capture) {
+  shell::ShowOptions& options = line.options;
+  auto* dev = app.add_flag("--dev", options.dev,
+                           "Development mode: Space pauses, Left/Right move 1 s, Page Up/Down 10 s, Home to 0, 1-8 to a "
+                           "section's start, F5 reads again the data files that changed; notes in a corner");
+  dev->excludes(capture);
+  app.add_flag("--watch", options.watch, "With --dev: a change of a file under demo/ reads the changed files again")
+      ->needs(dev);
+  app.add_option("--dev-keys", line.devKeys,
+                 "With --dev: press KEY (Space, Left, Right, PageUp, PageDown, Home, F5, Escape, 0-9) once the show "
+                 "time reaches TIME; while paused, the next key at each frame")
+      ->check(CLI::Validator(checkDevKeys, "TIME:KEY,..."))
+      ->type_name("TIME:KEY,...")
+      ->needs(dev);
+}
 
 void addOptions(CLI::App& app, CommandLine& line) {
   shell::ShowOptions& options = line.options;
@@ -83,7 +106,7 @@ void addOptions(CLI::App& app, CommandLine& line) {
   app.add_option("--fps", options.fps, "Fixed-step clock: frame k is shown at time k/N (a capture: 60 unless given)")
       ->check(CLI::Range(1, 100000))
       ->type_name("N");
-  app.add_option("--capture", options.capture,
+  auto* capture = app.add_option("--capture", options.capture,
                  "Write every frame and the sound into FILE (.mp4 or .mkv): H.264 800x600 and AAC 44100 Hz stereo, "
                  "played at a fixed step (--fps, default 60) up to --until (default 245)")
       ->check(CLI::Validator(checkVideoName, "FILE.mp4|FILE.mkv"))
@@ -105,9 +128,11 @@ void addOptions(CLI::App& app, CommandLine& line) {
   app.add_flag("--list-events", options.listEvents,
                "Build the show without playing it or reading any of its data and print every event in firing "
                "order: time, kind, target");
+  addDevOptions(app, line, capture);
   app.set_version_flag("--version", std::string("skyward ") + SKYWARD_VERSION);
   app.footer(
-      "Keys: Escape (pressed or released) ends the show.\n"
+      "Keys: Escape (pressed or released) ends the show; with --dev also Space, Left, Right, Page Up, Page Down,\n"
+      "Home, 1-8 and F5.\n"
       "Exit codes: 0 question cancelled or events listed, 1 normal end, 2 unreadable command line,\n"
       "255 no window, display mode, OpenGL device, GL_ARB_multitexture, demo folder (make it with 'make data')\n"
       "or a capture that failed.\n"
@@ -123,6 +148,8 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
     for (const auto& shot : line.shots) line.options.screenshots.push_back(parseScreenshot(shot));
+    std::string unused;
+    if (!line.devKeys.empty()) line.options.devKeys = shell::readScriptedKeys(line.devKeys, unused);
   } catch (const CLI::ParseError& error) {
     // --help and --version end here with 0; a command line that cannot be
     // read ends with 2, the usual code for a usage error.

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/dev_keys.h"
+
 namespace shell {
 
 struct Screenshot {
@@ -24,6 +26,9 @@ struct ShowOptions {
   int crf = 18;                        // the capture's picture quality: lower is better
   std::optional<std::string> frameTimes;  // a file for each frame's wall time, written at the end
   bool listEvents = false;  // build the show, print its timeline, play nothing
+  bool dev = false;         // the development mode: keys that pause and move the show, notes on screen
+  bool watch = false;       // with dev: a change under demo/ reads the changed files again
+  std::vector<ScriptedKey> devKeys;  // with dev: keys pressed at show times (headless)
 };
 
 inline constexpr int kCaptureFps = 60;

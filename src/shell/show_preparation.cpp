@@ -68,4 +68,6 @@ void prepareShow(bool preloadChoice, ShowClock& clock) {
   clock.start();
 }
 
+void catchUpWith(const ShowClock& clock) { catchUpTo(clock); }
+
 }  // namespace shell

@@ -16,4 +16,10 @@ namespace shell {
 // goes on silent; a missing loading picture is logged and nothing is shown.
 void prepareShow(bool preloadChoice, ShowClock& clock);
 
+// What a late start does once the show is built, its timeline rewound (or
+// where an earlier catch-up left it) and the music stream open: brings the
+// show to the clock's start as described above. Nothing is held: the caller
+// holds the sound meanwhile.
+void catchUpWith(const ShowClock& clock);
+
 }  // namespace shell

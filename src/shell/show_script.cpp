@@ -36,7 +36,7 @@ void buildShowUnread(bool preloadChoice) {
   script::leaveFilesAlone(false);
 }
 
-void releaseShow() {
+void releaseLayersAndEvents() {
   kst::ClearLayers();
   // A layer is owned by nobody until its activation fires.
   std::vector<kst::Brush*> neverShown;
@@ -47,6 +47,10 @@ void releaseShow() {
   kst::theTimeLine().clear();
   kst::theTimeLine().timeOffset = 0.0f;
   for (kst::Brush* layer : neverShown) delete layer;
+}
+
+void releaseShow() {
+  releaseLayersAndEvents();
   script::releaseMaterials();
   kst::theSceneStock().clear();
   kst::theMeshStock().clear();

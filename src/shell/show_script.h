@@ -19,4 +19,9 @@ void buildShowUnread(bool preloadChoice);
 // still reading). Needs the device's context for the stocks.
 void releaseShow();
 
+// The layers on screen, the layers whose activation is still pending and the
+// pending events go; the materials and the stocks stay (for building the
+// show again at another moment).
+void releaseLayersAndEvents();
+
 }  // namespace shell

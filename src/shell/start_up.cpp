@@ -9,6 +9,7 @@
 #include "render/gl_table.h"
 #include "shell/frame_loop.h"
 #include "music/music.h"
+#include "shell/dev_mode.h"
 #include "shell/event_listing.h"
 #include "shell/show_capture.h"
 #include "shell/show_preparation.h"
@@ -73,14 +74,16 @@ bool dataFolderFound() {
 // the reason is said, and the program ends with -1.
 // The capture is made before the show is prepared, so the sound it starts
 // is mixed offline from the first sample.
-int playShow(ShowOptions options, const ShowPreparation& prepare) {
+int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuild& build) {
   settleCaptureDefaults(options);
   ShowClock clock(options.fps, options.start);
   std::optional<ShowCapture> recording;
+  std::optional<DevMode> dev;
   try {
     if (options.capture) recording.emplace(*options.capture, *options.fps, options.crf, options.start, *options.until);
     prepare(backgroundLoading, clock);
-    runFrameLoop(clock, options, recording ? &*recording : nullptr);
+    if (options.dev) dev.emplace(options, backgroundLoading, build);
+    runFrameLoop(clock, options, recording ? &*recording : nullptr, dev ? &*dev : nullptr);
     if (recording) recording->finish();
   } catch (const capture::CaptureError& error) {
     recording.reset();
@@ -100,7 +103,7 @@ bool preloadChoice() { return backgroundLoading; }
 
 int WinMain(const ShowOptions& options) { return WinMain(options, prepareShow); }
 
-int WinMain(const ShowOptions& options, const ShowPreparation& prepare) {
+int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const ShowBuild& build) {
   switch (askDisclaimer(options)) {
     case platform::Answer::Cancel:
       return 0;
@@ -123,7 +126,7 @@ int WinMain(const ShowOptions& options, const ShowPreparation& prepare) {
   if (!CreateRenderDevice(platform::host().windowDC(), 0, 800, 600)) return failStartUp(true, kDeviceFailure, false);
   if (!GLCapability(GLCap::ARB_multitexture)) return failWithDevice(kExtensionFailure);
   if (!dataFolderFound()) return failWithDevice(kDataMissing);
-  return playShow(options, prepare);
+  return playShow(options, prepare, build);
 }
 
 }  // namespace shell

@@ -3,6 +3,7 @@
 
 #include "shell/show_clock.h"
 #include "shell/show_options.h"
+#include "shell/show_seek.h"
 
 namespace shell {
 
@@ -17,8 +18,9 @@ using ShowPreparation = std::function<void(bool preloadChoice, ShowClock& clock)
 // fails (after the display is restored, with the file and the reason on
 // standard error), 1 after a
 // normal end.
+// `build` is what the development mode builds the show again with.
 int WinMain(const ShowOptions& options);
-int WinMain(const ShowOptions& options, const ShowPreparation& prepare);
+int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const ShowBuild& build = buildShowAgain);
 
 // The start-up choice handed to the show preparation: true when scenes are
 // loaded in the background during the show.

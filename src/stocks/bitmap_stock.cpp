@@ -35,38 +35,44 @@ std::unique_ptr<TextureImage> screenTexture(std::uint32_t flags) {
 }  // namespace
 
 void BitmapStock::loadBackdrop(const char* file) {
-  const auto picture = readPicture<Image24>(file);
-  auto padded = PadToPowerOfTwo(*picture);
-  // Named after its file, the texture keeps no second copy of the pixels.
-  padded->name = picture->name;
-  auto texture = screenTexture(TextureImage::TEX_NO_MIPMAPS);
-  texture->name = file;
-  texture->upload(std::move(padded));
-  keep(file, std::move(texture));
+  load(file, {file}, [file] {
+    const auto picture = readPicture<Image24>(file);
+    auto padded = PadToPowerOfTwo(*picture);
+    // Named after its file, the texture keeps no second copy of the pixels.
+    padded->name = picture->name;
+    auto texture = screenTexture(TextureImage::TEX_NO_MIPMAPS);
+    texture->name = file;
+    texture->upload(std::move(padded));
+    return texture;
+  });
 }
 
 void BitmapStock::loadAlpha(const char* file) {
-  auto picture = readPicture<Image8>(file);
-  auto texture = screenTexture(TextureImage::TEX_NO_MIPMAPS | TextureImage::TEX_ALPHA_ONLY);
-  texture->name = file;
-  texture->upload(std::move(picture));
-  keep(file, std::move(texture));
+  load(file, {file}, [file] {
+    auto picture = readPicture<Image8>(file);
+    auto texture = screenTexture(TextureImage::TEX_NO_MIPMAPS | TextureImage::TEX_ALPHA_ONLY);
+    texture->name = file;
+    texture->upload(std::move(picture));
+    return texture;
+  });
 }
 
 void BitmapStock::loadWithAlpha(const char* name, const char* colourFile, const char* alphaFile) {
-  const auto colour = readPicture<Image24>(colourFile);
-  const auto alpha = readPicture<Image8>(alphaFile);
-  auto merged = MergeAlpha(*colour, *alpha);
-  if (merged == nullptr) {
-    throw LoadError(alphaFile, "its size " + std::to_string(alpha->width) + "x" + std::to_string(alpha->height) +
-                                   " differs from the colour picture " + colourFile + " (" +
-                                   std::to_string(colour->width) + "x" + std::to_string(colour->height) + ")");
-  }
-  merged->name = name != nullptr ? name : "";
-  auto texture = screenTexture(TextureImage::TEX_NO_MIPMAPS);
-  texture->name = merged->name;
-  texture->upload(std::move(merged));
-  keep(name, std::move(texture));
+  load(name, {colourFile, alphaFile}, [=] {
+    const auto colour = readPicture<Image24>(colourFile);
+    const auto alpha = readPicture<Image8>(alphaFile);
+    auto merged = MergeAlpha(*colour, *alpha);
+    if (merged == nullptr) {
+      throw LoadError(alphaFile, "its size " + std::to_string(alpha->width) + "x" + std::to_string(alpha->height) +
+                                     " differs from the colour picture " + colourFile + " (" +
+                                     std::to_string(colour->width) + "x" + std::to_string(colour->height) + ")");
+    }
+    merged->name = name != nullptr ? name : "";
+    auto texture = screenTexture(TextureImage::TEX_NO_MIPMAPS);
+    texture->name = merged->name;
+    texture->upload(std::move(merged));
+    return texture;
+  });
 }
 
 BitmapStock& theBitmapStock() {

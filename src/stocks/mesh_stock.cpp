@@ -28,10 +28,12 @@ std::unique_ptr<RobustMesh> readObject(const std::string& file, const char* sear
 
 MeshPrimitive* MeshStock::loadObject(const char* file, const char* searchDir, const int* options) {
   const std::string name = file != nullptr ? file : "";
-  auto primitive = std::make_unique<MeshPrimitive>();
-  primitive->source = readObject(name, searchDir);
-  primitive->build(true, options != nullptr ? static_cast<unsigned>(*options) : 0u);
-  keep(name.c_str(), std::move(primitive));
+  load(name.c_str(), {name}, [&] {
+    auto primitive = std::make_unique<MeshPrimitive>();
+    primitive->source = readObject(name, searchDir);
+    primitive->build(true, options != nullptr ? static_cast<unsigned>(*options) : 0u);
+    return primitive;
+  });
   return get(name.c_str());
 }
 

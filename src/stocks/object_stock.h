@@ -3,9 +3,23 @@
 // their object up every frame; loads and unloads put objects in and take
 // them out. Names are byte strings compared byte by byte, so two paths that
 // differ in case or in the kind of slash are two names.
+//
+// A show moved to another moment is built again from its script: meanwhile
+// what the stock held is set aside, and a load of a name set aside takes
+// that object back rather than reading its files again, unless they have
+// changed since they were read (then they are read again, and the version
+// set aside stays in use when the new one does not read). Unloads while set
+// aside put the object aside too, for a later load of the same rebuild.
+// What is still aside at the end goes, unless the stock keeps what is
+// unloaded: then unloads always put objects aside, for any later load.
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "base/log.h"
+#include "stocks/load_error.h"
+#include "stocks/source_stamp.h"
 
 namespace kst {
 
@@ -17,16 +31,21 @@ class ObjectStock {
   ObjectStock(const ObjectStock&) = delete;
   ObjectStock& operator=(const ObjectStock&) = delete;
 
-  // Destroys the object stored under `name`, if any, and forgets the name.
+  // Destroys the object stored under `name`, if any, and forgets the name
+  // (while set aside, the object goes aside instead).
   virtual void unload(const char* name) {
-    if (name != nullptr) entries_.erase(std::string(name));
+    if (name == nullptr) return;
+    const auto found = entries_.find(name);
+    if (found == entries_.end()) return;
+    if (settingAside_ || keepUnloaded_) aside_.insert_or_assign(found->first, std::move(found->second));
+    entries_.erase(found);
   }
 
   // The stored object, or null when the name is absent.
   virtual T* get(const char* name) {
     if (name == nullptr) return nullptr;
     const auto found = entries_.find(name);
-    return found != entries_.end() ? found->second.get() : nullptr;
+    return found != entries_.end() ? found->second.object.get() : nullptr;
   }
 
   // Takes `object` under `name` and answers true. A name already present
@@ -38,30 +57,109 @@ class ObjectStock {
       return true;
     }
     const auto [where, inserted] = entries_.try_emplace(name);
-    if (inserted) where->second.reset(object);
+    if (inserted) where->second.object.reset(object);
     return inserted;
   }
 
   // Destroys every stored object, for an orderly end while the GL context
   // that the objects may need is still there.
-  void clear() { entries_.clear(); }
+  void clear() {
+    entries_.clear();
+    aside_.clear();
+  }
   std::size_t size() const { return entries_.size(); }
 
+  // Every stored object goes aside, until dropAside.
+  void setAside() {
+    settingAside_ = true;
+    for (auto& entry : entries_) aside_.insert_or_assign(entry.first, std::move(entry.second));
+    entries_.clear();
+  }
+  // Destroys what was set aside and not taken back (unless unloads are kept).
+  void dropAside() {
+    settingAside_ = false;
+    if (!keepUnloaded_) aside_.clear();
+  }
+  // From now on an unload puts the object aside, and a load takes it back
+  // (as while set aside); off again, what is aside goes.
+  void keepUnloaded(bool keep) {
+    keepUnloaded_ = keep;
+    if (!keep && !settingAside_) aside_.clear();
+  }
+  // The files of stored objects that changed since they were read.
+  std::vector<std::string> changedSources() const {
+    std::vector<std::string> changed;
+    for (const auto& entry : entries_)
+      for (const SourceStamp& source : entry.second.sources)
+        if (source.changed()) changed.push_back(source.file);
+    return changed;
+  }
+
  protected:
+  // Between setAside and dropAside.
+  bool settingAside() const { return settingAside_; }
+
   // Calls `visit` with every stored object, in name order.
   template <typename Visit>
   void forEachObject(Visit visit) {
     for (auto& entry : entries_)
-      if (entry.second != nullptr) visit(*entry.second);
+      if (entry.second.object != nullptr) visit(*entry.second.object);
   }
 
   // Hands `object` to the stock; destroys it when the name is taken.
-  void keep(const char* name, std::unique_ptr<T> object) {
-    if (add(name, object.get())) object.release();
+  // `sources` are the data files it was read from (stamped now).
+  void keep(const char* name, std::unique_ptr<T> object, const std::vector<std::string>& sources = {}) {
+    if (name == nullptr || !add(name, object.get())) return;
+    object.release();
+    Entry& entry = entries_.find(name)->second;
+    for (const std::string& source : sources) entry.sources.push_back(SourceStamp::of(source));
+  }
+
+  // A load of `name` from `sources`: an object set aside under the name
+  // whose files are unchanged comes back; otherwise `read()` makes one
+  // (std::unique_ptr<T>; throws LoadError), kept with its files' stamps
+  // taken before the read. When that read fails and an older version is
+  // set aside, the older version comes back with a warning naming the file
+  // and the reason, and nothing is thrown.
+  template <typename Read>
+  void load(const char* name, const std::vector<std::string>& sources, Read read) {
+    if (name != nullptr && takeBack(name, false)) return;
+    std::vector<SourceStamp> stamps;
+    for (const std::string& source : sources) stamps.push_back(SourceStamp::of(source));
+    try {
+      std::unique_ptr<T> object = read();
+      if (name == nullptr || !add(name, object.get())) return;
+      object.release();
+      entries_.find(name)->second.sources = std::move(stamps);
+    } catch (const LoadError& error) {
+      if (name == nullptr || !takeBack(name, true)) throw;
+      log("** Warning: %s not read again: %s; the version read before stays", error.file.c_str(), error.reason.c_str());
+    }
+  }
+
+  // The object set aside under `name` back in the stock; unless `anyway`,
+  // only when its files are as they were read.
+  bool takeBack(const char* name, bool anyway) {
+    const auto found = aside_.find(name);
+    if (found == aside_.end() || entries_.count(found->first) != 0) return false;
+    if (!anyway)
+      for (const SourceStamp& source : found->second.sources)
+        if (source.changed()) return false;
+    entries_.insert_or_assign(found->first, std::move(found->second));
+    aside_.erase(found);
+    return true;
   }
 
  private:
-  std::map<std::string, std::unique_ptr<T>, std::less<>> entries_;
+  struct Entry {
+    std::unique_ptr<T> object;
+    std::vector<SourceStamp> sources;
+  };
+
+  std::map<std::string, Entry, std::less<>> entries_;
+  std::map<std::string, Entry, std::less<>> aside_;
+  bool settingAside_ = false;
+  bool keepUnloaded_ = false;
 };
 
 }  // namespace kst

@@ -26,24 +26,37 @@ HGLRC sharedLoaderContext(KS_3Ddevice& device) {
 void SceneStock::load(const char* file, bool background) {
   releaseFinishedLoaders();
   if (file == nullptr || get(file) != nullptr) return;
-  if (background) {
-    loadInBackground(file);
+  // A rebuild finishes its loads before it shows anything: read at once.
+  if (background && !settingAside()) {
+    if (!takeBack(file, false)) loadInBackground(file);
     return;
   }
-  std::unique_ptr<Scene> scene = readPreparedScene(file);
-  if (scene != nullptr) keep(file, std::make_unique<SceneStockEntry>(std::move(scene)));
+  try {
+    ObjectStock::load(file, {file}, [file] {
+      std::unique_ptr<Scene> scene = readPreparedScene(file);  // with its warning when it does not read
+      if (scene == nullptr) throw LoadError(file, "the scene does not read (see the warning before)");
+      return std::make_unique<SceneStockEntry>(std::move(scene));
+    });
+  } catch (const LoadError&) {
+  }
 }
 
 void SceneStock::loadAhead(const char* file) {
   releaseFinishedLoaders();
   if (file == nullptr || get(file) != nullptr) return;
+  // A rebuild reads only what changed, and keeps the earlier version of
+  // what no longer reads: at once.
+  if (settingAside()) {
+    load(file, false);
+    return;
+  }
   auto entry = std::make_unique<SceneStockEntry>();
   entry->doneEvent = std::make_unique<platform::ManualResetEvent>();
   entry->fileName = file;
   entry->logPlace = std::make_unique<LogPlace>();
   entry->awaitingFinish = true;
   SceneStockEntry& kept = *entry;
-  keep(file, std::move(entry));
+  keep(file, std::move(entry), {file});
   startReadAhead(kept);
 }
 
@@ -60,7 +73,7 @@ void SceneStock::loadInBackground(const char* file) {
   entry->loaderContext = context;
   entry->fileName = file;
   SceneStockEntry& kept = *entry;
-  keep(file, std::move(entry));
+  keep(file, std::move(entry), {file});
   startLoader(kept, device->deviceContext());
 }
 

@@ -21,14 +21,17 @@ class SceneStock : public ObjectStock<SceneStockEntry> {
   // names the file and the reason).
   // background = true: puts a Loading entry under `file` at once and reads
   // the scene on a thread of its own; a failed read leaves the entry Failed
-  // (one warning). Without a loader context the scene is read now instead.
-  // A name already in the stock keeps its entry and nothing is read.
+  // (one warning). Without a loader context the scene is read now instead,
+  // and so it is while the stock is set aside (a rebuild of the show waits
+  // for its loads anyway). A name already in the stock keeps its entry and
+  // nothing is read.
   void load(const char* file, bool background);
   // As load(file, false), but the file is read (decompressed, its records
   // and meshes made) on a thread of its own, without GL, while the caller
   // goes on; the calling thread uploads its textures and prepares it when it
   // first waits for the scene or ends its loads (finishLoads). Until then it
   // counts as loading. The log reads as if load(file, false) had run here.
+  // While the stock is set aside, this is load(file, false).
   void loadAhead(const char* file);
 
   // What a scene layer draws each frame: the scene stored under `name`,

@@ -64,7 +64,7 @@ TEST(FrameReadback, HandsOutEveryFrameInOrderBottomRowFirst) {
   ASSERT_NE(GLCapability(GLCap::ARB_vertex_buffer_object), 0) << "the software driver offers buffer objects";
   ASSERT_NE(GLCapability(GLCap::ARB_pixel_buffer_object), 0);
   // Read in the driver's own order (blue first) and red first.
-  for (const auto [withBuffers, blueFirst] : {std::pair{true, true}, {false, true}, {true, false}}) {
+  for (const auto& [withBuffers, blueFirst] : {std::pair{true, true}, {false, true}, {true, false}}) {
     SetGLCapability(GLCap::EXT_bgra, blueFirst ? 1 : 0);
     const std::vector<Seen> seen = readFrames(withBuffers);
     ASSERT_EQ(seen.size(), static_cast<std::size_t>(kFrames)) << withBuffers;

@@ -17,7 +17,9 @@
 #include <vector>
 
 #include "layers/layer_stack.h"
+#include "platform/host.h"
 #include "shell/event_listing.h"
+#include "shell/show_script.h"
 #include "support/headless_show.h"
 #include "support/log_capture.h"
 #include "support/picture_files.h"
@@ -121,6 +123,7 @@ struct RunRequest {
   std::vector<shell::Screenshot> screenshots{};
   std::vector<float> layerProbes{};
   std::optional<std::string> frameTimes{};
+  std::vector<shell::ScriptedKey> devKeys{};  // any: the development mode
 };
 
 ShowRun play(const RunRequest& request) {
@@ -135,22 +138,35 @@ ShowRun play(const RunRequest& request) {
   options.until = request.until;
   options.screenshots = request.screenshots;
   options.frameTimes = request.frameTimes;
+  options.dev = !request.devKeys.empty();
+  options.devKeys = request.devKeys;
   // The shadow layer draws its objects from the C library's generator,
   // which the program never seeds: each run starts from the state a process
   // starts with, as if seeded with 1, not where the run before left it.
   std::srand(1);
-  run.exitCode = fake::runHeadlessShow(options, [&](bool preloadChoice, shell::ShowClock& clock) {
-    shell::prepareShow(preloadChoice, clock);
-    for (const char* scene : kScenes) {
-      kst::SceneStockEntry* entry = kst::theSceneStock().get(scene);
-      if (entry == nullptr) continue;
-      run.scenesAtStart.push_back(scene);
-      run.loadingAtStart += entry->state() == kst::SceneStockEntry::State::Loading;
-    }
+  // Every build of the show, the first and those of the development mode,
+  // gets the probes (a rebuild drops the events pending).
+  const auto addProbes = [&] {
     kst::theTimeLine().timeOffset = 0.0f;
     for (float time : request.layerProbes) new LayerProbe(time, run.layerStacks[time]);
     kst::theTimeLine().rewind();  // the earliest event still pending, a probe or not
-  });
+  };
+  run.exitCode = fake::runHeadlessShow(
+      options,
+      [&](bool preloadChoice, shell::ShowClock& clock) {
+        shell::prepareShow(preloadChoice, clock);
+        for (const char* scene : kScenes) {
+          kst::SceneStockEntry* entry = kst::theSceneStock().get(scene);
+          if (entry == nullptr) continue;
+          run.scenesAtStart.push_back(scene);
+          run.loadingAtStart += entry->state() == kst::SceneStockEntry::State::Loading;
+        }
+        addProbes();
+      },
+      [&](bool preloadChoice) {
+        shell::buildShow(preloadChoice);
+        addProbes();
+      });
   for (const std::string& line : log.lines())
     if (line.find("Warning") != std::string::npos) run.warnings.push_back(line);
   fs::current_path(previous);
@@ -281,6 +297,53 @@ TEST_F(WholeShowTest, TheFinalesFrameAt192sIsDrawnInTime) {
   while (lines >> showTime >> wall >> processor) wallByTime[showTime] = wall;
   ASSERT_EQ(wallByTime.size(), 3u) << "frames at 192.0, 192.1 and 192.2 s";
   EXPECT_LT(wallByTime.rbegin()->second, 10000.0f) << "milliseconds for the frame at 192.2 s";
+}
+
+// Moved about in the development mode, paused and playing, on and back, by
+// seconds and by sections, the show has the layers of a run from 0 and
+// draws its bytes: at 30 s, after moves in the first two sections (where the
+// shadow layer places its objects with the C library's generator when it
+// first draws); and at 200 s, after moves across the show that bring the end
+// tune in and out and go to the logo and back, the layers alone (a
+// screenshot is taken, and --until ends the show, at the first frame that
+// reaches its time, and the logo is past it: Escape ends that tour). The
+// notes on screen are not in the screenshot. The sanitizer tree plays it
+// for memory faults alone.
+TEST_F(WholeShowTest, MovedAboutInTheDevelopmentModeItDrawsWhatARunFromZeroDraws) {
+  using namespace platform;
+  struct Tour {
+    float moment;
+    std::vector<int> pausedKeys;  // at 21 s; the show stands still, so one a frame
+    float lastMove;               // then, playing, PageDown there
+    bool bytes;                   // no move went past the moment before
+  };
+  const Tour tours[] = {
+      {30.0f, {kKeyRight, kKeyLeft, kKeyHome, int{'2'}, kKeyPageDown, kKeyPageUp, kKeySpace}, 18.0f, true},
+      {200.0f,
+       {kKeyRight, kKeyPageDown, int{'5'}, int{'8'}, int{'7'}, kKeyPageUp, kKeyHome, int{'2'}, int{'6'}, kKeyLeft,
+        int{'7'}, kKeySpace},
+       170.0f, false},
+  };
+  for (const Tour& tour : tours) {
+    RunRequest moved{.start = 20.0, .until = tour.bytes ? tour.moment + 0.25f : 1000.0f,
+                     .layerProbes = {probeTime(tour.moment)}};
+    moved.devKeys.push_back({21.0f, kKeySpace});
+    for (int key : tour.pausedKeys) moved.devKeys.push_back({21.25f, key});
+    moved.devKeys.push_back({tour.lastMove, kKeyPageDown});
+    moved.devKeys.push_back({tour.moment + 0.5f, kKeyEscape});
+    const std::string name = "moved-" + std::to_string(static_cast<int>(tour.moment));
+    if (picturesChecked() && tour.bytes) moved.screenshots = {{tour.moment, shot(name)}};
+    const ShowRun run = play(moved);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.warnings, std::vector<std::string>{});
+    if (!picturesChecked()) continue;
+    const LayerStackText& fromStart = whole_->layerStacks.at(probeTime(tour.moment));
+    EXPECT_FALSE(fromStart.empty());
+    EXPECT_EQ(run.layerStacks.at(probeTime(tour.moment)), fromStart) << tour.moment;
+    if (tour.bytes) {
+      EXPECT_EQ(frame(name).pixelsUnlike(frame(std::to_string(static_cast<int>(tour.moment)))), 0) << tour.moment;
+    }
+  }
 }
 
 // The emblem spins in the middle over the dark sky; the filament strips

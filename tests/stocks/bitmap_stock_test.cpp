@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 
 #include "scene/recorded_textures.h"
 #include "stocks/bitmap_stock.h"
 #include "stocks/load_error.h"
+#include "support/log_capture.h"
 #include "support/picture_files.h"
 
 namespace {
@@ -157,6 +160,72 @@ TEST_F(BitmapStockTest, ALoadUnderAPresentNameKeepsTheFirstTexture) {
   EXPECT_EQ(stock.size(), 1u);
   stock.unload(file.c_str());
   EXPECT_EQ(stock.get(file.c_str()), nullptr);
+}
+
+// While the show is built again at another moment: a texture set aside
+// comes back without a read; one whose picture changed on disk is read
+// again; one whose picture no longer reads stays, with a warning naming the
+// file and the reason; what no load asked back goes at the end.
+TEST_F(BitmapStockTest, SetAsideTexturesComeBackUnlessTheirPictureChanged) {
+  const std::string file = colourFile("changing.png", 8, 8);
+  const std::string other = colourFile("dropped.png", 4, 4);
+  stock.loadBackdrop(file.c_str());
+  stock.loadBackdrop(other.c_str());
+  TextureImage* first = stock.get(file.c_str());
+  // File times may be coarse: each change is made to look a second later.
+  const auto written = std::filesystem::last_write_time(file);
+  const auto change = [&](int seconds) { std::filesystem::last_write_time(file, written + std::chrono::seconds(seconds)); };
+
+  stock.setAside();
+  EXPECT_EQ(stock.get(file.c_str()), nullptr);
+  stock.loadBackdrop(file.c_str());
+  stock.unload(file.c_str());  // aside again, for a later load of the same rebuild
+  stock.loadBackdrop(file.c_str());
+  stock.dropAside();
+  EXPECT_EQ(stock.get(file.c_str()), first);
+  EXPECT_EQ(stock.get(other.c_str()), nullptr);
+  EXPECT_EQ(uploads.size(), 2u);
+  EXPECT_TRUE(stock.changedSources().empty());
+
+  colourFile("changing.png", 16, 8);
+  change(1);
+  EXPECT_EQ(stock.changedSources(), std::vector<std::string>{file});
+  stock.setAside();
+  stock.loadBackdrop(file.c_str());
+  stock.dropAside();
+  TextureImage* second = stock.get(file.c_str());
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->pictureWidth, 16);
+  EXPECT_EQ(uploads.size(), 3u);
+
+  std::ofstream(file, std::ios::trunc) << "damaged";
+  change(2);
+  fake::LogCapture log;
+  stock.setAside();
+  stock.loadBackdrop(file.c_str());
+  stock.dropAside();
+  EXPECT_EQ(stock.get(file.c_str()), second);
+  EXPECT_NE(log.text().find("Warning: " + file + " not read again: cannot decode"), std::string::npos) << log.text();
+}
+
+// While unloads are kept (the development mode), an unloaded texture waits
+// aside for a later load, which takes it back without reading; once they
+// are no longer kept, what waits goes.
+TEST_F(BitmapStockTest, KeptUnloadsComeBackWithoutAReadUntilKeepingEnds) {
+  const std::string file = colourFile("kept.png", 8, 8);
+  stock.keepUnloaded(true);
+  stock.loadBackdrop(file.c_str());
+  TextureImage* first = stock.get(file.c_str());
+  stock.unload(file.c_str());
+  EXPECT_EQ(stock.get(file.c_str()), nullptr);
+  stock.loadBackdrop(file.c_str());
+  EXPECT_EQ(stock.get(file.c_str()), first);
+  EXPECT_EQ(uploads.size(), 1u);
+
+  stock.unload(file.c_str());
+  stock.keepUnloaded(false);
+  stock.loadBackdrop(file.c_str());
+  EXPECT_EQ(uploads.size(), 2u);
 }
 
 }  // namespace

@@ -14,11 +14,11 @@ int runHeadlessShow(float until, const std::vector<shell::Screenshot>& screensho
   return runHeadlessShow(options, prepare);
 }
 
-int runHeadlessShow(shell::ShowOptions options, const shell::ShowPreparation& prepare) {
+int runHeadlessShow(shell::ShowOptions options, const shell::ShowPreparation& prepare, const shell::ShowBuild& build) {
   platform::SdlHost host(true);
   platform::setHost(&host);
   options.headless = true;
-  const int exitCode = shell::WinMain(options, prepare);
+  const int exitCode = shell::WinMain(options, prepare, build);
   platform::setHost(nullptr);
   return exitCode;
 }

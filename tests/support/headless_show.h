@@ -15,7 +15,9 @@ namespace fake {
 int runHeadlessShow(float until, const std::vector<shell::Screenshot>& screenshots,
                     const shell::ShowPreparation& prepare = shell::prepareShow);
 
-// The same with options of the caller's (headless is set here).
-int runHeadlessShow(shell::ShowOptions options, const shell::ShowPreparation& prepare = shell::prepareShow);
+// The same with options of the caller's (headless is set here); `build` is
+// what the development mode builds the show again with.
+int runHeadlessShow(shell::ShowOptions options, const shell::ShowPreparation& prepare = shell::prepareShow,
+                    const shell::ShowBuild& build = shell::buildShowAgain);
 
 }  // namespace fake

@@ -1,23 +1,25 @@
-// kstview: plays a scene file (.kst) through one of its cameras in an
-// 800x600 window, for people who make scenes; or, headless, writes one
-// frame of it as a PNG.
+// kstview: plays a scene file (.kst) through its cameras or a free orbit
+// camera in an 800x600 window, for people who make scenes; or, headless,
+// writes one frame of it as a PNG.
 #include <CLI/CLI.hpp>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <memory>
+#include <optional>
 #include <string>
 
 #include "persist/class_registration.h"
 #include "persist/scene_file.h"
-#include "scene/scene_io.h"
 #include "platform/sdl_host.h"
 #include "render/device.h"
-#include "render/gl_table.h"
-#include "scene/scene.h"
-#include "shell/frame_state.h"
+#include "render/panel_drawing.h"
+#include "scene_view.h"
+#include "shell/frame_rate.h"
 #include "shell/screenshot.h"
+#include "text/text_panel.h"
+#include "viewer_notes.h"
 #include "viewer_state.h"
 
 namespace {
@@ -27,6 +29,7 @@ constexpr int kHeight = 600;
 constexpr int kUnreadable = 1;
 constexpr int kUsage = 2;
 constexpr int kNoDisplay = 3;
+constexpr int kNoteHeight = 13;  // pixels
 
 struct Options {
   std::string file;
@@ -34,81 +37,88 @@ struct Options {
   float time = 0.0f;
   std::string screenshot;
   bool headless = false;
+  std::optional<std::array<float, 3>> orbit;  // yaw, pitch, distance
 };
 
-// Null after printing the file and the reason; a file that does not read
-// throws SceneFileError.
-std::unique_ptr<Scene> loadScene(const std::string& file) {
-  if (std::unique_ptr<Scene> scene = readScene(file)) return scene;
-  std::fprintf(stderr, "kstview: %s: not a scene file (its record is not a scene)\n", file.c_str());
-  return nullptr;
-}
-
-// The scene's background, then the tree at `time` through the chosen camera.
-void drawFrame(Scene& scene, const kstview::ViewerState& state) {
-  gl.glViewport(0, 0, kWidth, kHeight);
-  shell::ResetFrameState();
-  const persist::Colour& background = scene.backgroundColor;
-  gl.glClearColor(background[0], background[1], background[2], background[3]);
-  gl.glClear(GL_COLOR_BUFFER_BIT);
-  if (state.cameraCount == 0) return;
-  scene.setPendingCamera(static_cast<std::int32_t>(state.camera));
-  scene.update(state.time);
-  scene.render();
-}
-
-int writeOneFrame(Scene& scene, const kstview::ViewerState& state, const std::string& png) {
-  drawFrame(scene, state);
-  if (shell::saveScreenshot(png)) return 0;
-  std::fprintf(stderr, "kstview: cannot write the screenshot %s\n", png.c_str());
+// Without --orbit, a camera the scene lacks shows nothing, as it always has.
+int writeOneFrame(kstview::SceneView& view, const kstview::ViewerState& state, const Options& options) {
+  view.draw(state, !options.orbit);
+  if (shell::saveScreenshot(options.screenshot)) return 0;
+  std::fprintf(stderr, "kstview: cannot write the screenshot %s\n", options.screenshot.c_str());
   return kUnreadable;
 }
 
+// Dragging or turning the wheel moves the orbit camera, and looks through it.
+void moveOrbit(const platform::Message& message, kstview::SceneView& view, kstview::ViewerState& state) {
+  kstview::OrbitCamera& orbit = view.orbit();
+  if (message.kind == platform::MessageKind::MouseWheel) {
+    orbit.wheel(message.dy);
+  } else if ((message.buttons & platform::kMouseLeft) != 0) {
+    orbit.drag(message.dx, message.dy);
+  } else if ((message.buttons & platform::kMouseRight) != 0) {
+    orbit.pan(message.dx, message.dy, kHeight);
+  } else {
+    return;
+  }
+  state.useOrbit();
+}
+
 // Takes the window's messages; false once the viewer should end.
-bool pumpMessages(platform::Host& host, kstview::ViewerState& state) {
+bool pumpMessages(platform::Host& host, kstview::SceneView& view, kstview::ViewerState& state) {
   platform::Message message;
   while (host.peekMessage(message)) {
-    if (message.kind == platform::MessageKind::KeyDown) state.press(message.key);
-    if (message.kind == platform::MessageKind::Close || message.kind == platform::MessageKind::Quit) state.quit = true;
+    using platform::MessageKind;
+    if (message.kind == MessageKind::KeyDown) state.press(message.key);
+    if (message.kind == MessageKind::MouseMove || message.kind == MessageKind::MouseWheel) moveOrbit(message, view, state);
+    if (message.kind == MessageKind::Close || message.kind == MessageKind::Quit) state.quit = true;
+  }
+  if (state.reloadWanted) {
+    state.reloadWanted = false;
+    if (view.reload()) state.setCameraCount(view.cameraCount());
   }
   return !state.quit;
 }
 
-void play(platform::Host& host, Scene& scene, kstview::ViewerState& state, const std::string& file) {
+void play(platform::Host& host, kstview::SceneView& view, kstview::ViewerState& state) {
+  const text::FontFace font("DejaVuSansMono.ttf");
   std::uint32_t last = host.timeGetTime();
-  std::uint32_t rateStart = last;
-  int framesSinceRate = 0;
+  shell::FrameRate rate(last);
   float framesPerSecond = 0.0f;
-  while (pumpMessages(host, state)) {
+  while (pumpMessages(host, view, state)) {
     const std::uint32_t now = host.timeGetTime();
     state.advance(static_cast<float>(now - last) / 1000.0f);
     last = now;
-    drawFrame(scene, state);
+    view.draw(state);
+    kst::drawPanel(text::composePanel(font, kstview::viewerNotes(view, state, framesPerSecond), kNoteHeight), kWidth,
+                   kHeight);
     Present();
-    ++framesSinceRate;
-    if (now - rateStart >= 500) {
-      framesPerSecond = static_cast<float>(framesSinceRate) * 1000.0f / static_cast<float>(now - rateStart);
-      rateStart = now;
-      framesSinceRate = 0;
-    }
-    host.setWindowTitle(state.title(file, framesPerSecond));
+    framesPerSecond = rate.onFrame(now);
+    host.setWindowTitle(state.title(view.file(), framesPerSecond));
   }
 }
 
-// The scene's textures go to GL as it is read: the window and device come first.
 int viewWithDevice(const Options& options, platform::Host& host) {
-  std::unique_ptr<Scene> scene = loadScene(options.file);
-  if (scene == nullptr) return kUnreadable;
-  scene->prepareAfterLoad(options.file.c_str());
+  kstview::SceneView view(options.file);
+  if (!view.load(options.time)) return kUnreadable;
   kstview::ViewerState state;
-  state.cameraCount = scene->cameras.size();
+  state.cameraCount = view.cameraCount();
   state.camera = options.camera;
   state.time = options.time;
-  if (state.camera >= state.cameraCount)
-    std::fprintf(stderr, "kstview: %s has %zu camera(s); camera %zu shows nothing\n", options.file.c_str(),
-                 state.cameraCount, state.camera);
-  if (!options.screenshot.empty()) return writeOneFrame(*scene, state, options.screenshot);
-  play(host, *scene, state, options.file);
+  if (options.orbit) {
+    view.orbit().place((*options.orbit)[0], (*options.orbit)[1], (*options.orbit)[2]);
+    state.useOrbit();
+  } else if (state.camera >= state.cameraCount) {
+    std::fprintf(stderr, "kstview: %s has %zu camera(s); camera %zu shows nothing%s\n", options.file.c_str(),
+                 state.cameraCount, state.camera, options.screenshot.empty() ? ": the orbit camera instead" : "");
+    state.useOrbit();
+  }
+  if (!options.screenshot.empty()) return writeOneFrame(view, state, options);
+  try {
+    play(host, view, state);
+  } catch (const std::runtime_error& error) {  // the overlay's font
+    std::fprintf(stderr, "kstview: %s\n", error.what());
+    return kNoDisplay;
+  }
   return 0;
 }
 
@@ -128,10 +138,7 @@ int viewOrExplain(const Options& options, platform::Host& host) {
 
 int view(const Options& options) {
   RegisterClassFactories();
-  if (options.headless) {
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-  }
+  if (options.headless) platform::useHeadlessDrivers();
   platform::SdlHost host(options.headless);
   platform::setHost(&host);
   int result = kNoDisplay;
@@ -147,24 +154,44 @@ int view(const Options& options) {
   return result;
 }
 
+// "YAW,PITCH,DISTANCE" in degrees, degrees and scene units.
+std::string readOrbit(const std::string& text, std::array<float, 3>& into) {
+  char tail = 0;
+  if (std::sscanf(text.c_str(), "%f,%f,%f%c", &into[0], &into[1], &into[2], &tail) == 3 && into[2] > 0.0f)
+    return {};
+  return "expected YAW,PITCH,DISTANCE (degrees, degrees, a distance above 0), got '" + text + "'";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"kstview: plays a Skyward scene file (.kst) through one of its cameras"};
+  CLI::App app{"kstview: plays a Skyward scene file (.kst) through its cameras or an orbit camera"};
   Options options;
+  std::string orbit;
   app.add_option("file", options.file, "The scene file")->required();
   app.add_option("--camera", options.camera, "The camera to look through, 0 the first (default 0)")->type_name("N");
   app.add_option("--time", options.time, "The scene time to start at, in seconds (default 0)")->type_name("T");
+  app.add_option("--orbit", orbit,
+                 "Look through the orbit camera around the middle of the scene: yaw and pitch in degrees, the "
+                 "distance in scene units")
+      ->type_name("YAW,PITCH,DISTANCE")
+      ->check(CLI::Validator([](std::string& text) { std::array<float, 3> unused{}; return readOrbit(text, unused); },
+                             "YAW,PITCH,DISTANCE"));
   auto* shot = app.add_option("--screenshot", options.screenshot, "Write the frame at --time as an 800x600 PNG and end")
                    ->type_name("FILE.png");
   app.add_flag("--headless", options.headless, "No display needed: offscreen software GL")->needs(shot);
   app.footer(
-      "Keys: 0-9 pick the camera, space pauses, Left/Right step 1/30 s, Down/Up step 1 s, Escape quits.\n"
-      "The window title shows the file, the camera, the scene time and the frame rate.\n"
+      "Keys: 0-9 pick a scene camera, C the next camera (the orbit camera after the scene's last), space pauses,\n"
+      "Left/Right step 1/30 s, Down/Up step 1 s, W wireframe, B the nodes' boxes, F fog, R reads the file again\n"
+      "(camera and time kept), Escape quits. Mouse: drag to turn the scene about its middle, right drag to pan,\n"
+      "the wheel to come closer or go back (each looks through the orbit camera).\n"
+      "A corner of the window shows the file, the camera, the time, the node, shape and triangle counts, the frame\n"
+      "rate, the switches and what R did; the window title the file, camera, time and frame rate.\n"
       "Exit codes: 0 done, 1 the file cannot be read (or the screenshot written), 2 unreadable command line,\n"
-      "3 no OpenGL window.\n");
+      "3 no OpenGL window (or no font for the notes).\n");
   try {
     app.parse(argc, argv);
+    if (!orbit.empty()) readOrbit(orbit, options.orbit.emplace());
   } catch (const CLI::ParseError& error) {
     return app.exit(error) == 0 ? 0 : kUsage;
   }

@@ -50,7 +50,7 @@ kst::BrushScene& throughSkyline() {
 }  // namespace
 
 void buildCity() {
-  startSection(126.6f);
+  startSection(kSectionStarts[5]);
   loadScene(kCity);
   new kst::EvtUnloadBitmap(0.0f, "demo\\greetings.jpg");
   new kst::EvtUnloadBitmap(0.0f, "pupic");

@@ -26,7 +26,7 @@ constexpr QuarterView kQuarters[] = {{0.5f, 0.5f, 3}, {0.0f, 0.5f, 2}, {0.5f, 0.
 }  // namespace
 
 void buildFinale(bool background) {
-  startSection(166.1f);
+  startSection(kSectionStarts[6]);
   loadSceneAhead(kLastScene, background, 39.0f);
   new EvtStartMusic(0.0f, "demo\\_SKYWARD22.xm");
   for (const QuarterView& quarter : kQuarters) {
@@ -42,7 +42,7 @@ void buildFinale(bool background) {
 }
 
 void buildLogo() {
-  startSection(241.1f);
+  startSection(kSectionStarts[7]);
   new kst::EvtLoadBitmapBackdrop(0.0f, kLogo);
   auto& logo = newLayer<kst::BrushBackdrop>(0, 1000.0f);
   logo.bitmapName = kLogo;

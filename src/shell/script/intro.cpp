@@ -65,7 +65,7 @@ void filament(const char* file, std::initializer_list<Key> sway) {
 }  // namespace
 
 void buildIntro() {
-  startSection(0.0f);
+  startSection(kSectionStarts[0]);
   loadObject(kEmblem, 1);
   auto& sky = newLayer<kst::BrushBackdrop>(0, kSectionEnd);
   sky.bitmapName = kSky;

@@ -63,7 +63,7 @@ kst::BrushEnvelopeZoomFactor& zoom() {
 }  // namespace
 
 void buildMetaballs(bool background) {
-  startSection(93.6f);
+  startSection(kSectionStarts[4]);
   loadSceneAhead(kMetaballs, background, 18.0f);
   loadWithAlpha(kPicture, "demo\\pupic.jpg", "demo\\pupic_a.jpg");
   new kst::EvtLoadBitmapAlpha(0.0f, kGreetings);

@@ -32,7 +32,7 @@ kst::BrushScene& sceneLayer(const char* scene, std::int32_t level, float duratio
 }
 
 void buildMosque() {
-  startSection(42.5f);
+  startSection(kSectionStarts[2]);
   loadScene(kHall);
   for (const char* file : kShafts) loadObject(file, 0);
   activate(0.0f, sceneLayer(kHall, 0, kSectionLength));

@@ -12,6 +12,11 @@ class BrushScene;
 
 namespace shell::script {
 
+// Where the sections start, in show seconds, first to last; each is kept as
+// a float, as the timeline keeps every time.
+inline constexpr int kSectionCount = 8;
+inline constexpr float kSectionStarts[kSectionCount] = {0.0f, 15.5f, 42.5f, 75.1f, 93.6f, 126.6f, 166.1f, 241.1f};
+
 void buildIntro();                     // 0.0: the emblem spinning over the sky, three filaments
 void buildShadows();                   // 15.5: the shadow dance behind a frame
 void buildMosque();                    // 42.5: the hall and its light shafts

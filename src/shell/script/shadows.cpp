@@ -52,7 +52,7 @@ kst::BrushFlat& flash() {
 }
 
 void buildShadows() {
-  startSection(15.5f);
+  startSection(kSectionStarts[1]);
   loadObject(kCentre, 3);
   for (const char* file : kOrbiters) loadObject(file, 3);
   new kst::EvtLoadBitmapBackdrop(0.0f, kFrame);

@@ -19,7 +19,7 @@ constexpr float kFlickerTimes[] = {0.3f, 0.6f, 0.9f, 1.2f, 1.4f, 1.5f, 1.6f, 1.7
 }  // namespace
 
 void buildTitle(bool background) {
-  startSection(75.1f);
+  startSection(kSectionStarts[3]);
   loadSceneAhead(kCubes, background, 32.0f);
   auto& title = newLayer<kst::BrushBackdrop>(0, 18.5f);
   title.bitmapName = kTitle;

@@ -1,33 +1,27 @@
 #pragma once
-// Lettering through FreeType with a font from a Debian package (DejaVu, from
-// fonts-dejavu-core), found at run time under the system's font folders.
-#include <memory>
+// The data set's lettering: the engine's FreeType faces (DejaVu, from
+// fonts-dejavu-core), their coverage as rasters the generators paint with.
 #include <string>
 
 #include "core/raster.h"
+#include "text/font_face.h"
 
 namespace showdata {
 
 class Font {
  public:
-  // Searches /usr/share/fonts and /usr/local/share/fonts for the file name.
   // Throws std::runtime_error naming the file and the package to install
   // when it is missing, or the reason FreeType gives when it cannot be read.
-  explicit Font(const std::string& fileName);
-  ~Font();
-  Font(const Font&) = delete;
-  Font& operator=(const Font&) = delete;
+  explicit Font(const std::string& fileName) : face_(fileName) {}
 
   // The text's coverage as a one-channel mask cut tight around the ink;
   // `tracking` adds that many pixels between letters.
   Raster render(const std::string& text, int pixelHeight, int tracking = 0) const;
 
-  const std::string& path() const { return path_; }
+  const std::string& path() const { return face_.path(); }
 
  private:
-  struct Library;
-  std::unique_ptr<Library> library_;
-  std::string path_;
+  text::FontFace face_;
 };
 
 // The fonts of the data set, loaded once and handed to the generators.
