@@ -107,7 +107,8 @@ def report_preparation(sides, args, scratch):
 
 def capture_seconds(side, args, scratch):
     """(wall seconds of the capture, wall seconds of drawing the same frames
-    alone)."""
+    alone, every frame finished as a capture finishes it): whole runs both,
+    preparation and the file's end included, so the two count alike."""
     video = scratch / f"{side.label}.mp4"
     command = [str(side.program), "--headless", "--preload", "--capture", str(video),
                "--until", f"{args.capture_seconds:g}"]
@@ -115,8 +116,7 @@ def capture_seconds(side, args, scratch):
     video.unlink()
     times_file = scratch / f"{side.label}-drawn.txt"
     command = show_command(side.program, "--preload", 0.0, args.capture_seconds, 60, times_file)
-    run_measured(command, f"{side.label}: the captured frames drawn alone", args.data)
-    drawn = sum(wall for wall, _ in read_frame_times(times_file)[:-1]) / 1000.0  # the frame at --until is not written
+    drawn = run_measured(command, f"{side.label}: the captured frames drawn alone", args.data)[0]
     return capture, drawn
 
 
