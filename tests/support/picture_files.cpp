@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <mutex>
+#include <vector>
 
 #include <unistd.h>
 
@@ -72,13 +74,36 @@ double meanDifference(const Picture& a, const Picture& b) {
   return sum / static_cast<double>(a.bytes.size());
 }
 
+namespace {
+
+// The folders a test program made go with it when it ends.
+class MadeFolders {
+ public:
+  ~MadeFolders() {
+    std::error_code ignored;
+    for (const std::filesystem::path& folder : folders_) std::filesystem::remove_all(folder, ignored);
+  }
+  void add(const std::filesystem::path& folder) {
+    std::lock_guard lock(mutex_);
+    folders_.push_back(folder);
+  }
+
+ private:
+  std::mutex mutex_;
+  std::vector<std::filesystem::path> folders_;
+};
+
+}  // namespace
+
 std::string freshFolder(const std::string& label) {
   static std::atomic<int> counter{0};
+  static MadeFolders made;
   const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) /
                                        ("skyward_" + label + "_" + std::to_string(::getpid()) + "_" +
                                         std::to_string(counter++));
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
+  made.add(folder);
   return folder.string();
 }
 

@@ -36,7 +36,7 @@ Picture readPicture(const std::string& path);
 // and kind; 255 when they differ in either.
 double meanDifference(const Picture& a, const Picture& b);
 
-// A fresh folder under the test temporary folder.
+// A fresh folder under the test temporary folder, removed when the program ends.
 std::string freshFolder(const std::string& label);
 
 std::vector<std::uint8_t> readWholeFile(const std::string& path);
