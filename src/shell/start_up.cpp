@@ -82,7 +82,7 @@ int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuil
   try {
     if (options.capture) recording.emplace(*options.capture, *options.fps, options.crf, options.start, *options.until);
     prepare(backgroundLoading, clock);
-    if (options.dev) dev.emplace(options, backgroundLoading, build);
+    if (options.dev) dev.emplace(options, clock, backgroundLoading, build);
     runFrameLoop(clock, options, recording ? &*recording : nullptr, dev ? &*dev : nullptr);
     if (recording) recording->finish();
   } catch (const capture::CaptureError& error) {
