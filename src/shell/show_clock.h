@@ -37,7 +37,7 @@ class ShowClock {
 
   double showStart() const { return showStart_; }  // where it was made or moved to
   std::optional<int> fps() const { return fps_; }
-  // The time of the first frame.
+  // The time of the first frame (after a seek, of the frame it landed on).
   float startTime() const;
 
   // The grid of a fixed step of `fps` frames a second: the time of its
