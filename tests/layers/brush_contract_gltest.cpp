@@ -282,8 +282,9 @@ std::unique_ptr<kst::Brush> backdrop(bool alphaMix) {
   return brush;
 }
 
+// Half the frame's size, as the show's emblems are while they grow.
 std::unique_ptr<kst::Brush> mesh(bool clearDepth) {
-  auto brush = withParameters<kst::BrushMesh>({{2, 1.0f}, {3, 1.0f}});
+  auto brush = withParameters<kst::BrushMesh>({{2, 0.5f}, {3, 0.5f}});
   brush->meshName = kBox;
   brush->materials = {&litMaterial};
   brush->clearDepth = clearDepth;
@@ -291,8 +292,10 @@ std::unique_ptr<kst::Brush> mesh(bool clearDepth) {
   return brush;
 }
 
+// The whole frame; the right half when it draws inside a stencil shape.
 std::unique_ptr<kst::Brush> scene(GLenum stencilFunction) {
-  auto brush = withParameters<kst::BrushScene>({{0, 0.0f}, {1, 0.0f}, {2, 1.0f}, {3, 1.0f}});
+  const float left = stencilFunction == GL_ALWAYS ? 0.0f : 0.5f;
+  auto brush = withParameters<kst::BrushScene>({{0, left}, {1, 0.0f}, {2, 1.0f - left}, {3, 1.0f}});
   brush->sceneName = kScene;
   brush->stencilFunction = stencilFunction;
   brush->stencilReference = 1;
@@ -307,8 +310,9 @@ std::unique_ptr<kst::Brush> lightIn(const char* volume) {
   return brush;
 }
 
+// Rising into the middle of the frame, as in the show.
 std::unique_ptr<kst::Brush> shadows() {
-  auto brush = withParameters<kst::BrushOmbres>({{2, 1.0f}, {3, 1.0f}});
+  auto brush = withParameters<kst::BrushOmbres>({{1, -0.5f}, {2, 1.0f}, {3, 1.0f}});
   brush->centralMeshName = kBox;
   brush->objectMeshNames = {kBox};
   brush->baseMaterials = brush->objectMaterials = {&litMaterial};
@@ -429,8 +433,9 @@ class BrushContract : public ::testing::TestWithParam<Kind> {
   }
   void TearDown() override { EXPECT_EQ(gl.glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
 
-  // The frame between two brushes: the frame loop's state, the settings
-  // brushes may leave at GL's own start values, and the buffers as given.
+  // The frame between two brushes, whatever the brush before left: the
+  // frame loop's state, its switches off and their settings at GL's own
+  // start values, and the buffers as given.
   static void startFrame(const Earlier& earlier) {
     gl.glViewport(0, 0, kWidth, kHeight);
     glStateCache.SetMatrixMode(GL_MODELVIEW);
@@ -440,7 +445,8 @@ class BrushContract : public ::testing::TestWithParam<Kind> {
     gl.glStencilFunc(GL_ALWAYS, 0, ~0u);
     gl.glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     gl.glStencilMask(~0u);
-    gl.glDisable(GL_NORMALIZE);
+    for (GLenum cap : {GL_BLEND, GL_STENCIL_TEST, GL_ALPHA_TEST, GL_LIGHTING, GL_LIGHT0, GL_NORMALIZE}) gl.glDisable(cap);
+    gl.glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     const auto& [r, g, b, a] = earlier.colour;
     gl.glClearColor(r, g, b, a);
     gl.glClearDepth(earlier.depth);
