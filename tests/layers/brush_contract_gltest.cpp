@@ -84,12 +84,6 @@ Units readUnits() {
   return units;
 }
 
-// Stencil masks as far as the 8-bit stencil buffer has bits.
-std::vector<GLint> stencilBits(std::vector<GLint> masks) {
-  for (GLint& mask : masks) mask &= 0xff;
-  return masks;
-}
-
 const char* const kDepthFunction = "depth function";
 const char* const kBlendFunction = "blending function";
 const char* const kStencilFunction = "stencil function and operations";
@@ -107,7 +101,8 @@ GLState readState() {
           {"stencil test", switches({GL_STENCIL_TEST})},
           {kStencilFunction, integers({GL_STENCIL_FUNC, GL_STENCIL_REF, GL_STENCIL_FAIL, GL_STENCIL_PASS_DEPTH_FAIL,
                                        GL_STENCIL_PASS_DEPTH_PASS})},
-          {"stencil masks", stencilBits(integers({GL_STENCIL_VALUE_MASK, GL_STENCIL_WRITEMASK}))},
+          // As far as the 8-bit stencil buffer has bits.
+          {"stencil masks", {integers({GL_STENCIL_VALUE_MASK})[0] & 0xff, integers({GL_STENCIL_WRITEMASK})[0] & 0xff}},
           {"blending", switches({GL_BLEND})},
           {kBlendFunction, integers({GL_BLEND_SRC, GL_BLEND_DST, GL_BLEND_EQUATION})},
           {"alpha test", switches({GL_ALPHA_TEST})},
@@ -347,7 +342,8 @@ const Kind kKinds[] = {
     {"BackdropMixedByAlpha", [] { return backdrop(true); }, {kDepthFunction, kBlendFunction},
      "bitmap_layers.h: GL_LESS; and brush.h"},
     {"Frontdrop", [] { return bitmapLayer<kst::BrushFrontdrop>(); }, {kBlendFunction}, kFunctionsRule},
-    {"Bitmap", [] { return bitmapLayer<kst::BitmapBrush>({{0, -0.5f}, {1, -0.5f}}); }, {kBlendFunction}, kFunctionsRule},
+    {"Bitmap", [] { return bitmapLayer<kst::BitmapBrush>({{0, -0.5f}, {1, -0.5f}}); }, {kBlendFunction},
+     kFunctionsRule},
     {"Sample", [] { return bitmapLayer<kst::SampleBrush>({{2, 0.1f}, {3, 2.0f}}); }, {kBlendFunction},
      kFunctionsRule},
     {"AlphaToStencil", [] { return bitmapLayer<kst::BrushAlphaToStencil>({{0, -0.5f}}); }, {kStencilFunction},
@@ -445,7 +441,8 @@ class BrushContract : public ::testing::TestWithParam<Kind> {
     gl.glStencilFunc(GL_ALWAYS, 0, ~0u);
     gl.glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
     gl.glStencilMask(~0u);
-    for (GLenum cap : {GL_BLEND, GL_STENCIL_TEST, GL_ALPHA_TEST, GL_LIGHTING, GL_LIGHT0, GL_NORMALIZE}) gl.glDisable(cap);
+    for (GLenum cap : {GL_BLEND, GL_STENCIL_TEST, GL_ALPHA_TEST, GL_LIGHTING, GL_LIGHT0, GL_NORMALIZE})
+      gl.glDisable(cap);
     gl.glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     const auto& [r, g, b, a] = earlier.colour;
     gl.glClearColor(r, g, b, a);
