@@ -4,13 +4,13 @@
 // with envelopes and lives on one of the eight layers until its duration is
 // over.
 //
-// A brush finds the frame's GL state (shell/frame_state.h: back faces
-// culled, clockwise fronts, depth test GL_LEQUAL with depth and colour
-// writes on; blending, stencil and alpha tests, fog and lighting off;
-// texturing off; the viewport over the whole frame) and leaves it so, but
-// for what its own header names. The functions of blending and of the
-// stencil test are not part of it: a brush that turns either on sets its
-// function first, and leaves it as it set it.
+// A brush finds the frame's GL state and leaves it so, but for what its
+// own header names: back faces culled, clockwise fronts, depth test
+// GL_LEQUAL (all three set anew by the frame loop), depth and colour writes
+// on; blending, the stencil and alpha tests, fog and lighting off;
+// texturing off; the viewport over the whole frame. The functions of
+// blending and of the stencil test are not part of it: a brush that turns
+// either on sets its function first, and leaves it as it set it.
 #include <array>
 #include <cstdint>
 #include <span>
