@@ -15,6 +15,7 @@
 #include <array>
 #include <vector>
 
+#include "render/materials/chunk_geometry.h"
 #include "render/materials/material.h"
 #include "render/mesh_channel.h"
 
@@ -22,7 +23,7 @@ namespace kst {
 
 class Mat_Volumetric : public Material {
  public:
-  void Render(Camera& camera, const MeshChunk& chunk) override;
+  void Render(Camera& camera, const ChunkGeometry& chunk) override;
 
   float red = 1.0f;
   float green = 1.0f;
@@ -36,7 +37,7 @@ class Mat_Volumetric : public Material {
   };
   // Fills factors_ (0 at the nearest vertex, 1 at the farthest, times the
   // vertex alpha) and returns the eye depth range.
-  DepthRange computeFactors(Camera& camera, const MeshChunk& chunk);
+  DepthRange computeFactors(Camera& camera, const ChunkArrays& arrays);
 
   std::vector<Rgba> factors_;  // per vertex, reused from frame to frame
 };
