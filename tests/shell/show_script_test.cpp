@@ -67,7 +67,8 @@ const char* const kLayers[39] = {
     R"(kst::BrushScene level 0 duration 0.00 "demo\fin2.kst")",
     R"(kst::BrushScene level 0 duration 0.00 "demo\fin2.kst")",
     R"(kst::BrushFlat level 4 duration 1.50)",
-    R"(kst::BrushBackdrop level 0 duration 1000.00 "demo\backs\biglogo.jpg")",
+    // The logo never ends: the show keeps its last picture until it is quit.
+    R"(kst::BrushBackdrop level 0 duration 0.00 "demo\backs\biglogo.jpg")",
 };
 
 std::string line(const char* time, const std::string& kind, const std::string& target) {

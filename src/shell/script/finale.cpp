@@ -44,7 +44,10 @@ void buildFinale(bool background) {
 void buildLogo() {
   startSection(kSectionStarts[7]);
   new kst::EvtLoadBitmapBackdrop(0.0f, kLogo);
-  auto& logo = newLayer<kst::BrushBackdrop>(0, 1000.0f);
+  // Duration 0: the logo never ends, and the show keeps its last picture until
+  // it is quit (a logo that ended would bring the four views under it back
+  // while the show stands in its last section).
+  auto& logo = newLayer<kst::BrushBackdrop>(0, 0.0f);
   logo.bitmapName = kLogo;
   activate(0.0f, logo);
 }
