@@ -2,6 +2,8 @@
 // device.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 
 #include "platform/fmod.h"
@@ -47,6 +49,37 @@ TEST_F(SoundModules, MasterVolumeScalesTheTuneAndZeroSilencesIt) {
   EXPECT_NEAR(quarter / full, 64.0f / 255.0f, 0.02f);
   FMUSIC_SetMasterVolume(module, 0);
   EXPECT_EQ(peak(renderFrames(4410)), 0.0f);
+}
+
+// A tune loops for as long as it plays: after its first pass (three
+// patterns of 16 rows of 6 x 882 frames) it goes back to its restart
+// pattern. A seek anywhere, however far in, is heard as the tune played
+// from its start up to there: in the first pass, two loops on, and a
+// billion seconds in, as the frame whole pairs of loops earlier (a looped
+// sample's phase may alternate from one loop to the next). Each time round
+// the mixer's rounding leaves differences below a millionth.
+TEST_F(SoundModules, ASeekIntoALoopingTuneIsWhatPlayingUpToThereSounds) {
+  constexpr std::uint64_t kPattern = 16 * 6 * 882;
+  constexpr std::uint64_t kFirstPass = 3 * kPattern;
+  constexpr std::size_t kHeard = 2205;
+  for (int restart : {0, 1}) {
+    const std::uint64_t pair = 2 * (3 - restart) * kPattern;
+    fake::writeSmallXm(xmFile, restart);
+    FMUSIC_MODULE* module = FMUSIC_LoadSong(xmFile.c_str());
+    ASSERT_TRUE(FMUSIC_PlaySong(module));
+    const std::vector<float> played = renderFrames(kFirstPass + 2 * pair + kHeard);
+    const std::uint64_t billion = 1'000'000'000ull * 44100;
+    for (const std::uint64_t frame : {std::uint64_t{44100}, kFirstPass + pair + 12345, billion}) {
+      const std::uint64_t sameAs = frame < kFirstPass + 2 * pair ? frame : kFirstPass + (frame - kFirstPass) % pair;
+      ASSERT_TRUE(platform::sound::setModuleTime(module, static_cast<double>(frame) / 44100.0));
+      const std::vector<float> heard = renderFrames(kHeard);
+      ASSERT_GT(peak(heard), 0.05f);
+      float worst = 0.0f;
+      for (std::size_t i = 0; i < heard.size(); ++i) worst = std::max(worst, std::abs(heard[i] - played[2 * sameAs + i]));
+      EXPECT_LT(worst, 1e-5f) << "restart " << restart << ", frame " << frame;
+    }
+    FMUSIC_FreeSong(module);
+  }
 }
 
 TEST_F(SoundModules, StoppingASongSilencesTheMix) {

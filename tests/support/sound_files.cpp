@@ -49,13 +49,14 @@ xm::Pattern tunePattern(int step) {
 
 }  // namespace
 
-void writeSmallXm(const std::filesystem::path& file) {
+void writeSmallXm(const std::filesystem::path& file, int restart) {
   xm::Module module;
   module.name = "test tune";
   module.channels = 2;
   module.instruments = {looped("square", xm::squareWave(32, 96)), looped("saw", xm::sawWave(64, 96))};
   for (int step = 0; step < 3; ++step) module.patterns.push_back(tunePattern(step));
   module.order = {0, 1, 2};
+  module.restart = restart;
   xm::writeFile(module, file);
 }
 

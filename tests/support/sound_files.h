@@ -21,9 +21,11 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-// Three patterns over two channels, a looped square and a looped saw wave:
-// every row sounds.
-void writeSmallXm(const std::filesystem::path& file);
+// Three patterns of 16 rows over two channels, a looped square and a looped
+// saw wave: every row sounds. Six ticks a row at 125 beats a minute (882
+// frames a tick at 44100 Hz). After its last pattern the tune goes back to
+// the pattern at `restart` in its order.
+void writeSmallXm(const std::filesystem::path& file, int restart = 0);
 
 // A four-channel ProTracker module ("M.K."): one looped square wave held on
 // the first channel, which the Amiga plays on the left.
