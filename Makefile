@@ -3,7 +3,9 @@
 # make fuzz : build the fuzz targets with clang's libFuzzer and run each for FUZZ_SECONDS
 # make faults: play the show under the sanitizers with each data file damaged in turn
 # make data : write the show's data files (demo/) from code, with a review sheet in out/
+#             (SCALE=2 or 3: pictures that much larger, for large frames)
 # make video: capture the whole show, pictures and sound, into out/skyward.mp4
+#             (SIZE=1920x1080: that size; MSAA=4: multisampled, smooth edges)
 # make pictures: one picture of each section and a contact sheet of them into docs/
 
 PACKAGES := cmake ninja-build g++ pkg-config git \
@@ -66,20 +68,21 @@ test: test-normal test-asan test-tsan
 # The show's data is generated, never kept in the repository: demo/ here.
 data: build
 	mkdir -p out
-	$(SHOWDATA) . --sheet out/showdata-sheet.png
+	$(SHOWDATA) . --sheet out/showdata-sheet.png $(if $(SCALE),--scale $(SCALE))
 	touch demo
 
 # The data is made first when demo/ is missing or older than its generator.
 fresh-data: build
 	@if [ ! -d demo ] || [ $(SHOWDATA) -nt demo ]; then $(SHOWDATA) . && touch demo || exit 1; fi
 
-# With a display: the show in full screen. Without one: headless, fixed
+# With a display: the show in full screen at the desktop's own resolution
+# (no change of display mode), the 4:3 picture with bars. Without one: headless, fixed
 # 30 frames per second up to the show's end, a screenshot every 10 s in out/,
 # then the whole show captured into out/skyward.mp4 (as make video).
 # The show runs here, in the folder that holds demo/.
 show: fresh-data
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	  $(BUILD)/skyward; rc=$$?; \
+	  $(BUILD)/skyward --size desktop; rc=$$?; \
 	  [ $$rc -eq 1 ] || [ $$rc -eq 0 ]; \
 	else \
 	  mkdir -p out; \
@@ -92,11 +95,13 @@ show: fresh-data
 
 video: fresh-data capture
 
-# Headless, at the capture's fixed 60 frames per second, up to the show's end.
+# Headless, at the capture's fixed 60 frames per second, up to the show's end;
+# at 800x600 unless SIZE says otherwise, multisampled when MSAA says so.
 capture:
 	mkdir -p out
 	@echo "Capturing the whole show into out/skyward.mp4"
-	$(BUILD)/skyward --headless --preload --capture out/skyward.mp4 --until $(SHOW_END); \
+	$(BUILD)/skyward --headless --preload --capture out/skyward.mp4 --until $(SHOW_END) \
+	  $(if $(SIZE),--size $(SIZE)) $(if $(MSAA),--msaa $(MSAA)); \
 	rc=$$?; [ $$rc -eq 1 ] && echo "Captured: out/skyward.mp4"
 
 # The show in pictures for the README: one moment of each section, chosen

@@ -9,14 +9,6 @@ namespace kst {
 
 namespace {
 
-// The rectangle of the frame from its left edge and its top edge (measured
-// down from the top of the frame), all as fractions of the frame.
-void SetViewportFromTop(float left, float top, float width, float height) {
-  const ScreenPoint frame = FrameSize();
-  gl.glViewport(static_cast<GLint>(frame.x * left), static_cast<GLint>(frame.y * (1 - top - height)),
-                static_cast<GLsizei>(frame.x * width), static_cast<GLsizei>(frame.y * height));
-}
-
 bool HasCamera(const Scene& scene, std::int32_t index) {
   return index >= 0 && static_cast<std::size_t>(index) < scene.cameras.size();
 }
@@ -40,7 +32,9 @@ void BrushScene::Draw(float localTime) {
                   static_cast<int>(cameraIndex));
     return;
   }
-  SetViewportFromTop(values[kX], values[kY], values[kWidth], values[kHeight]);
+  // The parameters give the left edge and the top edge, measured down from
+  // the top of the frame.
+  SetPictureViewport(values[kX], 1 - values[kY] - values[kHeight], values[kWidth], values[kHeight]);
   if (stencilFunction != GL_ALWAYS) {
     gl.glEnable(GL_STENCIL_TEST);
     gl.glStencilFunc(stencilFunction, stencilReference, stencilMask);

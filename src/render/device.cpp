@@ -66,6 +66,9 @@ bool CreateRenderDevice(HDC windowDC, int, int width, int height) {
   }
   device->width = width;
   device->height = height;
+  GLint samples = 0;
+  gl.glGetIntegerv(GL_SAMPLES, &samples);
+  device->samples = samples;
   RegisterClassFactories();
   return true;
 }

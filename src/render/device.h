@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/wgl.h"
+#include "render/frame_layout.h"
 
 class KS_3Ddevice {
  public:
@@ -23,10 +24,16 @@ class KS_3Ddevice {
   HGLRC context() const { return context_; }
   HDC deviceContext() const { return dc_; }
 
-  // The frame size start-up asked for, and running counts the mesh drawing
-  // adds to (nothing reads them back).
+  // The drawable's size in pixels: what start-up asked for, and after that
+  // what the window holds (a resizable window changes it between frames).
+  // The show draws into the picture rectangle inside it.
   int width = 0;
   int height = 0;
+  kst::PixelRect picture() const { return kst::FitPicture(width, height); }
+  // The multisampled frame's samples per pixel as the driver made it; 0 for
+  // a plain frame.
+  int samples = 0;
+  // Running counts the mesh drawing adds to (nothing reads them back).
   std::uint32_t vertices = 0;
   std::uint32_t indices = 0;
   std::uint32_t triangles = 0;

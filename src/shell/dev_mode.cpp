@@ -8,14 +8,10 @@
 #include "music/music.h"
 #include "render/panel_drawing.h"
 #include "shell/script/sections.h"
-#include "text/text_panel.h"
 
 namespace shell {
 namespace {
 
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
-constexpr int kNoteHeight = 13;  // pixels
 constexpr std::uint32_t kQuietMilliseconds = 300;  // after the last change seen, before reading
 
 std::uint32_t wallNow() { return platform::host().timeGetTime(); }
@@ -195,7 +191,7 @@ void DevMode::drawNotes(float t) {
   frameMilliseconds_ = static_cast<float>(now - lastWall_);
   lastWall_ = now;
   const std::vector<std::string> lines = notes(t, now);
-  if (font_ != nullptr) kst::drawPanel(text::composePanel(*font_, lines, kNoteHeight), kWidth, kHeight);
+  if (font_ != nullptr) kst::drawNotes(*font_, lines);
 }
 
 }  // namespace shell

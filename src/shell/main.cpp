@@ -12,6 +12,7 @@
 
 #include "base/stream_logger.h"
 #include "platform/sdl_host.h"
+#include "shell/frame_options.h"
 #include "shell/start_up.h"
 
 namespace {
@@ -85,6 +86,37 @@ void addDevOptions(CLI::App& app, CommandLine& line, CLI::Option* capture) {
       ->needs(dev);
 }
 
+void addFrameOptions(CLI::App& app, shell::ShowOptions& options) {
+  app.add_option_function<std::string>(
+         "--size", [&options](const std::string& text) { shell::readFrameSize(text, options.size); },
+         "The size of what is drawn (the window or full-screen mode, the headless surface, screenshots, the "
+         "capture): WxH in pixels, or desktop for full screen at the desktop's own size without a change of "
+         "display mode; the show's 4:3 picture as large as fits, with black bars. Default 800x600")
+      ->check(CLI::Validator([](std::string& text) { shell::FrameSize unused; return shell::readFrameSize(text, unused); },
+                             "WxH|desktop"))
+      ->type_name("WxH|desktop");
+  app.add_option("--msaa", options.samples,
+                 "Multisampled frame with N samples per pixel (2, 4 or 8): smooth edges. Where the driver has no such "
+                 "frame, the nearest it offers, with a warning")
+      ->check(CLI::IsMember(shell::kSampleCounts))
+      ->type_name("N");
+}
+
+// What the frame's size allows: a video's sides must be even, and the
+// desktop's size is a display's, full screen.
+bool frameSizeFits(const shell::ShowOptions& options) {
+  const shell::FrameSize& size = options.size;
+  const char* wrong = nullptr;
+  if (size.desktop && (options.headless || options.windowed || options.capture))
+    wrong = "desktop is full screen on a display: not with --headless, --windowed or --capture; give WxH";
+  else if (options.capture && (size.width % 2 != 0 || size.height % 2 != 0))
+    wrong = "a capture needs even sides (H.264 video in yuv420p)";
+  if (wrong == nullptr) return true;
+  if (size.desktop) std::fprintf(stderr, "skyward: --size desktop: %s\n", wrong);
+  else std::fprintf(stderr, "skyward: --size %dx%d: %s\n", size.width, size.height, wrong);
+  return false;
+}
+
 void addOptions(CLI::App& app, CommandLine& line) {
   shell::ShowOptions& options = line.options;
   auto* preload = app.add_flag_callback("--preload", [&] { options.preloadEverything = true; },
@@ -92,7 +124,9 @@ void addOptions(CLI::App& app, CommandLine& line) {
   auto* stream = app.add_flag_callback("--stream", [&] { options.preloadEverything = false; },
                                        "Answer the start-up question: load scenes during the show");
   preload->excludes(stream);
-  app.add_flag("--windowed", options.windowed, "Play in an 800x600 window; leave the display mode alone");
+  app.add_flag("--windowed", options.windowed,
+               "Play in a window (800x600 unless --size says otherwise) that can be resized; leave the display "
+               "mode alone");
   app.add_flag("--headless", options.headless,
                "No display needed: offscreen software GL, silent audio unless SDL_AUDIODRIVER names a driver, "
                "questions on the terminal");
@@ -107,8 +141,9 @@ void addOptions(CLI::App& app, CommandLine& line) {
       ->check(CLI::Range(1, 100000))
       ->type_name("N");
   auto* capture = app.add_option("--capture", options.capture,
-                 "Write every frame and the sound into FILE (.mp4 or .mkv): H.264 800x600 and AAC 44100 Hz stereo, "
-                 "played at a fixed step (--fps, default 60) up to --until (default 245)")
+                 "Write every frame and the sound into FILE (.mp4 or .mkv): H.264 at the frame's size (--size, even "
+                 "sides) and AAC 44100 Hz stereo, played at a fixed step (--fps, default 60) up to --until (default "
+                 "245)")
       ->check(CLI::Validator(checkVideoName, "FILE.mp4|FILE.mkv"))
       ->type_name("FILE");
   app.add_option("--crf", options.crf, "The capture's picture quality, 0 (lossless) to 51; lower is better")
@@ -118,7 +153,7 @@ void addOptions(CLI::App& app, CommandLine& line) {
   app.add_option("--log", line.logTarget, "Write the engine's log to FILE, or to standard error with -")
       ->type_name("FILE|-");
   app.add_option("--screenshot", line.shots,
-                 "Save the first frame whose show time reaches SECONDS as an 800x600 PNG (repeatable)")
+                 "Save the first frame whose show time reaches SECONDS as a PNG of the frame's size (repeatable)")
       ->type_name("SECONDS=FILE.png");
   app.add_option("--frame-times", options.frameTimes,
                  "Finish each frame's drawing before its buffer swap, and write each frame's show time, wall time "
@@ -128,12 +163,14 @@ void addOptions(CLI::App& app, CommandLine& line) {
   app.add_flag("--list-events", options.listEvents,
                "Build the show without playing it or reading any of its data and print every event in firing "
                "order: time, kind, target");
+  addFrameOptions(app, options);
   addDevOptions(app, line, capture);
   app.set_version_flag("--version", std::string("skyward ") + SKYWARD_VERSION);
   app.footer(
       "Keys: Escape (pressed or released) ends the show; with --dev also Space, Left, Right, Page Up, Page Down,\n"
       "Home, 1-8 and F5.\n"
-      "Exit codes: 0 question cancelled or events listed, 1 normal end, 2 unreadable command line,\n"
+      "Exit codes: 0 question cancelled or events listed, 1 normal end, 2 unreadable command line (or a --size\n"
+      "larger than the OpenGL driver draws),\n"
       "255 no window, display mode, OpenGL device, GL_ARB_multitexture, demo folder (make it with 'make data')\n"
       "or a capture that failed.\n"
       "Configuration: ./Skyward.ini, section [Skyward], key Freq (refresh rate in Hz, default 60).");
@@ -156,7 +193,7 @@ int main(int argc, char** argv) {
     return app.exit(error) == 0 ? 0 : 2;
   }
   shell::ShowOptions& options = line.options;
-  if (!startsBeforeTheEnd(options)) return 2;
+  if (!startsBeforeTheEnd(options) || !frameSizeFits(options)) return 2;
   if (options.listEvents) {
     options.headless = true;
     options.windowed = true;

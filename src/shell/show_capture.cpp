@@ -5,18 +5,20 @@
 #include <exception>
 
 #include "platform/sound_seam.h"
+#include "render/device.h"
 
 namespace shell {
 namespace {
 
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
 constexpr int kReadAhead = 3;  // pixel buffers in turn
+
+// The video is as large as the frame drawn, bars and all.
+const KS_3Ddevice& frameDevice() { return *RenderDevice(); }
 
 capture::VideoSettings settingsFor(int fps, int crf) {
   capture::VideoSettings settings;
-  settings.width = kWidth;
-  settings.height = kHeight;
+  settings.width = frameDevice().width;
+  settings.height = frameDevice().height;
   settings.fps = fps;
   settings.crf = crf;
   settings.blueFirst = kst::FrameReadback::BlueFirst();
@@ -35,7 +37,7 @@ capture::VideoSettings offlineSound(int fps, int crf, double start) {
 ShowCapture::ShowCapture(const std::string& file, int fps, int crf, double start, float until) try
     : video_(file, offlineSound(fps, crf, start)),
       encoder_(video_),
-      readback_(kWidth, kHeight, kReadAhead),
+      readback_(frameDevice().width, frameDevice().height, kReadAhead),
       progress_(static_cast<float>(start), until, stderr, isatty(fileno(stderr)) != 0),
       fps_(fps),
       start_(start),

@@ -4,8 +4,9 @@
 // encoded on a thread of its own, and the sound mixed offline by the sound layer up to each frame's time,
 // so the file's sound runs sample for sample with its pictures.
 //
-// Made before the sound starts (the sound layer then opens no device) and
-// destroyed while the GL context is still current. Failures throw
+// Made once the device is, at its frame's size, before the sound starts
+// (the sound layer then opens no device), and destroyed while the GL
+// context is still current. Failures throw
 // capture::CaptureError naming the file and the reason; a capture cut short
 // still closes its file in a playable state.
 #include <cstdint>

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "render/frame_layout.h"
 #include "shell/dev_keys.h"
 
 namespace shell {
@@ -12,12 +13,24 @@ struct Screenshot {
   std::string file;
 };
 
+// What is drawn: the window (or the full-screen mode), the headless
+// surface, the screenshots and the capture. The show's 4:3 picture sits in
+// it as large as fits. `desktop`: full screen at the desktop's own size,
+// without a change of display mode.
+struct FrameSize {
+  int width = kst::kLayoutWidth;
+  int height = kst::kLayoutHeight;
+  bool desktop = false;
+};
+
 // What a person or a test asked for on the command line. Left at their
 // defaults, the program behaves as the show always has.
 struct ShowOptions {
   std::optional<bool> preloadEverything;  // the start-up question answered in advance
-  bool windowed = false;
+  bool windowed = false;   // a window the user may resize
   bool headless = false;
+  FrameSize size;
+  int samples = 0;         // a multisampled frame with this many samples per pixel; 0 plain
   double start = 0.0;          // the show begins at this moment, as if it had played up to it
   std::optional<float> until;  // end normally once the show time reaches it
   std::optional<int> fps;      // fixed-step clock: frame k is shown at k / fps

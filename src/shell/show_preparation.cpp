@@ -2,13 +2,16 @@
 
 #include "layers/bitmap_layers.h"
 #include "layers/layer_stack.h"
+#include "layers/mesh_framing.h"
 #include "music/music.h"
 #include "render/device.h"
 #include "shell/finished_layers.h"
+#include "shell/frame_state.h"
 #include "shell/module_fade.h"
 #include "shell/script/script_tools.h"
 #include "shell/show_script.h"
 #include "stocks/bitmap_stock.h"
+#include "stocks/data_set_scale.h"
 #include "stocks/scene_stock.h"
 #include "timeline/brush_events.h"
 #include "timeline/timeline.h"
@@ -19,8 +22,11 @@ namespace {
 constexpr const char* kLoadingPicture = "demo\\loading.jpg";
 
 // Through the ordinary machinery: stock, backdrop layer, activation event,
-// compositor, swap. No clear and no state reset come first.
+// compositor, swap. No clear and no state reset come first: only the bars,
+// where the frame has them, are cleared, and the picture is the viewport.
 void showLoadingPicture() {
+  ClearBars();
+  kst::SetWholeFrameViewport();
   script::loadBackdrop(kLoadingPicture);
   auto* picture = new kst::BrushBackdrop;
   picture->bitmapName = kLoadingPicture;
@@ -50,6 +56,7 @@ void catchUpTo(const ShowClock& clock) {
 }  // namespace
 
 void prepareShow(bool preloadChoice, ShowClock& clock) {
+  kst::theBitmapStock().setPictureScale(kst::ReadDataSetScale());
   showLoadingPicture();
   music::startSoundSystem();
   music::startModule("demo\\_SKYWARD11.xm");

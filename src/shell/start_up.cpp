@@ -11,6 +11,7 @@
 #include "music/music.h"
 #include "shell/dev_mode.h"
 #include "shell/event_listing.h"
+#include "shell/frame_options.h"
 #include "shell/show_capture.h"
 #include "shell/show_preparation.h"
 #include "shell/show_script.h"
@@ -21,6 +22,7 @@ namespace shell {
 namespace {
 
 bool backgroundLoading = false;
+constexpr int kCommandLineError = 2;
 
 platform::Answer askDisclaimer(const ShowOptions& options) {
   if (options.preloadEverything) return *options.preloadEverything ? platform::Answer::Yes : platform::Answer::No;
@@ -118,13 +120,22 @@ int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const Sh
       break;
   }
   if (options.listEvents) return listEvents();
-  if (!createShowWindow(!options.windowed)) {
+  if (!createShowWindow(options)) {
     const int result = failStartUp(false, kWindowFailure, false);
     if (platform::host().displayMissing()) std::fprintf(stderr, "%s\n", kNoDisplayHint);
     return result;
   }
-  if (!CreateRenderDevice(platform::host().windowDC(), 0, 800, 600)) return failStartUp(true, kDeviceFailure, false);
+  const platform::PixelSize drawable = platform::host().drawableSize();
+  if (!CreateRenderDevice(platform::host().windowDC(), 0, drawable.width, drawable.height))
+    return failStartUp(true, kDeviceFailure, false);
   if (!GLCapability(GLCap::ARB_multitexture)) return failWithDevice(kExtensionFailure);
+  // A frame the driver cannot draw is a mistake of the command line, found
+  // once the device can say so.
+  if (const std::string beyond = frameBeyondDriver(*RenderDevice()); !beyond.empty()) {
+    std::fprintf(stderr, "skyward: --size: %s\n", beyond.c_str());
+    return shutDown(kCommandLineError);
+  }
+  reportSamples("skyward", options.samples, RenderDevice()->samples);
   if (!dataFolderFound()) return failWithDevice(kDataMissing);
   return playShow(options, prepare, build);
 }

@@ -16,8 +16,8 @@ using ShowPreparation = std::function<void(bool preloadChoice, ShowClock& clock)
 // listing the events), -1 when the window, display mode, GL device, a
 // required extension or the show's data folder cannot be had or a capture
 // fails (after the display is restored, with the file and the reason on
-// standard error), 1 after a
-// normal end.
+// standard error), 2 when the frame asked for is larger than the driver
+// draws, 1 after a normal end.
 // `build` is what the development mode builds the show again with.
 int WinMain(const ShowOptions& options);
 int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const ShowBuild& build = buildShowAgain);

@@ -1,6 +1,6 @@
 // kstview: plays a scene file (.kst) through its cameras or a free orbit
-// camera in an 800x600 window, for people who make scenes; or, headless,
-// writes one frame of it as a PNG.
+// camera in a window (800x600 unless --size says otherwise), for people who
+// make scenes; or, headless, writes one frame of it as a PNG.
 #include <CLI/CLI.hpp>
 
 #include <array>
@@ -16,20 +16,17 @@
 #include "render/device.h"
 #include "render/panel_drawing.h"
 #include "scene_view.h"
+#include "shell/frame_options.h"
 #include "shell/frame_rate.h"
 #include "shell/screenshot.h"
-#include "text/text_panel.h"
 #include "viewer_notes.h"
 #include "viewer_state.h"
 
 namespace {
 
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
 constexpr int kUnreadable = 1;
 constexpr int kUsage = 2;
 constexpr int kNoDisplay = 3;
-constexpr int kNoteHeight = 13;  // pixels
 
 struct Options {
   std::string file;
@@ -38,6 +35,8 @@ struct Options {
   std::string screenshot;
   bool headless = false;
   std::optional<std::array<float, 3>> orbit;  // yaw, pitch, distance
+  shell::FrameSize size;
+  int samples = 0;
 };
 
 // Without --orbit, a camera the scene lacks shows nothing, as it always has.
@@ -56,7 +55,7 @@ void moveOrbit(const platform::Message& message, kstview::SceneView& view, kstvi
   } else if ((message.buttons & platform::kMouseLeft) != 0) {
     orbit.drag(message.dx, message.dy);
   } else if ((message.buttons & platform::kMouseRight) != 0) {
-    orbit.pan(message.dx, message.dy, kHeight);
+    orbit.pan(message.dx, message.dy, RenderDevice()->picture().height);
   } else {
     return;
   }
@@ -89,8 +88,7 @@ void play(platform::Host& host, kstview::SceneView& view, kstview::ViewerState& 
     state.advance(static_cast<float>(now - last) / 1000.0f);
     last = now;
     view.draw(state);
-    kst::drawPanel(text::composePanel(font, kstview::viewerNotes(view, state, framesPerSecond), kNoteHeight), kWidth,
-                   kHeight);
+    kst::drawNotes(font, kstview::viewerNotes(view, state, framesPerSecond));
     Present();
     framesPerSecond = rate.onFrame(now);
     host.setWindowTitle(state.title(view.file(), framesPerSecond));
@@ -142,12 +140,22 @@ int view(const Options& options) {
   platform::SdlHost host(options.headless);
   platform::setHost(&host);
   int result = kNoDisplay;
-  if (host.createWindow("kstview", kWidth, kHeight, false) && CreateRenderDevice(host.windowDC(), 0, kWidth, kHeight)) {
-    result = viewOrExplain(options, host);
+  const platform::WindowRequest window{options.size.width, options.size.height, platform::WindowPlacement::Windowed,
+                                       false, options.samples};
+  if (host.createWindow("kstview", window) &&
+      CreateRenderDevice(host.windowDC(), 0, host.drawableSize().width, host.drawableSize().height)) {
+    const std::string beyond = shell::frameBeyondDriver(*RenderDevice());
+    if (beyond.empty()) {
+      shell::reportSamples("kstview", options.samples, RenderDevice()->samples);
+      result = viewOrExplain(options, host);
+    } else {
+      std::fprintf(stderr, "kstview: --size: %s\n", beyond.c_str());
+      result = kUsage;
+    }
     DestroyRenderDevice();
   } else {
-    std::fprintf(stderr, "kstview: no 800x600 OpenGL window could be had%s\n",
-                 options.headless ? "" : " (without a display, use --headless)");
+    std::fprintf(stderr, "kstview: no %dx%d OpenGL window could be had%s\n", options.size.width,
+                 options.size.height, options.headless ? "" : " (without a display, use --headless)");
   }
   host.destroyWindow();
   platform::setHost(nullptr);
@@ -177,8 +185,17 @@ int main(int argc, char** argv) {
       ->type_name("YAW,PITCH,DISTANCE")
       ->check(CLI::Validator([](std::string& text) { std::array<float, 3> unused{}; return readOrbit(text, unused); },
                              "YAW,PITCH,DISTANCE"));
-  auto* shot = app.add_option("--screenshot", options.screenshot, "Write the frame at --time as an 800x600 PNG and end")
+  auto* shot = app.add_option("--screenshot", options.screenshot, "Write the frame at --time as a PNG and end")
                    ->type_name("FILE.png");
+  app.add_option_function<std::string>(
+         "--size", [&options](const std::string& text) { shell::readFrameSize(text, options.size, false); },
+         "The window's size in pixels, WxH (default 800x600): the scene's 4:3 picture as large as fits")
+      ->check(CLI::Validator(
+          [](std::string& text) { shell::FrameSize unused; return shell::readFrameSize(text, unused, false); }, "WxH"))
+      ->type_name("WxH");
+  app.add_option("--msaa", options.samples, "Multisampled frame with N samples per pixel (2, 4 or 8)")
+      ->check(CLI::IsMember(shell::kSampleCounts))
+      ->type_name("N");
   app.add_flag("--headless", options.headless, "No display needed: offscreen software GL")->needs(shot);
   app.footer(
       "Keys: 0-9 pick a scene camera, C the next camera (the orbit camera after the scene's last), space pauses,\n"

@@ -11,12 +11,6 @@
 #include "shell/frame_state.h"
 
 namespace kstview {
-namespace {
-
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
-
-}  // namespace
 
 std::unique_ptr<Scene> SceneView::read() {
   try {
@@ -69,17 +63,23 @@ Camera* SceneView::lookThrough(const ViewerState& state, bool sceneCamerasOnly) 
     return scene_->cameras[state.camera];
   }
   if (sceneCamerasOnly) return nullptr;
-  orbitView_ = orbit_.camera(static_cast<float>(kWidth) / kHeight);
+  orbitView_ = orbit_.camera(static_cast<float>(kst::kLayoutWidth) / kst::kLayoutHeight);
   scene_->setPendingCamera(static_cast<std::int32_t>(cameraCount_));
   return &orbitView_;
 }
 
+// The scene's 4:3 picture as large as the window holds, black bars around
+// it, as the show frames its own.
 void SceneView::draw(const ViewerState& state, bool sceneCamerasOnly) {
-  gl.glViewport(0, 0, kWidth, kHeight);
+  const kst::PixelRect picture = RenderDevice()->picture();
+  gl.glViewport(picture.x, picture.y, picture.width, picture.height);
   shell::ResetFrameState();
   const persist::Colour& background = scene_->backgroundColor;
   gl.glClearColor(background[0], background[1], background[2], background[3]);
+  gl.glEnable(GL_SCISSOR_TEST);
+  gl.glScissor(picture.x, picture.y, picture.width, picture.height);
   gl.glClear(GL_COLOR_BUFFER_BIT);
+  gl.glDisable(GL_SCISSOR_TEST);
   trianglesDrawn_ = 0;
   Camera* camera = lookThrough(state, sceneCamerasOnly);
   if (camera == nullptr) return;
