@@ -10,7 +10,6 @@ struct SkywardDeviceContext {
   int pixelFormat = 0;  // 0 until SetPixelFormat
   PIXELFORMATDESCRIPTOR format{};
   HGLRC primary = nullptr;  // the first context made on this surface draws into it
-  int samples = 0;  // the multisampled frame the window was made with; 0 plain
 };
 
 struct SkywardGLContext {
@@ -28,9 +27,8 @@ struct SkywardGLContext {
 namespace platform {
 
 // GL attributes for a pixel format: colour depth as asked, depth and stencil
-// bits, double buffering, and `samples` per pixel for a multisampled frame
-// (0: plain). SDL reads them when a window or context is made.
-void applyPixelFormat(const PIXELFORMATDESCRIPTOR& format, int samples);
+// bits, double buffering. SDL reads them when a window or context is made.
+void applyPixelFormat(const PIXELFORMATDESCRIPTOR& format);
 
 // The "gdi32.dll" module: our wgl and pixel-format stand-ins by name.
 void* gdiModuleSymbol(const char* name);

@@ -60,11 +60,6 @@ struct WindowRequest {
   int height = 0;
   WindowPlacement placement = WindowPlacement::Windowed;
   bool resizable = false;  // Windowed: the user may change its size
-  // A multisampled frame with at least this many samples per pixel; 0 for
-  // a plain one. Where the driver offers no such frame, the next smaller
-  // count it offers (halving down to 2), else a plain frame: the device
-  // says what it got.
-  int samples = 0;
 };
 
 struct PixelSize {

@@ -167,9 +167,7 @@ bool SdlHost::createWindow(const char* title, const WindowRequest& request) {
 }
 
 // The pixel format goes with the window: the X server fixes a window's
-// visual when it is made, and EGL its surface's configuration. A count of
-// samples the driver has no frame for fails the window, so the smaller
-// counts are tried in turn, then a plain frame.
+// visual when it is made, and EGL its surface's configuration.
 SDL_Window* SdlHost::openWindow(const char* title, const WindowRequest& request) {
   int width = request.width, height = request.height;
   std::uint32_t flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
@@ -181,14 +179,8 @@ SDL_Window* SdlHost::openWindow(const char* title, const WindowRequest& request)
     flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI;
   }
   if (request.placement == WindowPlacement::Windowed && request.resizable) flags |= SDL_WINDOW_RESIZABLE;
-  const PIXELFORMATDESCRIPTOR format = showFormat(screenBitsPerPixel());
-  for (int samples = request.samples;; samples = samples > 2 ? samples / 2 : 0) {
-    applyPixelFormat(format, samples);
-    surface_.samples = samples;
-    if (SDL_Window* window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags))
-      return window;
-    if (samples == 0) return nullptr;
-  }
+  applyPixelFormat(showFormat(screenBitsPerPixel()));
+  return SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
 }
 
 PixelSize SdlHost::drawableSize() {

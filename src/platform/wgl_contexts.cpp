@@ -37,7 +37,7 @@ namespace platform {
 
 void setContextHooks(const ContextHooks& installed) { hooks = installed; }
 
-void applyPixelFormat(const PIXELFORMATDESCRIPTOR& format, int samples) {
+void applyPixelFormat(const PIXELFORMATDESCRIPTOR& format) {
   const bool deep = format.cColorBits >= 24;
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, deep ? 8 : 5);
   SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, deep ? 8 : 6);
@@ -47,8 +47,6 @@ void applyPixelFormat(const PIXELFORMATDESCRIPTOR& format, int samples) {
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, format.cDepthBits);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, format.cStencilBits);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, (format.dwFlags & PFD_DOUBLEBUFFER) ? 1 : 0);
-  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
-  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
 }
 
 }  // namespace platform
@@ -59,7 +57,7 @@ HGLRC wglCreateContext(HDC dc) {
   SDL_Window* drawable = drawableFor(dc, primary);
   if (drawable == nullptr) return nullptr;
   CurrentBinding keep;
-  platform::applyPixelFormat(dc->format, dc->samples);
+  platform::applyPixelFormat(dc->format);
   SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
   SDL_GLContext context = SDL_GL_CreateContext(drawable);
   if (context == nullptr) {

@@ -80,6 +80,7 @@ void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* cap
   float t = 0.0f;
   for (;;) {
     followDrawable(device);
+    BeginFrame();
     kst::SetWholeFrameViewport();
     t = dev != nullptr ? dev->frameTime(clock) : clock.now();
     if (!drainMessages(dev)) break;
@@ -87,6 +88,7 @@ void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* cap
     ResetFrameState();
     kst::theTimeLine().update(t);
     kst::DrawLayers(t);
+    ResolveFrame();
     screenshots.takeDue(t);
     if (capture != nullptr && capture->wants(t)) capture->frameDrawn(t);
     // The swap of an offscreen surface does not wait for the drawing, which

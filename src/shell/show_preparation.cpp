@@ -25,6 +25,7 @@ constexpr const char* kLoadingPicture = "demo\\loading.jpg";
 // compositor, swap. No clear and no state reset come first: only the bars,
 // where the frame has them, are cleared, and the picture is the viewport.
 void showLoadingPicture() {
+  BeginFrame();
   ClearBars();
   kst::SetWholeFrameViewport();
   script::loadBackdrop(kLoadingPicture);
@@ -35,6 +36,7 @@ void showLoadingPicture() {
   timeLine.rewind();
   timeLine.update(0.0f);
   kst::DrawLayers(0.0f);
+  ResolveFrame();
   Present();
   timeLine.clear();
   kst::theBitmapStock().unload(kLoadingPicture);

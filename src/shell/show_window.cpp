@@ -21,7 +21,7 @@ bool createShowWindow(const ShowOptions& options) {
   const FrameSize& size = options.size;
   // A capture keeps the size it began with.
   platform::WindowRequest request{size.width, size.height, WindowPlacement::Windowed,
-                                  options.windowed && !options.capture, options.samples};
+                                  options.windowed && !options.capture};
   if (size.desktop) {
     request.placement = WindowPlacement::Desktop;
   } else if (!options.windowed) {

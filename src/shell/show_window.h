@@ -8,8 +8,7 @@ namespace shell {
 // mode of the frame's size (800x600 unless --size says otherwise) at 32
 // bits and the configured refresh rate; with --size desktop a borderless
 // window over the whole display, the mode left alone. --windowed: a
-// captioned window of the frame's size that the user may resize. The frame
-// is multisampled when --msaa asks for it.
+// captioned window of the frame's size that the user may resize.
 bool createShowWindow(const ShowOptions& options);
 
 // The window procedure: Escape, pressed or released, closes the window;

@@ -135,7 +135,7 @@ int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const Sh
     std::fprintf(stderr, "skyward: --size: %s\n", beyond.c_str());
     return shutDown(kCommandLineError);
   }
-  reportSamples("skyward", options.samples, RenderDevice()->samples);
+  reportSamples("skyward", options.samples, UseFrameSamples(options.samples));
   if (!dataFolderFound()) return failWithDevice(kDataMissing);
   return playShow(options, prepare, build);
 }

@@ -94,11 +94,14 @@ class ShowAtSize : public ::testing::Test {
     return options;
   }
 
-  // The frame at `moment`, as its screenshot.
+  // The frame at `moment`, as its screenshot. Each run starts the C
+  // library's generator afresh, as a new process finds it: the shadow
+  // layer draws its objects' looks from it.
   fake::Picture frameAt(float moment, shell::FrameSize size, int samples = 0) {
     shell::ShowOptions options = lateStart(moment, size, samples);
     const std::string file = folder_ + "/frame-" + std::to_string(++shots_) + ".png";
     options.screenshots = {{moment, file}};
+    std::srand(1);
     if (fake::runHeadlessShow(options) != 1) return kNoPicture;
     return fake::readPicture(file);
   }
@@ -116,7 +119,7 @@ TEST_F(ShowAtSize, TwiceTheSizeIsTheSameLayoutSharper) {
     const fake::Picture large = frameAt(moment, {1600, 1200});
     ASSERT_EQ(large.width, 1600);
     ASSERT_EQ(large.height, 1200);
-    EXPECT_LT(largestBlockDifference(halved(large), small), 12.0) << "at " << moment << " s";
+    EXPECT_LT(largestBlockDifference(halved(large), small), 8.0) << "at " << moment << " s";
   }
 }
 

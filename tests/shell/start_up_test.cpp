@@ -170,24 +170,24 @@ TEST_F(StartUpTest, WindowedPlayLeavesTheDisplayModeAlone) {
   options.windowed = true;
   EXPECT_EQ(run(options), 1);
   EXPECT_TRUE(host().requestedModes.empty());
-  EXPECT_LT(position("window:KSOrbE:800x600:0"), host().log.size());
+  EXPECT_LT(position("window:KSOrbE:800x600:0:resizable"), host().log.size());
 }
 
-// The frame's size and samples reach the display mode, the window and the
-// viewport of the first frame (the 4:3 picture inside the drawable).
+// The frame's size reaches the display mode, the window and the viewport of
+// the first frame (the 4:3 picture inside the drawable).
 TEST_F(StartUpTest, TheFrameSizeGoesToTheModeTheWindowAndThePictureViewport) {
   struct Case {
     bool windowed, desktop;
-    int width, height, samples;
+    int width, height;
     const char* mode;  // empty: none asked for
     const char* window;
     std::string viewport;
   };
   const Case cases[] = {
-      {false, false, 1920, 1080, 0, "mode:1920x1080x32@60", "window:KSOrbE:1920x1080:1",
+      {false, false, 1920, 1080, "mode:1920x1080x32@60", "window:KSOrbE:1920x1080:1",
        fake::call("glViewport", 240, 0, 1440, 1080)},
-      {true, false, 800, 600, 4, "", "window:KSOrbE:800x600:0:resizable:msaa4", fake::call("glViewport", 0, 0, 800, 600)},
-      {false, true, 1000, 1000, 0, "", "window:KSOrbE:1000x1000:1:desktop", fake::call("glViewport", 0, 125, 1000, 750)},
+      {true, false, 800, 600, "", "window:KSOrbE:800x600:0:resizable", fake::call("glViewport", 0, 0, 800, 600)},
+      {false, true, 1000, 1000, "", "window:KSOrbE:1000x1000:1:desktop", fake::call("glViewport", 0, 125, 1000, 750)},
   };
   for (const Case& c : cases) {
     host().log.clear();
@@ -196,7 +196,6 @@ TEST_F(StartUpTest, TheFrameSizeGoesToTheModeTheWindowAndThePictureViewport) {
     shell::ShowOptions options;
     options.windowed = c.windowed;
     options.size = {c.width, c.height, c.desktop};
-    options.samples = c.samples;
     options.fps = 30;
     options.until = 0.0f;
     EXPECT_EQ(run(options), 1);
@@ -244,19 +243,27 @@ TEST_F(StartUpTest, AFrameLargerThanTheDriverDrawsEndsAsACommandLineError) {
   EXPECT_EQ(host().log.back(), "restore");
 }
 
-TEST_F(StartUpTest, OtherSamplesThanAskedAreSaidAndPlayedWith) {
+// A multisampled frame: a framebuffer object of the samples asked for, or the
+// driver's largest, drawn into and resolved into the window before the swap;
+// other samples than asked are said, and none without framebuffer objects.
+TEST_F(StartUpTest, AMultisampledFrameIsDrawnOffTheWindowAndResolvedIntoIt) {
+  world.driver.on<GLEntryId::glCheckFramebufferStatus>([](GLenum) -> GLenum { return GL_FRAMEBUFFER_COMPLETE; });
+  world.driver.integers[GL_MAX_SAMPLES] = {4};
   struct Case {
-    int asked, made;
+    int asked;
+    bool framebuffers;
+    int made;          // samples of the framebuffer; 0: none made
     const char* said;  // empty: nothing
   };
   const Case cases[] = {
-      {8, 4, "skyward: --msaa 8: the driver has no frame of 8 samples per pixel; the nearest it offers has 4"},
-      {2, 0, "skyward: --msaa 2: the driver offers no multisampled frame; the frame is plain"},
-      {4, 4, ""},
-      {0, 4, ""},
+      {8, true, 4, "skyward: --msaa 8: the driver has no frame of 8 samples per pixel; the nearest it offers has 4"},
+      {2, false, 0, "skyward: --msaa 2: the driver offers no multisampled frame; the frame is plain"},
+      {4, true, 4, ""},
+      {0, true, 0, ""},
   };
   for (const Case& c : cases) {
-    world.driver.integers[GL_SAMPLES] = {c.made};
+    world.driver.extensions = std::string("GL_ARB_multitexture") + (c.framebuffers ? " GL_ARB_framebuffer_object" : "");
+    world.driver.clear();
     shell::ShowOptions options;
     options.samples = c.asked;
     options.fps = 30;
@@ -266,6 +273,17 @@ TEST_F(StartUpTest, OtherSamplesThanAskedAreSaidAndPlayedWith) {
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(said.find(c.said) != std::string::npos && said.empty() == (*c.said == '\0'), true)
         << c.asked << " asked, " << c.made << " made: " << said;
+    const auto& calls = world.driver.calls;
+    EXPECT_EQ(std::ranges::count(calls, fake::call("glRenderbufferStorageMultisample", GLenum{GL_RENDERBUFFER}, c.made,
+                                                   GLenum{GL_RGBA8}, 800, 600)),
+              c.made > 0 ? 1 : 0);
+    // The frame's clear goes to the multisampled frame; the swap shows it resolved.
+    const auto clear = std::ranges::find(calls, fake::call("glClear", GLbitfield{0x4500}));
+    const auto resolve = std::ranges::find_if(calls, [](const std::string& call) { return call.starts_with("glBlitFramebuffer("); });
+    const auto swap = std::ranges::find_if(calls, [](const std::string& call) { return call.starts_with("SwapBuffers("); });
+    EXPECT_NE(swap, calls.end());
+    if (c.made > 0) EXPECT_TRUE(clear < resolve && resolve < swap) << c.asked;
+    else EXPECT_EQ(world.driver.count("glBindFramebuffer"), 0u) << c.asked;
   }
 }
 

@@ -197,7 +197,7 @@ TEST(X11Desktop, AScreenOfSixteenBitsCannotGiveTheShowMode) {
 
 // Full screen at the desktop's own size, without a change of display mode:
 // the frame is the whole screen.
-TEST(X11Desktop, DesktopSizeFillsTheScreenWithThePictureBetweenBars) {
+TEST(X11Desktop, TheDesktopsSizeIsTheWholeScreenWithoutAModeChange) {
   VirtualDisplay screen(24, "1024x600");
   ASSERT_NE(screen.display(), nullptr) << "no virtual X server";
   fake::ShowFolder folder;

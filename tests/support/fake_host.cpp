@@ -46,7 +46,6 @@ bool FakeHost::createWindow(const char* title, const platform::WindowRequest& re
                       (request.placement == WindowPlacement::Windowed ? "0" : "1");
   if (request.placement == WindowPlacement::Desktop) entry += ":desktop";
   if (request.resizable) entry += ":resizable";
-  if (request.samples > 0) entry += ":msaa" + std::to_string(request.samples);
   log.push_back(entry);
   return true;
 }

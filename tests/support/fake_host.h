@@ -36,8 +36,8 @@ class FakeHost : public platform::Host {
   platform::PixelSize drawable;  // the window's, as asked when it was made; a test may resize it
 
   // What happened, in order: "question", "error:<owned>:<text>", "mode:800x600x32@60",
-  // "restore", "window:<title>:<w>x<h>:<full>" (with ":desktop", ":resizable",
-  // ":msaa<n>" after it when asked), "cursor:<0|1>", "destroy".
+  // "restore", "window:<title>:<w>x<h>:<full>" (with ":desktop" or
+  // ":resizable" after it when asked), "cursor:<0|1>", "destroy".
   std::vector<std::string> log;
   std::vector<platform::DisplayMode> requestedModes;
   int peekCalls = 0;

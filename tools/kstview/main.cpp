@@ -41,7 +41,9 @@ struct Options {
 
 // Without --orbit, a camera the scene lacks shows nothing, as it always has.
 int writeOneFrame(kstview::SceneView& view, const kstview::ViewerState& state, const Options& options) {
+  BeginFrame();
   view.draw(state, !options.orbit);
+  ResolveFrame();
   if (shell::saveScreenshot(options.screenshot)) return 0;
   std::fprintf(stderr, "kstview: cannot write the screenshot %s\n", options.screenshot.c_str());
   return kUnreadable;
@@ -87,7 +89,9 @@ void play(platform::Host& host, kstview::SceneView& view, kstview::ViewerState& 
     const std::uint32_t now = host.timeGetTime();
     state.advance(static_cast<float>(now - last) / 1000.0f);
     last = now;
+    BeginFrame();
     view.draw(state);
+    ResolveFrame();
     kst::drawNotes(font, kstview::viewerNotes(view, state, framesPerSecond));
     Present();
     framesPerSecond = rate.onFrame(now);
@@ -140,13 +144,12 @@ int view(const Options& options) {
   platform::SdlHost host(options.headless);
   platform::setHost(&host);
   int result = kNoDisplay;
-  const platform::WindowRequest window{options.size.width, options.size.height, platform::WindowPlacement::Windowed,
-                                       false, options.samples};
+  const platform::WindowRequest window{options.size.width, options.size.height, platform::WindowPlacement::Windowed};
   if (host.createWindow("kstview", window) &&
       CreateRenderDevice(host.windowDC(), 0, host.drawableSize().width, host.drawableSize().height)) {
     const std::string beyond = shell::frameBeyondDriver(*RenderDevice());
     if (beyond.empty()) {
-      shell::reportSamples("kstview", options.samples, RenderDevice()->samples);
+      shell::reportSamples("kstview", options.samples, UseFrameSamples(options.samples));
       result = viewOrExplain(options, host);
     } else {
       std::fprintf(stderr, "kstview: --size: %s\n", beyond.c_str());
