@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
   }
   try {
     showdata::writeDataSet(folder, scale);
-    if (!sheet.empty()) showdata::drawReviewSheet(folder, sheet);
+    if (!sheet.empty()) showdata::drawReviewSheet(folder, sheet, scale);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "showdata: %s\n", error.what());
     return 1;
