@@ -39,6 +39,17 @@ int failStartUp(bool ownedByWindow, const char* text, bool restoreFirst) {
   return -1;
 }
 
+// The show's own message names 800x600; another size asked for is said too.
+void sayWhichSizeFailed(const ShowOptions& options) {
+  const FrameSize& size = options.size;
+  if (size.desktop)
+    std::fprintf(stderr, "skyward: --size desktop: no window over the desktop could be had\n");
+  else if (size.width != kst::kLayoutWidth || size.height != kst::kLayoutHeight)
+    std::fprintf(stderr, "skyward: --size %dx%d: no %s of that size could be had%s\n", size.width, size.height,
+                 options.windowed ? "window" : "full-screen display mode",
+                 options.windowed ? "" : " (--size desktop plays full screen at the desktop's own size)");
+}
+
 // The desktop mode is back before the message; the device goes after it.
 int failWithDevice(const char* text) {
   const int result = failStartUp(true, text, true);
@@ -123,6 +134,7 @@ int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const Sh
   if (!createShowWindow(options)) {
     const int result = failStartUp(false, kWindowFailure, false);
     if (platform::host().displayMissing()) std::fprintf(stderr, "%s\n", kNoDisplayHint);
+    else sayWhichSizeFailed(options);
     return result;
   }
   const platform::PixelSize drawable = platform::host().drawableSize();

@@ -102,6 +102,17 @@ TEST_F(StartUpTest, RefusedModeGivesTheWindowMessageAndNoWindow) {
   EXPECT_FALSE(host().modeChanged);
 }
 
+TEST_F(StartUpTest, ARefusedModeOfAnotherSizeIsNamed) {
+  host().acceptDisplayMode = false;
+  shell::ShowOptions options;
+  options.size = {1920, 1080};
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(run(options), -1);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("--size 1920x1080: no full-screen display mode of that size"), std::string::npos) << said;
+  EXPECT_LT(position(error(false, shell::kWindowFailure)), host().log.size());
+}
+
 TEST_F(StartUpTest, FailedWindowStillHidesTheCursorAndLeavesTheDesktopAsItWas) {
   host().acceptWindow = false;
   EXPECT_EQ(run(), -1);
