@@ -62,7 +62,7 @@ struct WindowRequest {
   bool resizable = false;  // Windowed: the user may change its size
 };
 
-struct PixelSize {
+struct DrawableSize {
   int width = 0;
   int height = 0;
 };
@@ -100,7 +100,7 @@ class Host {
   }
   // The size in pixels GL draws into: what was asked, or what the desktop
   // or the user's resizing made of it; 0 x 0 while there is no window.
-  virtual PixelSize drawableSize() = 0;
+  virtual DrawableSize drawableSize() = 0;
   virtual void showCursor(bool visible) = 0;
   virtual HDC windowDC() = 0;  // null while there is no window
   // The caption of the window, for viewers that show their state there.

@@ -183,8 +183,8 @@ SDL_Window* SdlHost::openWindow(const char* title, const WindowRequest& request)
   return SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
 }
 
-PixelSize SdlHost::drawableSize() {
-  PixelSize size;
+DrawableSize SdlHost::drawableSize() {
+  DrawableSize size;
   if (windowAlive_) SDL_GL_GetDrawableSize(surface_.window, &size.width, &size.height);
   return size;
 }

@@ -33,7 +33,7 @@ class SdlHost : public Host {
   void restoreDisplayMode() override;
   using Host::createWindow;
   bool createWindow(const char* title, const WindowRequest& request) override;
-  PixelSize drawableSize() override;
+  DrawableSize drawableSize() override;
   void showCursor(bool visible) override;
   HDC windowDC() override;
   void setWindowTitle(const std::string& title) override;

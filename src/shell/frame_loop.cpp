@@ -56,7 +56,7 @@ class ScreenshotQueue {
 // A window the user resizes changes the drawable between frames; each
 // frame is drawn at the size it has then.
 void followDrawable(KS_3Ddevice& device) {
-  const platform::PixelSize drawable = platform::host().drawableSize();
+  const platform::DrawableSize drawable = platform::host().drawableSize();
   if (drawable.width <= 0 || drawable.height <= 0) return;
   device.width = drawable.width;
   device.height = drawable.height;

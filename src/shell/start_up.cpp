@@ -137,7 +137,7 @@ int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const Sh
     else sayWhichSizeFailed(options);
     return result;
   }
-  const platform::PixelSize drawable = platform::host().drawableSize();
+  const platform::DrawableSize drawable = platform::host().drawableSize();
   if (!CreateRenderDevice(platform::host().windowDC(), 0, drawable.width, drawable.height))
     return failStartUp(true, kDeviceFailure, false);
   if (!GLCapability(GLCap::ARB_multitexture)) return failWithDevice(kExtensionFailure);

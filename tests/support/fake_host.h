@@ -33,7 +33,7 @@ class FakeHost : public platform::Host {
   // Messages that arrive as "system events" at the n-th peekMessage call.
   std::map<int, std::vector<platform::Message>> eventsAtPeek;
 
-  platform::PixelSize drawable;  // the window's, as asked when it was made; a test may resize it
+  platform::DrawableSize drawable;  // the window's, as asked when it was made; a test may resize it
 
   // What happened, in order: "question", "error:<owned>:<text>", "mode:800x600x32@60",
   // "restore", "window:<title>:<w>x<h>:<full>" (with ":desktop" or
@@ -51,7 +51,7 @@ class FakeHost : public platform::Host {
   void restoreDisplayMode() override;
   using Host::createWindow;
   bool createWindow(const char* title, const platform::WindowRequest& request) override;
-  platform::PixelSize drawableSize() override { return windowExists ? drawable : platform::PixelSize{}; }
+  platform::DrawableSize drawableSize() override { return windowExists ? drawable : platform::DrawableSize{}; }
   void showCursor(bool visible) override;
   HDC windowDC() override;
   void destroyWindow() override;
