@@ -19,7 +19,7 @@ std::function<void(const std::string&)>& loaderPause() {
 }
 
 void warnNotLoaded(const std::string& file, const std::string& reason) {
-  log("** Warning: scene %s not loaded: %s", file.c_str(), reason.c_str());
+  log("** Warning: scene %s not loaded: %s", platform::shownName(file).c_str(), reason.c_str());
 }
 
 // Null, with the warning, when the file cannot be read or holds no scene.
