@@ -82,9 +82,10 @@ void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* cap
     followDrawable(device);
     BeginFrame();
     kst::SetWholeFrameViewport();
-    t = dev != nullptr ? dev->frameTime(clock) : clock.now();
+    t = clock.now();
+    if (dev != nullptr) dev->pressScriptedKeys(t);
     if (!drainMessages(dev)) break;
-    if (dev != nullptr) t = dev->applyKeys(clock, t);
+    if (dev != nullptr) t = dev->applyKeys(t);
     ResetFrameState();
     kst::theTimeLine().update(t);
     kst::DrawLayers(t);

@@ -40,7 +40,8 @@ bool SceneView::load(float time) {
   }
   adopt(std::move(scene));
   scene_->update(time);
-  orbit_.frame(scene_->root != nullptr ? scene_->root->bounds : persist::BoundingBox{});
+  const VisibleBounds visible = visibleBounds(*scene_);
+  orbit_.frame(visible.framed, clearSight(*scene_), visible.all);
   return true;
 }
 
@@ -57,12 +58,11 @@ bool SceneView::reload() {
   return readWell;
 }
 
-Camera* SceneView::lookThrough(const ViewerState& state, bool sceneCamerasOnly) {
+Camera* SceneView::lookThrough(const ViewerState& state) {
   if (state.camera < cameraCount_) {
     scene_->setPendingCamera(static_cast<std::int32_t>(state.camera));
     return scene_->cameras[state.camera];
   }
-  if (sceneCamerasOnly) return nullptr;
   orbitView_ = orbit_.camera(static_cast<float>(kst::kLayoutWidth) / kst::kLayoutHeight);
   scene_->setPendingCamera(static_cast<std::int32_t>(cameraCount_));
   return &orbitView_;
@@ -70,7 +70,7 @@ Camera* SceneView::lookThrough(const ViewerState& state, bool sceneCamerasOnly) 
 
 // The scene's 4:3 picture as large as the window holds, black bars around
 // it, as the show frames its own.
-void SceneView::draw(const ViewerState& state, bool sceneCamerasOnly) {
+void SceneView::draw(const ViewerState& state) {
   const kst::PixelRect picture = RenderDevice()->picture();
   gl.glViewport(picture.x, picture.y, picture.width, picture.height);
   shell::ResetFrameState();
@@ -81,8 +81,7 @@ void SceneView::draw(const ViewerState& state, bool sceneCamerasOnly) {
   gl.glClear(GL_COLOR_BUFFER_BIT);
   gl.glDisable(GL_SCISSOR_TEST);
   trianglesDrawn_ = 0;
-  Camera* camera = lookThrough(state, sceneCamerasOnly);
-  if (camera == nullptr) return;
+  Camera* camera = lookThrough(state);
   scene_->fogEnabled = sceneFog_ && state.fog;
   scene_->update(state.time);
   if (state.wireframe) gl.glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
