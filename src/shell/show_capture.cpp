@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <exception>
+#include <optional>
 
 #include "platform/sound_seam.h"
 
@@ -13,8 +14,12 @@ constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kReadAhead = 3;  // pixel buffers in turn
 
-capture::VideoSettings settingsFor(int fps, int crf) {
+capture::VideoSettings settingsFor(int fps, int crf, const PartOfCapture* part) {
   capture::VideoSettings settings;
+  if (part != nullptr) {
+    settings.withSound = false;  // mixed once for the joined parts
+    settings.comment = part->description;
+  }
   settings.width = kWidth;
   settings.height = kHeight;
   settings.fps = fps;
@@ -25,18 +30,24 @@ capture::VideoSettings settingsFor(int fps, int crf) {
 
 // The sound layer starts offline before the file's tracks exist, and goes
 // back to its device if they cannot be made.
-capture::VideoSettings offlineSound(int fps, int crf, double start) {
+capture::VideoSettings offlineSound(int fps, int crf, double start, const PartOfCapture* part) {
   platform::sound::renderOffline(true, start);
-  return settingsFor(fps, crf);
+  return settingsFor(fps, crf, part);
+}
+
+std::optional<RunnerReport> runnerReport(const PartOfCapture* part) {
+  if (part == nullptr || isatty(fileno(stdout)) != 0) return std::nullopt;
+  return RunnerReport{stdout, part->index, part->count, part->frames};
 }
 
 }  // namespace
 
-ShowCapture::ShowCapture(const std::string& file, int fps, int crf, double start, float until) try
-    : video_(file, offlineSound(fps, crf, start)),
+ShowCapture::ShowCapture(const std::string& file, int fps, int crf, double start, float until,
+                         const PartOfCapture* part) try
+    : video_(file, offlineSound(fps, crf, start, part)),
       encoder_(video_),
       readback_(kWidth, kHeight, kReadAhead),
-      progress_(static_cast<float>(start), until, stderr, isatty(fileno(stderr)) != 0),
+      progress_(static_cast<float>(start), until, stderr, isatty(fileno(stderr)) != 0, runnerReport(part)),
       fps_(fps),
       start_(start),
       until_(until) {

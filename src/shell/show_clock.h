@@ -22,9 +22,15 @@ class ShowClock {
   std::optional<int> fps() const { return fps_; }
   // The time of the first frame.
   float startTime() const;
+  // With a fixed step: the time of frame `frame` counted from the start,
+  // and how many frames come before `until` (those with a time below it).
+  float frameTime(std::uint64_t frame) const;
+  std::uint64_t framesBefore(float until) const;
+  // With a fixed step: the start of frame `frame` in double precision, the
+  // moment a show starting there is given so that its frames keep these times.
+  double frameStart(std::uint64_t frame) const;
 
  private:
-  float frameTime(std::uint64_t frame) const;
 
   std::optional<int> fps_;
   double showStart_;

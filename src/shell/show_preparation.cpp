@@ -62,7 +62,7 @@ void prepareShow(bool preloadChoice, ShowClock& clock) {
   kst::theTimeLine().rewind();
   const bool late = clock.showStart() > 0.0;
   music::holdSound(late);
-  music::startStream("demo\\Skyward.mp3");
+  music::startStream(kShowStream);
   if (late) catchUpTo(clock);
   music::holdSound(false);
   clock.start();

@@ -13,8 +13,6 @@
 namespace shell {
 namespace {
 
-constexpr const char* kMusicStream = "demo\\Skyward.mp3";
-
 template <typename Change>
 void forEveryStock(Change change) {
   change(kst::theBitmapStock());
@@ -30,7 +28,7 @@ void musicFromTheTop() {
   if (current.module != nullptr) FMUSIC_FreeSong(current.module);
   current.module = nullptr;
   if (current.stream == nullptr) {
-    if (current.tuneStart > 0.0f) music::startStream(kMusicStream);
+    if (current.tuneStart > 0.0f) music::startStream(kShowStream);
     return;
   }
   current.tuneStart = 0.0f;

@@ -64,23 +64,18 @@ int listEvents() {
   return 0;
 }
 
-// The data is made apart from the program; without it there is no show.
-bool dataFolderFound() {
-  std::error_code error;
-  return std::filesystem::is_directory("demo", error);
-}
-
 // A capture that fails ends the show: the display is restored first, then
 // the reason is said, and the program ends with -1.
 // The capture is made before the show is prepared, so the sound it starts
 // is mixed offline from the first sample.
-int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuild& build) {
+int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuild& build, const PartOfCapture* part) {
   settleCaptureDefaults(options);
   ShowClock clock(options.fps, options.start);
   std::optional<ShowCapture> recording;
   std::optional<DevMode> dev;
   try {
-    if (options.capture) recording.emplace(*options.capture, *options.fps, options.crf, options.start, *options.until);
+    if (options.capture)
+      recording.emplace(*options.capture, *options.fps, options.crf, options.start, *options.until, part);
     prepare(backgroundLoading, clock);
     if (options.dev) dev.emplace(options, backgroundLoading, build);
     runFrameLoop(clock, options, recording ? &*recording : nullptr, dev ? &*dev : nullptr);
@@ -90,6 +85,7 @@ int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuil
     music::stopMusic();
     shutDown(-1);
     std::fprintf(stderr, "skyward: %s\n", error.what());
+    if (part != nullptr && part->failed) part->failed(error.reason());
     return -1;
   }
   recording.reset();
@@ -101,9 +97,15 @@ int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuil
 
 bool preloadChoice() { return backgroundLoading; }
 
+bool dataFolderFound() {
+  std::error_code error;
+  return std::filesystem::is_directory("demo", error);
+}
+
 int WinMain(const ShowOptions& options) { return WinMain(options, prepareShow); }
 
-int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const ShowBuild& build) {
+int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const ShowBuild& build,
+            const PartOfCapture* part) {
   switch (askDisclaimer(options)) {
     case platform::Answer::Cancel:
       return 0;
@@ -126,7 +128,7 @@ int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const Sh
   if (!CreateRenderDevice(platform::host().windowDC(), 0, 800, 600)) return failStartUp(true, kDeviceFailure, false);
   if (!GLCapability(GLCap::ARB_multitexture)) return failWithDevice(kExtensionFailure);
   if (!dataFolderFound()) return failWithDevice(kDataMissing);
-  return playShow(options, prepare, build);
+  return playShow(options, prepare, build, part);
 }
 
 }  // namespace shell
