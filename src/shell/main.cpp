@@ -202,9 +202,10 @@ void addOptions(CLI::App& app, CommandLine& line) {
   app.footer(
       "Keys: Escape (pressed or released) ends the show; with --dev also Space, Left, Right, Page Up, Page Down,\n"
       "Home, 1-8 and F5.\n"
-      "Exit codes: 0 question cancelled or events listed, 1 normal end, 2 unreadable command line,\n"
-      "255 no window, display mode, OpenGL device, GL_ARB_multitexture, demo folder (make it with 'make data')\n"
-      "or a capture that failed.\n"
+      "Exit codes: 0 question cancelled, events listed, parts listed or followed, parts joined;\n"
+      "1 normal end (a part: captured); 2 unreadable command line;\n"
+      "255 no window, display mode, OpenGL device, GL_ARB_multitexture, demo folder (make it with 'make data'),\n"
+      "a capture or a part that failed, or a join that found a part missing or not whole.\n"
       "Configuration: ./Skyward.ini, section [Skyward], key Freq (refresh rate in Hz, default 60).");
 }
 
