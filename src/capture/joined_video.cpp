@@ -1,5 +1,8 @@
 #include "capture/joined_video.h"
 
+#include <span>
+#include <stdexcept>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -15,12 +18,10 @@ namespace {
 
 // What the pictures' decoder is told before the first picture: the codec,
 // the size and the encoder's headers. Parts copied into one stream share it.
-std::vector<std::uint8_t> decoderSetup(const AVCodecParameters& parameters) {
-  std::vector<std::uint8_t> setup;
-  for (const int value : {static_cast<int>(parameters.codec_id), parameters.width, parameters.height, parameters.format})
-    setup.insert(setup.end(), reinterpret_cast<const std::uint8_t*>(&value), reinterpret_cast<const std::uint8_t*>(&value + 1));
+PictureSetup setupOf(const AVCodecParameters& parameters) {
+  PictureSetup setup{static_cast<int>(parameters.codec_id), parameters.width, parameters.height, parameters.format, {}};
   if (parameters.extradata != nullptr)
-    setup.insert(setup.end(), parameters.extradata, parameters.extradata + parameters.extradata_size);
+    setup.headers.assign(parameters.extradata, parameters.extradata + parameters.extradata_size);
   return setup;
 }
 
@@ -68,13 +69,13 @@ void JoinedVideo::addPart(const std::string& part) {
 // The pictures' stream first, then the sound's, as in a one-process capture.
 void JoinedVideo::start(const MediaReader& first) {
   pictureStream_ = muxer_->addStream(first.pictureParameters(), AVRational{1, settings_.fps});
-  firstSetup_ = decoderSetup(first.pictureParameters());
+  firstSetup_ = setupOf(first.pictureParameters());
   sound_ = std::make_unique<SoundTrack>(*muxer_, settings_);
   muxer_->writeHeader();
 }
 
 void JoinedVideo::checkAlike(const MediaReader& part) const {
-  if (decoderSetup(part.pictureParameters()) != firstSetup_)
+  if (setupOf(part.pictureParameters()) != firstSetup_)
     throw CaptureError(part.file(), "its pictures are encoded unlike the first part's (another size or encoder setting)");
 }
 

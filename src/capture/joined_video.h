@@ -23,6 +23,16 @@ class MediaReader;
 class Muxer;
 class SoundTrack;
 
+// How a part's pictures were encoded, as far as their decoder must know.
+struct PictureSetup {
+  int codec = 0;
+  int width = 0;
+  int height = 0;
+  int format = 0;
+  std::vector<std::uint8_t> headers;  // the encoder's (H.264's parameter sets)
+  bool operator==(const PictureSetup&) const = default;
+};
+
 class JoinedVideo {
  public:
   // The sound from where the last call left off up to the end of `pictures`
@@ -55,7 +65,7 @@ class JoinedVideo {
   std::unique_ptr<SoundTrack> sound_;  // made once the pictures' stream is there
   VideoSettings settings_;
   SoundUpTo soundUpTo_;
-  std::vector<std::uint8_t> firstSetup_;  // the first part's codec, size and encoder headers
+  PictureSetup firstSetup_;  // the first part's
   int pictureStream_ = -1;
   std::int64_t pictures_ = 0;
   bool closed_ = false;

@@ -22,7 +22,7 @@ MediaReader::MediaReader(std::string file) : file_(std::move(file)) {
   if (stream_ < 0) {
     av_packet_free(&packet_);
     avformat_close_input(&format_);
-    fail("it holds no pictures");
+    fail(found < 0 ? avErrorText(found) + " (reading the streams)" : "it holds no pictures");
   }
 }
 
