@@ -53,6 +53,7 @@ void PartsFollower::takeReport(const PartReport& report) {
       return;
     case PartReport::Kind::Captured:
       part.ended = true;
+      part.captured = true;
       part.frames = static_cast<std::int64_t>(plan_.framesOf(report.part));
       ++done_;
       forgetPartFailure(plan_, report.part);
@@ -71,10 +72,15 @@ void PartsFollower::redraw() {
   rewriteLine(terminal_, CaptureProgress::partsText(done_, plan_.count(), written, total_, pace_.wallSeconds()));
 }
 
+// A part captured on another machine is brought back after its job: one
+// that is not here was lost on the way.
 void PartsFollower::finish() {
   for (const auto& [number, part] : parts_) {
+    std::error_code error;
     if (part.begun && !part.ended)
       notePartFailure(plan_, number, "its job ended before the part was captured (the job was killed, or its host dropped)");
+    if (part.captured && !std::filesystem::exists(plan_.file(number), error))
+      notePartFailure(plan_, number, "captured, and never brought here (its transfer failed, or its host dropped)");
   }
   redraw();
   if (terminal_ != nullptr) std::fputc('\n', terminal_);

@@ -6,8 +6,10 @@
 // time left at that pace. Every other line is passed on to standard output.
 //
 // The follower runs where the parts are joined, so it keeps there why a part
-// failed, wherever it ran: the part's own reason, or, for a part that began
-// and never said it ended, that its job was killed or its host dropped.
+// failed, wherever it ran: the part's own reason; for a part that began and
+// never said it ended, that its job was killed or its host dropped; for one
+// captured and not here when the runner is done, that it was never brought
+// back.
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -35,6 +37,7 @@ class PartsFollower {
     std::int64_t frames = 0;
     bool begun = false;
     bool ended = false;
+    bool captured = false;
   };
   void takeReport(const PartReport& report);
   void expect(int part);

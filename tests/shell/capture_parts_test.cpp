@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "shell/capture_parts.h"
 #include "shell/part_report.h"
@@ -85,23 +86,28 @@ TEST(PartReport, ReadsBackWhatItWritesAndNothingElse) {
     EXPECT_FALSE(shell::PartReport::read(other)) << other;
 }
 
-// Part 1 is captured, part 2 reports and goes silent (killed), part 3 says
-// why it failed, part 4 never starts: the notes say so for 2 and 3 only.
+// Part 1 is captured and here, part 2 reports and goes silent (killed),
+// part 3 says why it failed, part 4 never starts, part 5 is captured and
+// never brought here: the notes say so for 2, 3 and 5 only.
 TEST(PartsFollower, KeepsWhyEachPartFailedWhereverItRan) {
   fake::TempFolder folder;
-  const shell::PartPlan plan(capture(0.0, 0.4f, 10, (folder / "show.mp4").string()), 4);
+  const shell::PartPlan plan(capture(0.0, 0.5f, 10, (folder / "show.mp4").string()), 5);
   std::filesystem::create_directories(plan.folder());
   shell::notePartFailure(plan, 1, "an earlier try");
   shell::PartsFollower follower(plan, nullptr);
-  for (const char* line : {"skyward part 1 of 4: 1 of 1 frames", "skyward part 2 of 4: 0 of 1 frames", "SYNCHPOINT",
-                           "skyward part 1 of 4: captured", "skyward part 3 of 4: failed: No space left on device"})
+  for (const char* line : {"skyward part 1 of 5: 1 of 1 frames", "skyward part 2 of 5: 0 of 1 frames", "SYNCHPOINT",
+                           "skyward part 1 of 5: captured", "skyward part 3 of 5: failed: No space left on device",
+                           "skyward part 5 of 5: captured"})
     follower.take(line);
+  std::ofstream(plan.file(1)) << "brought back";
   follower.finish();
   EXPECT_FALSE(shell::partFailure(plan, 1));
   ASSERT_TRUE(shell::partFailure(plan, 2));
   EXPECT_NE(shell::partFailure(plan, 2)->find("killed"), std::string::npos);
   EXPECT_EQ(shell::partFailure(plan, 3), "No space left on device");
   EXPECT_FALSE(shell::partFailure(plan, 4));
+  ASSERT_TRUE(shell::partFailure(plan, 5));
+  EXPECT_NE(shell::partFailure(plan, 5)->find("never brought here"), std::string::npos);
 }
 
 }  // namespace
