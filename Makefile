@@ -158,6 +158,7 @@ bench: fresh-data
 	  $(if $(BENCH_REFERENCE),--reference $(BENCH_REFERENCE))
 	python3 bench/frame_scan_bench.py --program $(BUILD)/skyward --data .
 	python3 bench/dev_seek_bench.py --program $(BUILD)/skyward --data .
+	python3 bench/parts_capture_bench.py --build $(BUILD)
 
 # Each target runs on a scratch copy of its seed corpus in fuzz/corpus/, so
 # the repository keeps only the small hand-made seeds.
