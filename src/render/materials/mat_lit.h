@@ -8,7 +8,7 @@ namespace kst {
 
 class Mat_Lit : public Material {
  public:
-  void Render(Camera& camera, const MeshChunk& chunk) override;
+  void Render(Camera& camera, const ChunkGeometry& chunk) override;
 
   persist::Colour ambient{0.2f, 0.2f, 0.2f, 1.0f};
   persist::Colour diffuse{0.8f, 0.8f, 0.8f, 1.0f};

@@ -14,6 +14,7 @@
 #include <array>
 #include <vector>
 
+#include "render/materials/chunk_geometry.h"
 #include "render/materials/material.h"
 #include "render/mesh_channel.h"
 
@@ -21,7 +22,7 @@ namespace kst {
 
 class Mat_Volumetric : public Material {
  public:
-  void Render(Camera& camera, const MeshChunk& chunk) override;
+  void Render(Camera& camera, const ChunkGeometry& chunk) override;
 
   float red = 1.0f;
   float green = 1.0f;
@@ -35,7 +36,7 @@ class Mat_Volumetric : public Material {
   };
   // Fills factors_ (0 at the nearest vertex, 1 at the farthest, times the
   // vertex alpha) and returns the eye depth range.
-  DepthRange computeFactors(Camera& camera, const MeshChunk& chunk);
+  DepthRange computeFactors(Camera& camera, const ChunkArrays& arrays);
 
   std::vector<Rgba> factors_;  // per vertex, reused from frame to frame
 };
