@@ -58,7 +58,7 @@ std::optional<std::string> partFault(const std::string& file, const std::string&
       return "holds " + std::to_string(runs.pictures) + " of " + std::to_string(pictures) + " pictures";
     if (!lastPicturesDecode(reader, runs)) return "its last picture does not decode";
   } catch (const CaptureError& failure) {
-    return failure.reason();
+    return "does not read: " + failure.reason();
   }
   return std::nullopt;
 }

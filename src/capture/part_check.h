@@ -10,8 +10,9 @@
 
 namespace capture {
 
-// Nothing when the part is whole, else why it cannot be taken ("holds 1190
-// of 1225 pictures"); a file that is not there is "not there".
+// Nothing when the part is whole, else why it cannot be taken: "not there",
+// "does not read: REASON", "made for another capture (...)", "holds 1190 of
+// 1225 pictures", "its last picture does not decode".
 std::optional<std::string> partFault(const std::string& file, const std::string& description, std::int64_t pictures);
 
 }  // namespace capture

@@ -52,10 +52,7 @@ void join(const PartPlan& plan) {
 
 std::optional<std::string> partProblem(const PartPlan& plan, int part) {
   if (exists(plan.file(part))) {
-    std::optional<std::string> fault =
-        capture::partFault(plan.file(part), plan.description(part), static_cast<std::int64_t>(plan.framesOf(part)));
-    if (fault) return "not whole: " + *fault;
-    return std::nullopt;
+    return capture::partFault(plan.file(part), plan.description(part), static_cast<std::int64_t>(plan.framesOf(part)));
   }
   if (std::optional<std::string> failure = partFailure(plan, part)) return *failure;
   if (exists(plan.unfinishedFile(part))) return "begun and never finished (its job was killed, or its host dropped)";

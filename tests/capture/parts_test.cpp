@@ -63,7 +63,7 @@ TEST(PartCheck, TakesOnlyAWholePartMadeForItsPlace) {
   };
   for (const Case& c : {Case{whole, "frames 0 to 4", ""}, Case{folder / "absent.mp4", "frames 0 to 4", "not there"},
                         Case{whole, "frames 5 to 9", "made for another capture (frames 0 to 4, where frames 5 to 9"},
-                        Case{shorter, "frames 0 to 4", "holds 4 of 5 pictures"}, Case{cut, "frames 0 to 4", "("},
+                        Case{shorter, "frames 0 to 4", "holds 4 of 5 pictures"}, Case{cut, "frames 0 to 4", "does not read: "},
                         Case{scrambled, "frames 0 to 4", "its last picture does not decode"}}) {
     const std::optional<std::string> fault = capture::partFault(c.file.string(), c.description, 5);
     if (c.fault.empty()) {
