@@ -1,6 +1,7 @@
 #pragma once
 // Plain fixed-function lighting of a chunk with one set of front material
-// colours. The lights are the drawing layer's. Leaves GL_NORMALIZE on.
+// colours. The lights are the drawing layer's. Leaves GL_NORMALIZE on: only
+// lighting reads it, and only this material lights.
 #include "persist/stored_values.h"
 #include "render/materials/material.h"
 

@@ -9,8 +9,9 @@
 // Needs a subtracting blend equation (GL_ARB_imaging, or
 // GL_EXT_blend_subtract with GL_EXT_blend_minmax's entry point); without
 // one nothing is drawn. Leaves the blend equation at GL_FUNC_ADD, the
-// current colour changed and texturing off; everything else as it found
-// the frame's state.
+// blending and stencil functions (both tests off again) as its last pass
+// set them, the current colour changed and texturing off; everything else
+// as it found the frame's state.
 #include <array>
 #include <vector>
 
