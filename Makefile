@@ -4,7 +4,8 @@
 # make faults: play the show under the sanitizers with each data file damaged in turn
 # make data : write the show's data files (demo/) from code, with a review sheet in out/
 #             (SCALE=2 or 3: pictures that much larger, for large frames)
-# make video: capture the whole show, pictures and sound, into out/skyward.mp4
+# make video: capture the whole show, pictures and sound, into out/skyward.mp4,
+#             in JOBS parts at once (GNU parallel), here or on the machines of HOSTS
 #             (SIZE=1920x1080: that size; MSAA=4: multisampled, smooth edges)
 # make pictures: one picture of each section and a contact sheet of them into docs/
 
@@ -13,7 +14,7 @@ PACKAGES := cmake ninja-build g++ pkg-config git \
 	libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0 libegl1 \
 	libgtest-dev libgmock-dev libbenchmark-dev libmeshoptimizer-dev xvfb xauth xfonts-base libx11-dev \
 	libopenmpt-dev libmpg123-dev libmp3lame-dev libfreetype-dev fonts-dejavu-core \
-	libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev openssl
+	libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev openssl parallel
 
 BUILD      := build
 ASAN_BUILD := build-asan
@@ -95,14 +96,34 @@ show: fresh-data
 
 video: fresh-data capture
 
-# Headless, at the capture's fixed 60 frames per second, up to the show's end;
-# at 800x600 unless SIZE says otherwise, multisampled when MSAA says so.
+# The capture, headless at its fixed 60 frames per second, cut into JOBS
+# parts that GNU parallel captures at once: only the parts still missing or
+# damaged (a run again after a failure captures those alone), each part's
+# progress read into one line, then the parts joined under the show's sound.
+# FROM and UNTIL are show seconds; SIZE (WxH) and MSAA (N) are passed on to
+# a program that has those options. HOSTS names a GNU parallel sshloginfile:
+# the parts are then captured on those machines, one at a time on each, in
+# this same folder there (the program built and the data made, as here), and
+# brought back with rsync.
+FROM  ?= 0
+UNTIL ?= $(SHOW_END)
+CRF   ?= 18
+OUT   ?= out/skyward.mp4
+HOSTS ?=
+CAPTURE_RANGE := --capture $(OUT) --start $(FROM) --until $(UNTIL) --crf $(CRF) \
+	$(if $(SIZE),--size $(SIZE)) $(if $(MSAA),--msaa $(MSAA))
+PARTS_FOLDER  := $(basename $(OUT)).parts
+PARALLEL_WHERE = $(if $(HOSTS),--sshloginfile $(HOSTS) --jobs 1 --workdir $(CURDIR) \
+	--return $(PARTS_FOLDER)/part-{}-of-$(JOBS).mp4 --cleanup,--jobs $(JOBS))
+
 capture:
-	mkdir -p out
-	@echo "Capturing the whole show into out/skyward.mp4"
-	$(BUILD)/skyward --headless --preload --capture out/skyward.mp4 --until $(SHOW_END) \
-	  $(if $(SIZE),--size $(SIZE)) $(if $(MSAA),--msaa $(MSAA)); \
-	rc=$$?; [ $$rc -eq 1 ] && echo "Captured: out/skyward.mp4"
+	mkdir -p $(dir $(OUT))
+	@echo "Capturing show time $(FROM) s to $(UNTIL) s in $(JOBS) parts into $(OUT)"
+	$(BUILD)/skyward $(CAPTURE_RANGE) --missing-parts $(JOBS) \
+	  | parallel $(PARALLEL_WHERE) --line-buffer \
+	      $(BUILD)/skyward --headless --preload $(CAPTURE_RANGE) --part {}/$(JOBS) \
+	  | $(BUILD)/skyward $(CAPTURE_RANGE) --follow-parts $(JOBS)
+	$(BUILD)/skyward $(CAPTURE_RANGE) --join $(JOBS)
 
 # The show in pictures for the README: one moment of each section, chosen
 # by looking (SECTION:SECONDS), played from 0 at 4 frames per second (each
@@ -140,6 +161,7 @@ bench: fresh-data
 	  $(if $(BENCH_REFERENCE),--reference $(BENCH_REFERENCE))
 	python3 bench/frame_scan_bench.py --program $(BUILD)/skyward --data .
 	python3 bench/dev_seek_bench.py --program $(BUILD)/skyward --data .
+	python3 bench/parts_capture_bench.py --build $(BUILD)
 
 # Each target runs on a scratch copy of its seed corpus in fuzz/corpus/, so
 # the repository keeps only the small hand-made seeds.

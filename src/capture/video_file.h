@@ -26,8 +26,8 @@ class SoundTrack;
 
 class VideoFile {
  public:
-  // Creates the file and its two encoders; the header follows the first
-  // picture or sound.
+  // Creates the file and its encoders (the sound's unless the settings
+  // leave it out); the header follows the first picture or sound.
   VideoFile(const std::string& file, const VideoSettings& settings);
   // Closes quietly when close() was not called: the file stays playable.
   ~VideoFile();
@@ -38,7 +38,8 @@ class VideoFile {
   // give), width * 4 bytes per row, the bottom row first (as glReadPixels
   // gives them). The bytes are only read during the call.
   void addFrame(std::span<const std::uint8_t> pixelsBottomUp);
-  // Interleaved stereo at the settings' rate, any number of frames.
+  // Interleaved stereo at the settings' rate, any number of frames; nothing
+  // for a file without sound.
   void addSound(std::span<const float> stereo);
   void addSound(std::span<const std::int16_t> stereo);
   // Drains both encoders and writes the trailer. Nothing more may be added.

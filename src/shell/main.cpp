@@ -13,6 +13,11 @@
 #include "base/stream_logger.h"
 #include "platform/sdl_host.h"
 #include "shell/frame_options.h"
+#include "shell/capture_parts.h"
+#include "shell/part_capture.h"
+#include "shell/part_join.h"
+#include "shell/parts_follower.h"
+#include "shell/show_preparation.h"
 #include "shell/start_up.h"
 
 namespace {
@@ -57,11 +62,42 @@ bool startsBeforeTheEnd(shell::ShowOptions options) {
   return false;
 }
 
+// "K/N": part K of N, 1 <= K <= N.
+std::optional<shell::CapturePart> readPart(const std::string& text) {
+  static const std::regex form(R"(^([0-9]{1,5})/([0-9]{1,5})$)");
+  std::smatch parts;
+  if (!std::regex_match(text, parts, form)) return std::nullopt;
+  const shell::CapturePart part{std::stoi(parts[1].str()), std::stoi(parts[2].str())};
+  if (part.index < 1 || part.index > part.count) return std::nullopt;
+  return part;
+}
+
+std::string checkPart(std::string& text) {
+  return readPart(text) ? std::string() : "expected K/N, part K of N parts (1 <= K <= N), got '" + text + "'";
+}
+
+// The parts must cut the capture's frames as asked: a start on the frame
+// grid, no more parts than frames.
+bool partsCanBeCut(const shell::ShowOptions& options) {
+  for (const auto& count : {options.part ? std::optional<int>(options.part->count) : std::nullopt,
+                            options.missingParts, options.followParts, options.joinParts}) {
+    if (!count) continue;
+    try {
+      shell::PartPlan plan(options, *count);
+    } catch (const std::invalid_argument& error) {
+      std::fprintf(stderr, "skyward: %s\n", error.what());
+      return false;
+    }
+  }
+  return true;
+}
+
 struct CommandLine {
   shell::ShowOptions options;
   std::vector<std::string> shots;
   std::string logTarget;
   std::string devKeys;
+  std::string part;
 };
 
 std::string checkDevKeys(std::string& text) {
@@ -117,6 +153,38 @@ bool frameSizeFits(const shell::ShowOptions& options) {
   return false;
 }
 
+// A capture cut into parts: one part captured, the parts still to capture,
+// their progress followed, the parts joined.
+void addPartOptions(CLI::App& app, CommandLine& line, CLI::Option* capture) {
+  shell::ShowOptions& options = line.options;
+  auto* part = app.add_option("--part", line.part,
+                              "With --capture: capture part K of N of its frames, pictures only, into FILE's parts "
+                              "folder (FILE without its extension, then .parts)")
+                   ->check(CLI::Validator(checkPart, "K/N"))
+                   ->type_name("K/N")
+                   ->needs(capture);
+  auto* missing = app.add_option("--missing-parts", options.missingParts,
+                                 "With --capture: print the numbers of the parts of N still to capture, one a line")
+                      ->check(CLI::Range(1, 99999))
+                      ->type_name("N")
+                      ->needs(capture);
+  auto* follow = app.add_option("--follow-parts", options.followParts,
+                                "With --capture: read the progress of its N parts on standard input (a job runner's "
+                                "output) and keep one line for the whole capture")
+                     ->check(CLI::Range(1, 99999))
+                     ->type_name("N")
+                     ->needs(capture);
+  auto* join = app.add_option("--join", options.joinParts,
+                              "With --capture: join its N parts, pictures copied, under the show's sound, into FILE")
+                   ->check(CLI::Range(1, 99999))
+                   ->type_name("N")
+                   ->needs(capture);
+  const std::vector<CLI::Option*> tasks{part, missing, follow, join};
+  for (CLI::Option* task : tasks)
+    for (CLI::Option* other : tasks)
+      if (task != other) task->excludes(other);
+}
+
 void addOptions(CLI::App& app, CommandLine& line) {
   shell::ShowOptions& options = line.options;
   auto* preload = app.add_flag_callback("--preload", [&] { options.preloadEverything = true; },
@@ -165,15 +233,25 @@ void addOptions(CLI::App& app, CommandLine& line) {
                "order: time, kind, target");
   addFrameOptions(app, options);
   addDevOptions(app, line, capture);
+  addPartOptions(app, line, capture);
   app.set_version_flag("--version", std::string("skyward ") + SKYWARD_VERSION);
   app.footer(
       "Keys: Escape (pressed or released) ends the show; with --dev also Space, Left, Right, Page Up, Page Down,\n"
       "Home, 1-8 and F5.\n"
-      "Exit codes: 0 question cancelled or events listed, 1 normal end, 2 unreadable command line (or a --size\n"
-      "larger than the OpenGL driver draws),\n"
-      "255 no window, display mode, OpenGL device, GL_ARB_multitexture, demo folder (make it with 'make data')\n"
-      "or a capture that failed.\n"
+      "Exit codes: 0 question cancelled, events listed, parts listed or followed, parts joined;\n"
+      "1 normal end (a part: captured); 2 unreadable command line (or a --size larger than the OpenGL\n"
+      "driver draws);\n"
+      "255 no window, display mode, OpenGL device, GL_ARB_multitexture, demo folder (make it with 'make data'),\n"
+      "a capture or a part that failed, or a join that found a part missing or not whole.\n"
       "Configuration: ./Skyward.ini, section [Skyward], key Freq (refresh rate in Hz, default 60).");
+}
+
+int run(const shell::ShowOptions& options) {
+  if (options.part) return shell::capturePart(options, shell::prepareShow);
+  if (options.missingParts) return shell::listMissingParts(options);
+  if (options.followParts) return shell::followParts(options, stdin);
+  if (options.joinParts) return shell::joinParts(options);
+  return shell::WinMain(options);
 }
 
 }  // namespace
@@ -187,13 +265,16 @@ int main(int argc, char** argv) {
     for (const auto& shot : line.shots) line.options.screenshots.push_back(parseScreenshot(shot));
     std::string unused;
     if (!line.devKeys.empty()) line.options.devKeys = shell::readScriptedKeys(line.devKeys, unused);
+    if (!line.part.empty()) line.options.part = readPart(line.part);
   } catch (const CLI::ParseError& error) {
     // --help and --version end here with 0; a command line that cannot be
     // read ends with 2, the usual code for a usage error.
     return app.exit(error) == 0 ? 0 : 2;
   }
   shell::ShowOptions& options = line.options;
-  if (!startsBeforeTheEnd(options) || !frameSizeFits(options)) return 2;
+  if (!startsBeforeTheEnd(options) || !frameSizeFits(options) || !partsCanBeCut(options)) return 2;
+  // Only the parts' files and the show's sound: no window and no display.
+  if (options.missingParts || options.followParts || options.joinParts) options.headless = true;
   if (options.listEvents) {
     options.headless = true;
     options.windowed = true;
@@ -206,7 +287,7 @@ int main(int argc, char** argv) {
   if (options.headless) platform::useHeadlessDrivers();
   platform::SdlHost host(options.headless);
   platform::setHost(&host);
-  const int result = shell::WinMain(options);
+  const int result = run(options);
   platform::setHost(nullptr);
   return result;
 }

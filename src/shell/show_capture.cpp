@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <exception>
+#include <optional>
 
 #include "platform/sound_seam.h"
 #include "render/device.h"
@@ -15,8 +16,12 @@ constexpr int kReadAhead = 3;  // pixel buffers in turn
 // The video is as large as the frame drawn, bars and all.
 const KS_3Ddevice& frameDevice() { return *RenderDevice(); }
 
-capture::VideoSettings settingsFor(int fps, int crf) {
+capture::VideoSettings settingsFor(int fps, int crf, const PartOfCapture* part) {
   capture::VideoSettings settings;
+  if (part != nullptr) {
+    settings.withSound = false;  // mixed once for the joined parts
+    settings.comment = part->description;
+  }
   settings.width = frameDevice().width;
   settings.height = frameDevice().height;
   settings.fps = fps;
@@ -27,18 +32,24 @@ capture::VideoSettings settingsFor(int fps, int crf) {
 
 // The sound layer starts offline before the file's tracks exist, and goes
 // back to its device if they cannot be made.
-capture::VideoSettings offlineSound(int fps, int crf, double start) {
+capture::VideoSettings offlineSound(int fps, int crf, double start, const PartOfCapture* part) {
   platform::sound::renderOffline(true, start);
-  return settingsFor(fps, crf);
+  return settingsFor(fps, crf, part);
+}
+
+std::optional<RunnerReport> runnerReport(const PartOfCapture* part) {
+  if (part == nullptr || isatty(fileno(stdout)) != 0) return std::nullopt;
+  return RunnerReport{stdout, part->index, part->count, part->frames};
 }
 
 }  // namespace
 
-ShowCapture::ShowCapture(const std::string& file, int fps, int crf, double start, float until) try
-    : video_(file, offlineSound(fps, crf, start)),
+ShowCapture::ShowCapture(const std::string& file, int fps, int crf, double start, float until,
+                         const PartOfCapture* part) try
+    : video_(file, offlineSound(fps, crf, start, part)),
       encoder_(video_),
       readback_(frameDevice().width, frameDevice().height, kReadAhead),
-      progress_(static_cast<float>(start), until, stderr, isatty(fileno(stderr)) != 0),
+      progress_(static_cast<float>(start), until, stderr, isatty(fileno(stderr)) != 0, runnerReport(part)),
       fps_(fps),
       start_(start),
       until_(until) {

@@ -12,6 +12,7 @@
 // succeeded was stopped by a failure of whatever kind, and its file is
 // removed.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "capture/encoding_thread.h"
@@ -21,10 +22,23 @@
 
 namespace shell {
 
+// A capture that is one part of several (see capture_parts.h): the pictures
+// alone, the file saying what they are, and, for a job runner that reads
+// standard output, lines telling how far the part has come.
+struct PartOfCapture {
+  int index = 1;  // of count, from 1
+  int count = 1;
+  std::string description;  // kept in the file
+  std::int64_t frames = 0;  // the part's, all told
+  // Told why, when the capture fails.
+  std::function<void(const std::string& reason)> failed;
+};
+
 class ShowCapture {
  public:
   // The file begins at show time `start` and ends before `until`.
-  ShowCapture(const std::string& file, int fps, int crf, double start, float until);
+  ShowCapture(const std::string& file, int fps, int crf, double start, float until,
+              const PartOfCapture* part = nullptr);
   // Removes the file unless finish() closed it.
   ~ShowCapture();
   ShowCapture(const ShowCapture&) = delete;

@@ -8,6 +8,12 @@
 
 namespace shell {
 
+// One of `count` parts a capture is cut into, numbered from 1.
+struct CapturePart {
+  int index = 1;
+  int count = 1;
+};
+
 struct Screenshot {
   float seconds = 0.0f;
   std::string file;
@@ -37,6 +43,14 @@ struct ShowOptions {
   std::vector<Screenshot> screenshots;
   std::optional<std::string> capture;  // a video file (.mp4 or .mkv) of every frame and the sound
   int crf = 18;                        // the capture's picture quality: lower is better
+  // A capture cut into parts for several processes or machines: each part's
+  // pictures alone (part), the parts still to be captured (missingParts),
+  // their progress read from the job runner (followParts), and the parts
+  // joined under the show's sound (joinParts, the number of parts).
+  std::optional<CapturePart> part;
+  std::optional<int> missingParts;
+  std::optional<int> followParts;
+  std::optional<int> joinParts;
   std::optional<std::string> frameTimes;  // a file for each frame's wall time, written at the end
   bool listEvents = false;  // build the show, print its timeline, play nothing
   bool dev = false;         // the development mode: keys that pause and move the show, notes on screen

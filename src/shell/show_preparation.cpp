@@ -21,7 +21,6 @@ namespace {
 
 constexpr const char* kLoadingPicture = "demo\\loading.jpg";
 constexpr const char* kLoadingTune = "demo\\_SKYWARD11.xm";
-constexpr const char* kMusicStream = "demo\\Skyward.mp3";
 
 // Through the ordinary machinery: stock, backdrop layer, activation event,
 // compositor, swap. No clear and no state reset come first: only the bars,
@@ -61,7 +60,7 @@ void prepareShow(bool preloadChoice, ShowClock& clock) {
   kst::theTimeLine().rewind();
   const bool late = clock.showStart() > 0.0;
   music::holdSound(late);
-  music::startStream(kMusicStream);
+  music::startStream(kShowStream);
   if (late) catchUpTo(clock);
   music::holdSound(false);
   clock.start();

@@ -79,20 +79,17 @@ int listEvents() {
   return 0;
 }
 
-// The data is made apart from the program; without it there is no show.
-bool dataFolderFound() {
-  std::error_code error;
-  return std::filesystem::is_directory("demo", error);
-}
-
 // A capture that fails ends the show in order: its file removed (the
 // capture goes while the device's context is current), the display
-// restored, then the reason said; the program ends with -1.
-int endFailedCapture(std::optional<ShowCapture>& recording, const char* reason) {
+// restored, then the reason said (to a part's job runner too); the
+// program ends with -1.
+int endFailedCapture(std::optional<ShowCapture>& recording, const capture::CaptureError& error,
+                     const PartOfCapture* part) {
   recording.reset();
   music::stopMusic();
   shutDown(-1);
-  std::fprintf(stderr, "skyward: %s\n", reason);
+  std::fprintf(stderr, "skyward: %s\n", error.what());
+  if (part != nullptr && part->failed) part->failed(error.reason());
   return -1;
 }
 
@@ -101,26 +98,26 @@ int endFailedCapture(std::optional<ShowCapture>& recording, const char* reason) 
 // without a capture the failure goes on up as before.
 // The capture is made before the show is prepared, so the sound it starts
 // is mixed offline from the first sample.
-int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuild& build) {
+int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuild& build, const PartOfCapture* part) {
   settleCaptureDefaults(options);
   ShowClock clock(options.fps, options.start);
   std::optional<ShowCapture> recording;
   std::optional<DevMode> dev;
   try {
-    if (options.capture) recording.emplace(*options.capture, *options.fps, options.crf, options.start, *options.until);
+    if (options.capture)
+      recording.emplace(*options.capture, *options.fps, options.crf, options.start, *options.until, part);
     prepare(backgroundLoading, clock);
     if (options.dev) dev.emplace(options, clock, backgroundLoading, build);
     runFrameLoop(clock, options, recording ? &*recording : nullptr, dev ? &*dev : nullptr);
     if (recording) recording->finish();
   } catch (const capture::CaptureError& error) {
-    return endFailedCapture(recording, error.what());
+    return endFailedCapture(recording, error, part);
   } catch (const std::exception& error) {
     if (!recording) throw;
-    return endFailedCapture(recording,
-                            capture::CaptureError(*options.capture, capture::failureReason(error)).what());
+    return endFailedCapture(recording, capture::CaptureError(*options.capture, capture::failureReason(error)), part);
   } catch (...) {
     if (!recording) throw;
-    return endFailedCapture(recording, capture::CaptureError(*options.capture, "an unknown failure").what());
+    return endFailedCapture(recording, capture::CaptureError(*options.capture, "an unknown failure"), part);
   }
   recording.reset();
   music::stopMusic();
@@ -131,9 +128,15 @@ int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuil
 
 bool preloadChoice() { return backgroundLoading; }
 
+bool dataFolderFound() {
+  std::error_code error;
+  return std::filesystem::is_directory("demo", error);
+}
+
 int WinMain(const ShowOptions& options) { return WinMain(options, prepareShow); }
 
-int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const ShowBuild& build) {
+int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const ShowBuild& build,
+            const PartOfCapture* part) {
   switch (askDisclaimer(options)) {
     case platform::Answer::Cancel:
       return 0;
@@ -166,7 +169,7 @@ int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const Sh
   }
   reportSamples("skyward", options.samples, UseFrameSamples(options.samples));
   if (!dataFolderFound()) return failWithDevice(kDataMissing);
-  return playShow(options, prepare, build);
+  return playShow(options, prepare, build, part);
 }
 
 }  // namespace shell
