@@ -11,7 +11,8 @@ PACKAGES := cmake ninja-build g++ pkg-config git \
 	libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0 libegl1 \
 	libgtest-dev libgmock-dev libbenchmark-dev libmeshoptimizer-dev xvfb xauth xfonts-base libx11-dev \
 	libopenmpt-dev libmpg123-dev libmp3lame-dev libfreetype-dev fonts-dejavu-core \
-	libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev openssl
+	libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev openssl \
+	libtomlplusplus-dev
 
 BUILD      := build
 ASAN_BUILD := build-asan

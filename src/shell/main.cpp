@@ -12,6 +12,7 @@
 
 #include "base/stream_logger.h"
 #include "platform/sdl_host.h"
+#include "shell/showfile/show_files.h"
 #include "shell/start_up.h"
 
 namespace {
@@ -61,6 +62,8 @@ struct CommandLine {
   std::vector<std::string> shots;
   std::string logTarget;
   std::string devKeys;
+  std::string showFile;
+  std::string writtenShow;
 };
 
 std::string checkDevKeys(std::string& text) {
@@ -128,12 +131,20 @@ void addOptions(CLI::App& app, CommandLine& line) {
   app.add_flag("--list-events", options.listEvents,
                "Build the show without playing it or reading any of its data and print every event in firing "
                "order: time, kind, target");
+  app.add_option("--show", line.showFile,
+                 "Play the show file FILE instead of the built-in show (a file that does not read ends the program "
+                 "with 2, every error said with its line and column)")
+      ->type_name("FILE");
+  app.add_option("--write-show", line.writtenShow,
+                 "Write the show (the built-in one, or that of --show) as a show file FILE, and end")
+      ->type_name("FILE");
   addDevOptions(app, line, capture);
   app.set_version_flag("--version", std::string("skyward ") + SKYWARD_VERSION);
   app.footer(
       "Keys: Escape (pressed or released) ends the show; with --dev also Space, Left, Right, Page Up, Page Down,\n"
       "Home, 1-8 and F5.\n"
-      "Exit codes: 0 question cancelled or events listed, 1 normal end, 2 unreadable command line,\n"
+      "Exit codes: 0 question cancelled, events listed or show written, 1 normal end, 2 unreadable command line,\n"
+      "show file that does not read or cannot be written,\n"
       "255 no window, display mode, OpenGL device, GL_ARB_multitexture, demo folder (make it with 'make data')\n"
       "or a capture that failed.\n"
       "Configuration: ./Skyward.ini, section [Skyward], key Freq (refresh rate in Hz, default 60).");
@@ -166,6 +177,8 @@ int main(int argc, char** argv) {
     const std::string failure = kst::logTo(line.logTarget);
     if (!failure.empty()) std::fprintf(stderr, "skyward: no log: cannot open %s: %s\n", line.logTarget.c_str(), failure.c_str());
   }
+  if (!line.showFile.empty() && !shell::showfile::useShowFile(line.showFile)) return 2;
+  if (!line.writtenShow.empty()) return shell::showfile::writeShowFile(line.writtenShow);
   if (options.headless) platform::useHeadlessDrivers();
   platform::SdlHost host(options.headless);
   platform::setHost(&host);
