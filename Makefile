@@ -138,7 +138,8 @@ bench: fresh-data
 	python3 bench/dev_seek_bench.py --program $(BUILD)/skyward --data .
 
 # Each target runs on a scratch copy of its seed corpus in fuzz/corpus/, so
-# the repository keeps only the small hand-made seeds.
+# the repository keeps only the small hand-made seeds, with the words of its
+# input in fuzz/<target>.dict when there is one.
 fuzz: deps
 	@command -v clang++ >/dev/null || { $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq clang; }
@@ -147,7 +148,8 @@ fuzz: deps
 	for t in $(FUZZ_BUILD)/*_fuzz; do \
 	  name=$$(basename $$t _fuzz); rm -rf $(FUZZ_BUILD)/corpus-$$name; \
 	  cp -r fuzz/corpus/$$name $(FUZZ_BUILD)/corpus-$$name; \
-	  $$t -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=1024 -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-$$name || exit 1; \
+	  dict=; [ -f fuzz/$$name.dict ] && dict=-dict=fuzz/$$name.dict; \
+	  $$t -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=1024 $$dict -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-$$name || exit 1; \
 	done
 
 # The damaged-data drill: every file of demo/ missing, cut to half and

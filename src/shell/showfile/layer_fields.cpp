@@ -50,7 +50,7 @@ Text curve(const std::optional<Curve>& curve) { return curve ? Text(curveText(*c
 // Each item a text, noted in `noted`; false after an error.
 bool readNames(Reading& reading, const toml::node& node, std::vector<std::string>& into, std::vector<Mention>& noted) {
   bool whole = true;
-  for (const toml::node* item : reading.oneOrMore(node)) {
+  for (const toml::node* item : reading.oneOrMore(node, "names")) {
     const std::optional<std::string> name = reading.text(*item, "a material's name");
     whole = whole && name;
     if (name) into.push_back(*name);
@@ -61,7 +61,7 @@ bool readNames(Reading& reading, const toml::node& node, std::vector<std::string
 
 bool readObjects(Reading& reading, const toml::node& node, std::vector<std::string>& into) {
   bool whole = true;
-  for (const toml::node* item : reading.oneOrMore(node)) {
+  for (const toml::node* item : reading.oneOrMore(node, "files")) {
     const std::optional<std::string> file = reading.file(*item, FileKind::Object);
     whole = whole && file;
     if (file) into.push_back(*file);

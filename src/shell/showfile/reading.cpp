@@ -9,6 +9,10 @@ namespace shell::showfile {
 namespace {
 
 constexpr std::size_t kQuotedLength = 40;
+// Halfway from the largest float to the next power of two: what lies below
+// rounds to a finite float (the largest one writes as 3.4028235e+38, a
+// little above it).
+constexpr double kFloatEdge = 3.4028235677973366e38;
 
 // Control characters (and the rest of a long text) stay out of messages.
 std::string quoted(std::string_view text) {
@@ -112,11 +116,11 @@ std::optional<float> Reading::number(const toml::node& node) {
     error(node, "expected a number, got " + got(node));
     return std::nullopt;
   }
-  if (!std::isfinite(value) || std::abs(value) > FLT_MAX) {
+  if (!std::isfinite(value) || std::abs(value) >= kFloatEdge) {
     error(node, "expected a finite number, got " + got(node));
     return std::nullopt;
   }
-  return static_cast<float>(value);
+  return static_cast<float>(std::clamp(value, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX)));
 }
 
 std::optional<float> Reading::seconds(const toml::node& node) {
@@ -184,11 +188,11 @@ std::optional<std::string> Reading::layerName(const toml::node& node) {
   return name;
 }
 
-std::vector<const toml::node*> Reading::oneOrMore(const toml::node& node) {
+std::vector<const toml::node*> Reading::oneOrMore(const toml::node& node, const char* what) {
   std::vector<const toml::node*> nodes;
   if (const auto* list = node.as_array()) {
     for (const toml::node& item : *list) nodes.push_back(&item);
-    if (nodes.empty()) error(node, "expected one name or a list of names, got an empty list");
+    if (nodes.empty()) error(node, std::string("expected one or a list of ") + what + ", got an empty list");
   } else {
     nodes.push_back(&node);
   }

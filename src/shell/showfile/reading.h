@@ -68,8 +68,8 @@ class Reading {
   std::optional<std::string> layerName(const toml::node& node);
   std::optional<Curve> curve(const toml::node& node);
   std::optional<Curve> curve(const toml::table& table);
-  // One text, or a list of them: each node in turn.
-  std::vector<const toml::node*> oneOrMore(const toml::node& node);
+  // One value, or a list of them (`what`, for an empty list): each in turn.
+  std::vector<const toml::node*> oneOrMore(const toml::node& node, const char* what);
 
   std::vector<Mention> files;          // to be found in the data folder
   std::vector<Mention> pictureNames;   // to be given by a picture made of two files

@@ -136,13 +136,13 @@ void ShowReader::readSection(const toml::node& node, Show& show) {
                                  " s, before the one above it");
   }
   if (const toml::node* loads = settings->get("load"))
-    for (const toml::node* load : reading_.oneOrMore(*loads)) readLoad(*load, section);
+    for (const toml::node* load : reading_.oneOrMore(*loads, "loads")) readLoad(*load, section);
   // Layers and events happen in the order written, whichever list holds them.
   std::vector<std::pair<const toml::table*, bool>> entries;  // a table, and whether it is a layer
   for (const auto& [key, isLayer] : {std::pair{"layer", true}, std::pair{"event", false}}) {
     const toml::node* list = settings->get(key);
     if (list == nullptr) continue;
-    for (const toml::node* item : reading_.oneOrMore(*list))
+    for (const toml::node* item : reading_.oneOrMore(*list, isLayer ? "layers" : "events"))
       if (const toml::table* entry = table(*item, isLayer ? "a layer: [[section.layer]]" : "an event: [[section.event]]"))
         entries.emplace_back(entry, isLayer);
   }
@@ -164,7 +164,8 @@ void ShowReader::readLoad(const toml::node& node, Section& section) {
                                     std::pair{"build", "object"}, std::pair{"ahead", "scene"}})
     if (const toml::node* node = settings->get(key); node != nullptr && !settings->contains(owner))
       reading_.error(*node, std::string("'") + key + "' goes with " + owner + " = ...");
-  if (settings->contains("colour") || settings->contains("alpha")) return readNamedPicture(*settings, section);
+  if (settings->contains("picture") && (settings->contains("colour") || settings->contains("alpha")))
+    return readNamedPicture(*settings, section);
   script::BuildLoad load;
   const toml::node* file = nullptr;
   if ((file = settings->get("picture")) != nullptr) {
@@ -174,7 +175,7 @@ void ShowReader::readLoad(const toml::node& node, Section& section) {
   } else if ((file = settings->get("object")) != nullptr) {
     load.kind = Kind::Object;
     if (const toml::node* flags = settings->get("build"))
-      for (const toml::node* flag : reading_.oneOrMore(*flags))
+      for (const toml::node* flag : reading_.oneOrMore(*flags, "build words"))
         if (std::optional<int> bit = reading_.word(*flag, buildFlags(), "what is built with the object")) load.buildOption |= *bit;
   } else if ((file = settings->get("scene")) != nullptr) {
     load.kind = settings->contains("ahead") ? Kind::SceneAhead : Kind::Scene;
@@ -227,7 +228,7 @@ void ShowReader::readEvent(const toml::table& settings, Section& section) {
       continue;
     }
     acts = true;
-    for (const toml::node* item : reading_.oneOrMore(*node)) {
+    for (const toml::node* item : reading_.oneOrMore(*node, "names")) {
       const std::optional<std::string> target = eventTarget(*action, *item);
       if (target && time) section.entries.emplace_back(Event{*time, *action, *target});
     }
@@ -278,6 +279,10 @@ ShowReading readShow(std::string_view text, const std::string& fileName, const D
   Show show = ShowReader(reading).read(document);
   checkShow(reading, show, data);
   ShowReading result = std::move(reading.result());
+  // Read top to bottom, whichever check found them.
+  std::stable_sort(result.errors.begin(), result.errors.end(), [](const ShowError& a, const ShowError& b) {
+    return a.line != b.line ? a.line < b.line : a.column < b.column;
+  });
   if (result.errorCount == 0) result.show = std::move(show);
   return result;
 }
