@@ -14,7 +14,11 @@ namespace {
 
 const shell::showfile::DataFolder kData{
     [](const std::string& file) { return file.size() % 7 != 0; },
-    [](const std::string&) -> std::optional<int> { return 2; },
+    [](const std::vector<std::string>& files) {
+      std::map<std::string, std::optional<int>> counts;
+      for (const std::string& file : files) counts[file] = 2;
+      return counts;
+    },
 };
 
 }  // namespace

@@ -177,7 +177,8 @@ int main(int argc, char** argv) {
     const std::string failure = kst::logTo(line.logTarget);
     if (!failure.empty()) std::fprintf(stderr, "skyward: no log: cannot open %s: %s\n", line.logTarget.c_str(), failure.c_str());
   }
-  if (!line.showFile.empty() && !shell::showfile::useShowFile(line.showFile)) return 2;
+  // A listing reads no data: the scenes are not read for their cameras.
+  if (!line.showFile.empty() && !shell::showfile::useShowFile(line.showFile, !options.listEvents)) return 2;
   if (!line.writtenShow.empty()) return shell::showfile::writeShowFile(line.writtenShow);
   if (options.headless) platform::useHeadlessDrivers();
   platform::SdlHost host(options.headless);

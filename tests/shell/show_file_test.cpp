@@ -219,7 +219,11 @@ constexpr const char* kSection = "[[section]]\nname = \"a\"\nstart = 0\n";
 
 // A scene has two cameras; a file whose name holds "gone" is not there.
 const DataFolder kData{[](const std::string& file) { return file.find("gone") == std::string::npos; },
-                       [](const std::string&) -> std::optional<int> { return 2; }};
+                       [](const std::vector<std::string>& files) {
+                         std::map<std::string, std::optional<int>> counts;
+                         for (const std::string& file : files) counts[file] = 2;
+                         return counts;
+                       }};
 
 TEST(ShowFile, EachErrorIsSaidAtItsPlace) {
   const Broken cases[] = {

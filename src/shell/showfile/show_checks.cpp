@@ -72,13 +72,15 @@ void checkData(Reading& reading, const DataFolder& data) {
         std::replace(path.begin(), path.end(), '\\', '/');
         reading.error(file.where, "no file " + quoted(path) + " in the data folder");
       }
-  if (!data.cameraCount) return;
-  std::map<std::string, std::optional<int>> counts;
+  if (!data.cameraCounts) return;
+  std::vector<std::string> scenes;
+  for (const CameraUse& use : reading.cameras)
+    if (missing.count(use.scene) == 0 && std::find(scenes.begin(), scenes.end(), use.scene) == scenes.end())
+      scenes.push_back(use.scene);
+  const std::map<std::string, std::optional<int>> counts = data.cameraCounts(scenes);
   for (const CameraUse& use : reading.cameras) {
-    if (missing.count(use.scene) != 0) continue;
-    auto [count, fresh] = counts.try_emplace(use.scene);
-    if (fresh) count->second = data.cameraCount(use.scene);
-    if (!count->second || use.camera < *count->second) continue;
+    const auto count = counts.find(use.scene);
+    if (count == counts.end() || !count->second || use.camera < *count->second) continue;
     std::string path = use.scene;
     std::replace(path.begin(), path.end(), '\\', '/');
     reading.error(use.where, "expected a camera the scene has: " + path + " has " + cameraRange(*count->second) +

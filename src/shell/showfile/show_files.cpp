@@ -16,8 +16,8 @@
 
 namespace shell::showfile {
 
-bool useShowFile(const std::string& path) {
-  ShowReading reading = readShowFile(path, workingDataFolder());
+bool useShowFile(const std::string& path, bool cameras) {
+  ShowReading reading = readShowFile(path, workingDataFolder(cameras));
   if (!reading.show) {
     std::fputs(errorReport(path, reading).c_str(), stderr);
     return false;

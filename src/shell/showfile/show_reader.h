@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,8 +34,9 @@ inline constexpr std::size_t kKeptErrors = 20;
 // are checked for their form only.
 struct DataFolder {
   std::function<bool(const std::string& file)> exists;  // file as the stocks name it
-  // The cameras of the scene in `file`; none when it cannot be read.
-  std::function<std::optional<int>(const std::string& file)> cameraCount;
+  // The cameras of the scenes in `files`, by file; none for a scene that
+  // cannot be read. Unset: cameras are not checked.
+  std::function<std::map<std::string, std::optional<int>>(const std::vector<std::string>& files)> cameraCounts;
 };
 
 ShowReading readShow(std::string_view text, const std::string& fileName, const DataFolder* data = nullptr);
