@@ -26,11 +26,11 @@ void setConstant(Envelope& envelope, float value) { setKeys(envelope, {{0.0f, va
 namespace {
 
 bool filesLeftAlone = false;
-std::vector<BuildNote>* notes = nullptr;
+BuildWatcher* watcher = nullptr;
 
-// Whether the load is to be made: noted first when notes are taken.
+// Whether the load is to be made; the watcher is told first.
 bool made(const BuildLoad& what) {
-  if (notes != nullptr) notes->emplace_back(what);
+  if (watcher != nullptr) watcher->loads(what);
   return !filesLeftAlone;
 }
 
@@ -42,7 +42,7 @@ void activate(float time, kst::Brush& layer) { new kst::EvtActivateBrush(time, &
 
 void leaveFilesAlone(bool alone) { filesLeftAlone = alone; }
 
-void noteBuild(std::vector<BuildNote>* into) { notes = into; }
+void watchBuild(BuildWatcher* watching) { watcher = watching; }
 
 void loadBackdrop(const char* file) {
   if (!made({.kind = Kind::Backdrop, .file = file})) return;
@@ -69,13 +69,13 @@ void loadScene(const char* file) {
 }
 
 void loadSceneAhead(const char* file, bool background, float secondsBefore) {
-  if (notes != nullptr) notes->emplace_back(BuildLoad{.kind = Kind::SceneAhead, .file = file, .secondsBefore = secondsBefore});
-  const auto quiet = std::exchange(notes, nullptr);  // noted once, as what was asked
+  if (watcher != nullptr) watcher->loads({.kind = Kind::SceneAhead, .file = file, .secondsBefore = secondsBefore});
+  BuildWatcher* const told = std::exchange(watcher, nullptr);  // once, as what was asked
   if (background)
     new kst::EvtLoadScene(-secondsBefore, file);
   else
     loadScene(file);
-  notes = quiet;
+  watcher = told;
 }
 
 void load(const BuildLoad& what, bool background) {
@@ -91,8 +91,8 @@ void load(const BuildLoad& what, bool background) {
 }
 
 void startSection(float start) {
+  if (watcher != nullptr) watcher->sectionStarts(start);
   kst::theTimeLine().timeOffset = start;
-  if (notes != nullptr) notes->emplace_back(start);
 }
 
 }  // namespace shell::script

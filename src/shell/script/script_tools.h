@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "layers/brush.h"
@@ -75,10 +74,15 @@ void load(const BuildLoad& what, bool background);
 // relative to it.
 void startSection(float start);
 
-// While `into` is given, every load above and every section start is noted
-// in it, in the order made, files left alone or not: the loads a show's
-// timeline does not hold, for writing the show down.
-using BuildNote = std::variant<float, BuildLoad>;  // a section start, or a load
-void noteBuild(std::vector<BuildNote>* into);
+// What a show's timeline does not hold, for writing the show down: while a
+// watcher is set, it is told of every load above and every section start,
+// in the order made, files left alone or not.
+class BuildWatcher {
+ public:
+  virtual ~BuildWatcher() = default;
+  virtual void sectionStarts(float start) = 0;  // before the timeline's offset moves there
+  virtual void loads(const BuildLoad& what) = 0;
+};
+void watchBuild(BuildWatcher* watcher);
 
 }  // namespace shell::script

@@ -68,13 +68,18 @@ std::string nameAfter(const kst::Brush& brush, LayerKind kind) {
   return name.substr(0, std::min(name.find('.'), name.size()));
 }
 
-class ShowTaking {
+// Told of the sections and loads while the show is built: every event made
+// before a section starts belongs to the section before it.
+class ShowTaking : public script::BuildWatcher {
  public:
-  ShowTaking(const std::vector<script::BuildNote>& notes, std::span<const char* const> names);
+  explicit ShowTaking(std::span<const char* const> names) : names_(names) {}
+  void sectionStarts(float start) override;
+  void loads(const script::BuildLoad& what) override;
   Show take();
 
  private:
-  Section& sectionAt(float time, float& relative);
+  void claimEvents();
+  float relativeTime(float time, const Section& section);
   void nameLayersNamed();
   std::string named(const kst::Brush& brush);
   std::vector<std::string> materials(const std::vector<kst::Material*>& shared);
@@ -83,7 +88,10 @@ class ShowTaking {
   void setKind(const kst::Brush& brush, Layer& layer);
   Event eventOf(const kst::TimeLineEvent& event);
 
+  std::span<const char* const> names_;
   Show show_;
+  std::vector<script::BuildLoad> beforeAnySection_;
+  std::map<const kst::TimeLineEvent*, std::size_t> sectionOf_;
   std::map<const kst::Brush*, std::string> layerNames_;
   std::set<std::string> namesUsed_;
   std::map<const bool*, const kst::Brush*> flags_;
@@ -91,35 +99,32 @@ class ShowTaking {
   std::map<const kst::Material*, std::string> sharedMaterials_;
 };
 
-ShowTaking::ShowTaking(const std::vector<script::BuildNote>& notes, std::span<const char* const> names) {
-  std::vector<script::BuildLoad> beforeAnySection;
-  for (const script::BuildNote& note : notes) {
-    if (const float* start = std::get_if<float>(&note)) {
-      const std::size_t index = show_.sections.size();
-      show_.sections.push_back({index < names.size() ? names[index] : "section " + std::to_string(index + 1), *start});
-    } else {
-      (show_.sections.empty() ? beforeAnySection : show_.sections.back().loads).push_back(std::get<script::BuildLoad>(note));
-    }
-  }
-  if (show_.sections.empty()) show_.sections.push_back({"show", 0.0f});
-  auto& first = show_.sections.front().loads;
-  first.insert(first.begin(), beforeAnySection.begin(), beforeAnySection.end());
+void ShowTaking::sectionStarts(float start) {
+  claimEvents();
+  const std::size_t index = show_.sections.size();
+  show_.sections.push_back({index < names_.size() ? names_[index] : "section " + std::to_string(index + 1), start});
 }
 
-// The section of the last start at or before the time (the first for a
-// time before every start), and the time from its start: the number with
-// the fewest decimals the timeline adds up to the same time.
-Section& ShowTaking::sectionAt(float time, float& relative) {
-  auto section = show_.sections.begin();
-  while (section + 1 != show_.sections.end() && (section + 1)->start <= time) ++section;
-  const double difference = static_cast<double>(time) - section->start;
+void ShowTaking::loads(const script::BuildLoad& what) {
+  (show_.sections.empty() ? beforeAnySection_ : show_.sections.back().loads).push_back(what);
+}
+
+void ShowTaking::claimEvents() {
+  const std::size_t section = show_.sections.empty() ? 0 : show_.sections.size() - 1;
+  kst::theTimeLine().forEachPending([&](const kst::TimeLineEvent& event) { sectionOf_.try_emplace(&event, section); });
+}
+
+// The time from the section's start: the number with the fewest decimals
+// the timeline adds up to the same time.
+float ShowTaking::relativeTime(float time, const Section& section) {
+  const double difference = static_cast<double>(time) - section.start;
   for (double scale = 1.0; scale <= 1e9; scale *= 10.0) {
-    relative = static_cast<float>(std::round(difference * scale) / scale);
-    if (section->start + relative == time) return *section;
+    const float relative = static_cast<float>(std::round(difference * scale) / scale);
+    if (section.start + relative == time) return relative;
   }
-  relative = time - section->start;
-  if (section->start + relative != time) cannotSay("a time its section cannot give exactly");
-  return *section;
+  const float relative = time - section.start;
+  if (section.start + relative != time) cannotSay("a time its section cannot give exactly");
+  return relative;
 }
 
 void ShowTaking::nameLayersNamed() {
@@ -180,17 +185,20 @@ std::string ShowTaking::ownMaterial(const kst::Material& material) {
 }
 
 Show ShowTaking::take() {
+  claimEvents();
+  if (show_.sections.empty()) show_.sections.push_back({"show", 0.0f});
+  auto& first = show_.sections.front().loads;
+  first.insert(first.begin(), beforeAnySection_.begin(), beforeAnySection_.end());
   nameLayersNamed();
   kst::theTimeLine().forEachPending([&](const kst::TimeLineEvent& event) {
-    float relative = 0.0f;
-    Section& section = sectionAt(event.time, relative);
+    Section& section = show_.sections[sectionOf_.at(&event)];
     if (const auto* activation = dynamic_cast<const kst::EvtActivateBrush*>(&event)) {
       Layer layer = layerOf(*activation->layer());
-      layer.start = relative;
+      layer.start = relativeTime(event.time, section);
       section.entries.emplace_back(std::move(layer));
     } else {
       Event taken = eventOf(event);
-      taken.at = relative;
+      taken.at = relativeTime(event.time, section);
       section.entries.emplace_back(std::move(taken));
     }
   });
@@ -294,14 +302,14 @@ Event ShowTaking::eventOf(const kst::TimeLineEvent& event) {
 }  // namespace
 
 Show takeDownShow(const std::function<void()>& build, std::span<const char* const> sectionNames) {
-  std::vector<script::BuildNote> notes;
-  script::noteBuild(&notes);
+  ShowTaking taking(sectionNames);
+  script::watchBuild(&taking);
   script::leaveFilesAlone(true);
   build();
   script::leaveFilesAlone(false);
-  script::noteBuild(nullptr);
+  script::watchBuild(nullptr);
   try {
-    Show show = ShowTaking(notes, sectionNames).take();
+    Show show = taking.take();
     releaseLayersAndEvents();
     return show;
   } catch (...) {

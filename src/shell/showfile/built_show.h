@@ -1,8 +1,8 @@
 #pragma once
 // A show built by code, taken down as a show file's model: `build` makes it
 // without reading any file, its loads and section starts noted as it goes,
-// then its timeline is read event by event (each event in the section its
-// time falls in, each layer from its activation) and it is released again.
+// then its timeline is read event by event (each event in the section that
+// made it, each layer from its activation) and it is released again.
 // Materials are named M1, M2, ... in the order layers first use them;
 // layers that other layers or events name are named after what they draw.
 // What a show file cannot say (a layer or event of a kind it does not know,
