@@ -7,7 +7,8 @@
 #include "base/log.h"
 #include "music/music.h"
 #include "render/panel_drawing.h"
-#include "shell/script/sections.h"
+#include "shell/show_script.h"
+#include "shell/showfile/show_files.h"
 #include "text/text_panel.h"
 
 namespace shell {
@@ -27,9 +28,9 @@ std::string format(const char* pattern, Values... values) {
   return text;
 }
 
-int sectionAt(float t) {
-  int section = 0;
-  while (section + 1 < script::kSectionCount && t >= script::kSectionStarts[section + 1]) ++section;
+std::size_t sectionAt(const std::vector<float>& starts, float t) {
+  std::size_t section = 0;
+  while (section + 1 < starts.size() && t >= starts[section + 1]) ++section;
   return section;
 }
 
@@ -41,6 +42,13 @@ std::unique_ptr<text::FontFace> notesFont() {
     std::fprintf(stderr, "skyward: no notes on screen: %s\n", error.what());
   }
   return nullptr;
+}
+
+// Under demo/, which --watch watches anyway.
+bool insideDataFolder(const std::string& file) {
+  std::error_code error;
+  const std::string folder = std::filesystem::weakly_canonical("demo", error).string() + "/";
+  return std::filesystem::weakly_canonical(file, error).string().starts_with(folder);
 }
 
 // Holds the sound while the show is moved; a paused show keeps it held.
@@ -70,9 +78,14 @@ DevMode::DevMode(const ShowOptions& options, bool preloadChoice, ShowBuild build
   if (fps_) frame_ = static_cast<std::int64_t>(std::ceil(options.start * *fps_ - 1e-6));
   shown_ = static_cast<float>(options.start);
   keepUnloadedObjects(true);
+  kst::log("Development mode: from %.2f s", options.start);
   if (!options.watch) return;
   watch_ = std::make_unique<platform::FolderWatch>("demo");
   if (!watch_->failure().empty()) kst::log("** Warning: --watch: %s", watch_->failure().c_str());
+  const std::shared_ptr<const PlayedShowFile> show = playedShowFile();
+  if (show == nullptr || insideDataFolder(show->path)) return;
+  showWatch_ = std::make_unique<platform::FolderWatch>(std::filesystem::absolute(show->path).parent_path().string());
+  if (!showWatch_->failure().empty()) kst::log("** Warning: --watch: %s", showWatch_->failure().c_str());
 }
 
 DevMode::~DevMode() { keepUnloadedObjects(false); }
@@ -110,7 +123,9 @@ float DevMode::applyKeys(ShowClock& clock, float t) {
     kst::log("Development mode: %s", lastAction_.c_str());
   }
   if (after.paused != before.paused) setPaused(clock, after.paused, t);
-  if (watchedChangeSettled()) t = readAgain(t);
+  // A save may be seen as several changes over a few frames: read once.
+  const bool showSaved = showWatch_ != nullptr && showWatch_->changed() && showfile::playedShowChanged();
+  if (watchedChangeSettled() || showSaved) t = readAgain(t);
   shown_ = t;
   return t;
 }
@@ -143,18 +158,33 @@ float DevMode::moveTo(ShowClock& clock, double target, float t) {
 
 // Built again where it stands: what changed on disk is read again.
 float DevMode::readAgain(float t) {
+  const auto began = std::chrono::steady_clock::now();
+  const std::string show = readShowFileAgain();
   const std::vector<std::string> changed = changedDataFiles();
   {
     SoundHold hold(paused_);
     rebuildShowAt(ShowClock(fps_, t), preloadChoice_, build_);
   }
   changedAt_.reset();
-  std::string files;
+  std::string files = show;
   for (const std::string& file : changed) files += (files.empty() ? "" : ", ") + file;
-  lastAction_ = changed.empty() ? format("read again at %.2f s: nothing had changed", static_cast<double>(t))
-                                : format("read again at %.2f s: %s", static_cast<double>(t), files.c_str());
+  const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - began;
+  lastAction_ = files.empty() ? format("read again at %.2f s in %.1f ms: nothing had changed", static_cast<double>(t), took.count())
+                              : format("read again at %.2f s in %.1f ms: %s", static_cast<double>(t), took.count(), files.c_str());
   kst::log("Development mode: %s", lastAction_.c_str());
   return t;
+}
+
+// What became of the show file played, for the notes: a save that reads is
+// built from now on, and timed to the frame that shows it.
+std::string DevMode::readShowFileAgain() {
+  const showfile::ShowFileReadAgain show = showfile::readPlayedShowAgain();
+  if (!show.changed) return "";
+  if (show.errors > 0)
+    return format("the show file, which does not read (%d error%s, in the log): the show stays as it was",
+                  static_cast<int>(show.errors), show.errors == 1 ? "" : "s");
+  savedAt_ = show.saved;
+  return "the show file";
 }
 
 void DevMode::setPaused(ShowClock& clock, bool paused, float t) {
@@ -177,10 +207,11 @@ bool DevMode::watchedChangeSettled() {
 }
 
 std::vector<std::string> DevMode::notes(float t, std::uint32_t now) {
-  const int section = sectionAt(t);
+  const std::vector<float> starts = sectionStarts();
+  const std::size_t section = sectionAt(starts, t);
   std::vector<std::string> lines{
-      format("%.2f s, section %d (from %.1f s)", static_cast<double>(t), section + 1,
-             static_cast<double>(script::kSectionStarts[section])),
+      format("%.2f s, section %d (from %.1f s)", static_cast<double>(t), static_cast<int>(section + 1),
+             static_cast<double>(starts.empty() ? 0.0f : starts[section])),
       format("%.1f fps, %.1f ms a frame", static_cast<double>(rate_.onFrame(now)),
              static_cast<double>(frameMilliseconds_)),
       std::string(paused_ ? "paused" : "playing") + "  (Space, Left/Right, PgUp/PgDn, Home, 1-8, F5)"};
@@ -191,6 +222,12 @@ std::vector<std::string> DevMode::notes(float t, std::uint32_t now) {
 }
 
 void DevMode::drawNotes(float t) {
+  if (savedAt_) {
+    const std::chrono::duration<double, std::milli> took = std::filesystem::file_time_type::clock::now() - *savedAt_;
+    lastAction_ += format("; the new frame %.0f ms after the save", took.count());
+    kst::log("Development mode: show file saved, its first frame %.0f ms after the save", took.count());
+    savedAt_.reset();
+  }
   const std::uint32_t now = wallNow();
   frameMilliseconds_ = static_cast<float>(now - lastWall_);
   lastWall_ = now;

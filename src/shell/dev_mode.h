@@ -1,9 +1,11 @@
 #pragma once
 // skyward --dev, for the people who make shows: keys pause the show and move
 // it (see dev_keys.h), F5 (and, with --watch, a change of a file under
-// demo/) reads again the data files that changed and brings the show back to
-// its moment, and notes in a corner say where the show stands. Headless, the
-// keys come from --dev-keys. Without --dev none of this exists. Main thread.
+// demo/ or of the show file played) reads again the data files and the show
+// file that changed and builds the show again at its moment, and notes in a
+// corner say where the show stands and how long a saved show file took to
+// reach the screen. Headless, the keys come from --dev-keys. Without --dev
+// none of this exists. Main thread.
 //
 // What the show unloads is kept aside while the mode lasts, so that a move
 // back reads again only the files that changed on disk (memory stays about
@@ -14,6 +16,7 @@
 // draws too. While paused the show time stands still and the music is held.
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,6 +63,7 @@ class DevMode {
  private:
   float moveTo(ShowClock& clock, double target, float t);
   float readAgain(float t);
+  std::string readShowFileAgain();
   void setPaused(ShowClock& clock, bool paused, float t);
   bool watchedChangeSettled();
   std::vector<std::string> notes(float t, std::uint32_t now);
@@ -81,6 +85,10 @@ class DevMode {
   float frameMilliseconds_ = 0.0f;
   std::unique_ptr<platform::FolderWatch> watch_;
   std::optional<std::uint32_t> changedAt_;  // wall time of the last change seen, until read
+  // With --watch, the folder of a show file played from outside demo/: a
+  // save is read at once (a file is seen once written and closed).
+  std::unique_ptr<platform::FolderWatch> showWatch_;
+  std::optional<std::filesystem::file_time_type> savedAt_;  // a show file saved, until its new frame
   std::string lastAction_;
 };
 

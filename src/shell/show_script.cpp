@@ -7,6 +7,7 @@
 #include "shell/script/sections.h"
 #include "shell/script/show_materials.h"
 #include "shell/showfile/show_building.h"
+#include "shell/showfile/show_model.h"
 #include "stocks/bitmap_stock.h"
 #include "stocks/mesh_stock.h"
 #include "stocks/scene_stock.h"
@@ -27,6 +28,15 @@ std::shared_ptr<const PlayedShowFile>& played() {
 void playShowFile(std::shared_ptr<const PlayedShowFile> file) { played() = std::move(file); }
 
 std::shared_ptr<const PlayedShowFile> playedShowFile() { return played(); }
+
+std::vector<float> sectionStarts() {
+  if (const std::shared_ptr<const PlayedShowFile> file = played()) {
+    std::vector<float> starts;
+    for (const showfile::Section& section : file->show->sections) starts.push_back(section.start);
+    return starts;
+  }
+  return {std::begin(script::kSectionStarts), std::end(script::kSectionStarts)};
+}
 
 int buildShow(bool preloadChoice) {
   if (const std::shared_ptr<const PlayedShowFile> file = played())

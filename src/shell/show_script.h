@@ -4,6 +4,9 @@
 // code, unless a show file was given to play instead.
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "stocks/source_stamp.h"
 
 namespace shell {
 
@@ -11,14 +14,18 @@ namespace showfile {
 struct Show;
 }
 
-// A show file the program plays instead of the built-in show, and where it
-// was read from. Null: the built-in show.
+// A show file the program plays instead of the built-in show, where it was
+// read from and what the file was then. Null: the built-in show.
 struct PlayedShowFile {
   std::string path;
   std::shared_ptr<const showfile::Show> show;
+  kst::SourceStamp stamp;
 };
 void playShowFile(std::shared_ptr<const PlayedShowFile> played);
 std::shared_ptr<const PlayedShowFile> playedShowFile();
+
+// Where the sections of the show played start, first to last.
+std::vector<float> sectionStarts();
 
 // Builds the show played: the built-in one (see buildBuiltInShow), or the
 // show file's, which is built the same way from what the file says.

@@ -68,6 +68,49 @@ std::string nameAfter(const kst::Brush& brush, LayerKind kind) {
   return name.substr(0, std::min(name.find('.'), name.size()));
 }
 
+LayerKind kindOf(const kst::Brush& brush) {
+  static const std::pair<const std::type_info*, LayerKind> kKinds[] = {
+      {&typeid(kst::BrushBackdrop), LayerKind::Backdrop},     {&typeid(kst::BrushFrontdrop), LayerKind::Frontdrop},
+      {&typeid(kst::BitmapBrush), LayerKind::Bitmap},         {&typeid(kst::SampleBrush), LayerKind::Strip},
+      {&typeid(kst::BrushAlphaToStencil), LayerKind::Stencil}, {&typeid(kst::BrushFlat), LayerKind::Flat},
+      {&typeid(kst::BrushScene), LayerKind::Scene},           {&typeid(kst::BrushMesh), LayerKind::Mesh},
+      {&typeid(kst::BrushMeshInScene), LayerKind::MeshInScene}, {&typeid(kst::BrushEnvelopeValue), LayerKind::Value},
+      {&typeid(kst::BrushEnvelopeZoomFactor), LayerKind::Zoom}, {&typeid(kst::BrushOmbres), LayerKind::Shadows},
+  };
+  for (const auto& [type, kind] : kKinds)
+    if (typeid(brush) == *type) return kind;
+  cannotSay(std::string("a layer of class ") + typeid(brush).name());
+}
+
+void takeBitmap(const kst::Brush& brush, Layer& layer) {
+  if (const auto* textured = dynamic_cast<const kst::TexturedBrush*>(&brush)) layer.picture = textured->bitmapName;
+  if (const auto* backdrop = dynamic_cast<const kst::BrushBackdrop*>(&brush)) layer.alphaMix = backdrop->alphaMix;
+  if (const auto* strip = dynamic_cast<const kst::SampleBrush*>(&brush)) layer.offset = strip->textureOffset;
+  if (const auto* bitmap = dynamic_cast<const kst::BitmapBrush*>(&brush)) {
+    if (!wordFor(horizontalAnchors(), bitmap->horizontalAnchor) || !wordFor(verticalAnchors(), bitmap->verticalAnchor))
+      cannotSay("a bitmap's anchor out of its words");
+    layer.anchorX = bitmap->horizontalAnchor;
+    layer.anchorY = bitmap->verticalAnchor;
+  }
+}
+
+void takeScene(const kst::Brush& brush, Layer& layer) {
+  if (const auto* scene = dynamic_cast<const kst::BrushScene*>(&brush)) {
+    if (!wordFor(stencilFunctions(), static_cast<std::uint32_t>(scene->stencilFunction))) cannotSay("this stencil test");
+    layer.scene = scene->sceneName;
+    layer.camera = scene->cameraIndex;
+    layer.fillBackground = scene->fillBackground;
+    layer.stencilFunction = scene->stencilFunction;
+    layer.stencilReference = scene->stencilReference;
+    layer.stencilMask = scene->stencilMask;
+  }
+  if (const auto* zoom = dynamic_cast<const kst::BrushEnvelopeZoomFactor*>(&brush)) {
+    layer.scene = zoom->sceneName;
+    layer.camera = zoom->cameraIndex;
+    layer.curve = curveOf(zoom->zoom, 0.0f);
+  }
+}
+
 // Told of the sections and loads while the show is built: every event made
 // before a section starts belongs to the section before it.
 class ShowTaking : public script::BuildWatcher {
@@ -85,7 +128,7 @@ class ShowTaking : public script::BuildWatcher {
   std::vector<std::string> materials(const std::vector<kst::Material*>& shared);
   std::string ownMaterial(const kst::Material& material);
   Layer layerOf(const kst::Brush& brush);
-  void setKind(const kst::Brush& brush, Layer& layer);
+  void takeMeshes(const kst::Brush& brush, Layer& layer);
   Event eventOf(const kst::TimeLineEvent& event);
 
   std::span<const char* const> names_;
@@ -149,9 +192,7 @@ void ShowTaking::nameLayersNamed() {
 std::string ShowTaking::named(const kst::Brush& brush) {
   auto [name, fresh] = layerNames_.try_emplace(&brush);
   if (!fresh) return name->second;
-  Layer kind;
-  setKind(brush, kind);
-  const std::string base = nameAfter(brush, kind.kind);
+  const std::string base = nameAfter(brush, kindOf(brush));
   name->second = base;
   for (int count = 2; !namesUsed_.insert(name->second).second; ++count) name->second = base + "-" + std::to_string(count);
   return name->second;
@@ -207,71 +248,39 @@ Show ShowTaking::take() {
   return show_;
 }
 
-void ShowTaking::setKind(const kst::Brush& brush, Layer& layer) {
-  static const std::pair<const std::type_info*, LayerKind> kKinds[] = {
-      {&typeid(kst::BrushBackdrop), LayerKind::Backdrop},     {&typeid(kst::BrushFrontdrop), LayerKind::Frontdrop},
-      {&typeid(kst::BitmapBrush), LayerKind::Bitmap},         {&typeid(kst::SampleBrush), LayerKind::Strip},
-      {&typeid(kst::BrushAlphaToStencil), LayerKind::Stencil}, {&typeid(kst::BrushFlat), LayerKind::Flat},
-      {&typeid(kst::BrushScene), LayerKind::Scene},           {&typeid(kst::BrushMesh), LayerKind::Mesh},
-      {&typeid(kst::BrushMeshInScene), LayerKind::MeshInScene}, {&typeid(kst::BrushEnvelopeValue), LayerKind::Value},
-      {&typeid(kst::BrushEnvelopeZoomFactor), LayerKind::Zoom}, {&typeid(kst::BrushOmbres), LayerKind::Shadows},
-  };
-  for (const auto& [type, kind] : kKinds)
-    if (typeid(brush) == *type) {
-      layer.kind = kind;
-      return;
-    }
-  cannotSay(std::string("a layer of class ") + typeid(brush).name());
-}
-
 Layer ShowTaking::layerOf(const kst::Brush& brush) {
   static const kst::BrushFlat usual;
   if (!brush.deleteWhenFinished) cannotSay("a layer kept once it has ended");
-  Layer layer{.level = brush.layer, .duration = brush.duration, .visible = brush.visible};
-  setKind(brush, layer);
+  Layer layer{.kind = kindOf(brush), .level = brush.layer, .duration = brush.duration, .visible = brush.visible};
   if (auto found = layerNames_.find(&brush); found != layerNames_.end()) layer.name = found->second;
   for (std::size_t i = 0; i < layer.parameters.size(); ++i)
     layer.parameters[i] = curveOf(brush.parameters[i], usual.parameters[i].defaultValue);
-  if (const auto* textured = dynamic_cast<const kst::TexturedBrush*>(&brush)) layer.picture = textured->bitmapName;
-  if (const auto* backdrop = dynamic_cast<const kst::BrushBackdrop*>(&brush)) layer.alphaMix = backdrop->alphaMix;
-  if (const auto* bitmap = dynamic_cast<const kst::BitmapBrush*>(&brush)) {
-    if (!wordFor(horizontalAnchors(), bitmap->horizontalAnchor) || !wordFor(verticalAnchors(), bitmap->verticalAnchor))
-      cannotSay("a bitmap's anchor out of its words");
-    layer.anchorX = bitmap->horizontalAnchor;
-    layer.anchorY = bitmap->verticalAnchor;
+  takeBitmap(brush, layer);
+  takeScene(brush, layer);
+  takeMeshes(brush, layer);
+  if (const auto* value = dynamic_cast<const kst::BrushEnvelopeValue*>(&brush)) {
+    layer.target = named(*offsets_.at(value->target));
+    layer.curve = curveOf(value->value, 0.0f);
   }
-  if (const auto* strip = dynamic_cast<const kst::SampleBrush*>(&brush)) layer.offset = strip->textureOffset;
-  if (const auto* scene = dynamic_cast<const kst::BrushScene*>(&brush)) {
-    if (!wordFor(stencilFunctions(), static_cast<std::uint32_t>(scene->stencilFunction))) cannotSay("this stencil test");
-    layer.scene = scene->sceneName;
-    layer.camera = scene->cameraIndex;
-    layer.fillBackground = scene->fillBackground;
-    layer.stencilFunction = scene->stencilFunction;
-    layer.stencilReference = scene->stencilReference;
-    layer.stencilMask = scene->stencilMask;
-  }
+  return layer;
+}
+
+void ShowTaking::takeMeshes(const kst::Brush& brush, Layer& layer) {
   if (const auto* mesh = dynamic_cast<const kst::BrushMesh*>(&brush)) {
     layer.object = mesh->meshName;
     layer.materials = materials(mesh->materials);
     layer.clearDepth = mesh->clearDepth;
-    const Envelope* motion[] = {&mesh->rotationX, &mesh->rotationY, &mesh->rotationZ, &mesh->distanceFactor};
     const kst::BrushMesh fresh;
-    const Envelope* usualMotion[] = {&fresh.rotationX, &fresh.rotationY, &fresh.rotationZ, &fresh.distanceFactor};
-    for (int i = 0; i < kMotionCount; ++i) layer.motion[i] = curveOf(*motion[i], usualMotion[i]->defaultValue);
+    const std::pair<const Envelope*, const Envelope*> motion[] = {{&mesh->rotationX, &fresh.rotationX},
+                                                                  {&mesh->rotationY, &fresh.rotationY},
+                                                                  {&mesh->rotationZ, &fresh.rotationZ},
+                                                                  {&mesh->distanceFactor, &fresh.distanceFactor}};
+    for (int i = 0; i < kMotionCount; ++i) layer.motion[i] = curveOf(*motion[i].first, motion[i].second->defaultValue);
   }
   if (const auto* inScene = dynamic_cast<const kst::BrushMeshInScene*>(&brush)) {
     layer.scene = inScene->sceneName;
     layer.object = inScene->meshName;
     for (const auto& material : inScene->materials) layer.materials.push_back(ownMaterial(*material));
-  }
-  if (const auto* value = dynamic_cast<const kst::BrushEnvelopeValue*>(&brush)) {
-    layer.target = named(*offsets_.at(value->target));
-    layer.curve = curveOf(value->value, 0.0f);
-  }
-  if (const auto* zoom = dynamic_cast<const kst::BrushEnvelopeZoomFactor*>(&brush)) {
-    layer.scene = zoom->sceneName;
-    layer.camera = zoom->cameraIndex;
-    layer.curve = curveOf(zoom->zoom, 0.0f);
   }
   if (const auto* shadows = dynamic_cast<const kst::BrushOmbres*>(&brush)) {
     for (const Envelope& unread : shadows->envelopes)
@@ -281,7 +290,6 @@ Layer ShowTaking::layerOf(const kst::Brush& brush) {
     layer.materials = materials(shadows->baseMaterials);
     layer.objectMaterials = materials(shadows->objectMaterials);
   }
-  return layer;
 }
 
 Event ShowTaking::eventOf(const kst::TimeLineEvent& event) {
