@@ -3,6 +3,14 @@
 // local time (seconds since its activation), animates its nine parameters
 // with envelopes and lives on one of the eight layers until its duration is
 // over.
+//
+// A brush finds the frame's GL state and leaves it so, but for what its
+// own header names: back faces culled, clockwise fronts, depth test
+// GL_LEQUAL (all three set anew by the frame loop), depth and colour writes
+// on; blending, the stencil and alpha tests, fog and lighting off;
+// texturing off; the viewport over the whole frame. The functions of
+// blending and of the stencil test are not part of it: a brush that turns
+// either on sets its function first, and leaves it as it set it.
 #include <array>
 #include <cstdint>
 #include <span>
@@ -40,7 +48,8 @@ class Brush {
   // stencil test, and the GL state it leaves does not depend on theirs.
   virtual bool CoversFrame(float /*localTime*/) const { return false; }
   // True when all that Draw does is paint (colour, depth, stencil) and
-  // restore the frame's state: leaving it out of a frame changes nothing
+  // restore the frame's state (but for what its header names, which later
+  // brushes set for themselves): leaving it out of a frame changes nothing
   // but that frame's pixels, and no later frame.
   virtual bool OnlyPaints() const { return false; }
   // True when Draw reads depth or stencil values that brushes drawn before

@@ -2,6 +2,9 @@
 // The shadow layer: a central mesh tumbling slowly, up to 48 small objects
 // orbiting it in three rings and appearing one after another, all lit by
 // one point light and casting stencil shadows on each other and on it.
+// Leaves the frame's state as it found it, but for GL_NORMALIZE (its lit
+// materials', mat_lit.h) and the stencil function of its lit pass. Its
+// first draw builds the scene, with the show's random numbers.
 // Main thread only.
 #include <array>
 #include <memory>

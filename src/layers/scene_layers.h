@@ -7,7 +7,10 @@
 //
 // Each leaves the frame's state as it found it: stencil test off, viewport
 // over the whole frame, GL_LIGHT0 off, texture units off, back faces culled
-// with clockwise fronts, depth test GL_LEQUAL. A scene or mesh the stocks
+// with clockwise fronts, depth test GL_LEQUAL. Left as drawing set them:
+// the texture unit the scene's last surface selected (through the state
+// cache, as every later user selects one) and GL_NORMALIZE, which lit
+// materials turn on (mat_lit.h). A scene or mesh the stocks
 // cannot supply (the scene layer waits for one still loading first), a
 // scene without a current camera and a camera index past the scene's
 // cameras draw nothing that frame; the log says so once per layer.
@@ -77,6 +80,9 @@ class BrushMesh : public Brush {
 class BrushMeshInScene : public Brush {
  public:
   void Draw(float localTime) override;
+  // Its materials paint and put the frame's state back; the camera it
+  // looks through is the scene layer's to choose.
+  bool OnlyPaints() const override { return true; }
 
   std::string sceneName;
   std::string meshName;

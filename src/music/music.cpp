@@ -18,6 +18,7 @@ constexpr int kSoftwareChannels = 32;
 constexpr unsigned int kStreamMode = 0x2B;
 constexpr float kModulePanSeparation = 0.85f;
 constexpr int kFullVolume = 255;
+constexpr float kFadeStartVolume = 128.0f;
 
 // The sound library's own report names no file: the log does.
 void warnNotPlayed(const char* file) {
@@ -63,8 +64,15 @@ void startModule(const char* file) {
   FMUSIC_PlaySong(module);
 }
 
+void setFadeVolume(float seconds) {
+  FMUSIC_SetMasterVolume(state().module, static_cast<int>((1.0f - seconds) * kFadeStartVolume));
+}
+
+void stopModule() { FMUSIC_StopSong(state().module); }
+
 void startStream(const char* file) {
   MusicState& current = state();
+  current.streamFile = file;
   current.stream = FSOUND_Stream_OpenFile(file, kStreamMode, 0);
   current.channel = -1;
   current.tuneStart = 0.0f;  // the stream is the show's own clock
@@ -79,6 +87,19 @@ void startStream(const char* file) {
     warnNotPlayed(file);
     reportSoundFailure();
   }
+}
+
+void playFromTheTop() {
+  MusicState& current = state();
+  if (current.module != nullptr) FMUSIC_FreeSong(current.module);
+  current.module = nullptr;
+  if (current.stream == nullptr) {
+    // A copy: startStream keeps the name it is given.
+    if (current.tuneStart > 0.0f) startStream(std::string(current.streamFile).c_str());
+    return;
+  }
+  current.tuneStart = 0.0f;
+  current.channel = FSOUND_Stream_Play(FSOUND_FREE, current.stream);  // again, if it had played to its end
 }
 
 void soundChangesAt(float showTime) { platform::sound::mixUntil(showTime); }
@@ -109,7 +130,7 @@ signed char streamCallback(FSOUND_STREAM*, void* text, int, int) {
 }
 
 void stopMusic() {
-  FMUSIC_StopSong(state().module);
+  stopModule();
   FSOUND_Close();
 }
 

@@ -2,6 +2,8 @@
 // The program's side of the sound: starting the library, the module tunes,
 // the music stream, the fade of the loading tune and the shutdown. Every
 // failure is printed to standard output and the show goes on silent.
+#include <string>
+
 #include "platform/fmod.h"
 
 namespace music {
@@ -12,6 +14,7 @@ struct MusicState {
   FSOUND_STREAM* stream = nullptr;  // null when the stream did not open
   int channel = -1;                 // the stream's channel, -1 when it did not start
   float tuneStart = 0.0f;           // the show time the tune now heard started at
+  std::string streamFile;           // what startStream was last asked to open
 };
 MusicState& state();
 
@@ -24,9 +27,22 @@ void startSoundSystem();
 // not load leaves the current module null, silently.
 void startModule(const char* file);
 
+// The loading tune's volume `seconds` into its one-second fade, as often as
+// the fade asks: (int)((1 - seconds) x 128), from about half the full 255.
+void setFadeVolume(float seconds);
+
+// The current module stops (nothing when there is none).
+void stopModule();
+
 // Opens and plays `file` as the music stream, its own stereo kept; on failure
 // the error is printed and the library closed.
 void startStream(const char* file);
+
+// The music as a run from 0 hears it before its first event, for building
+// the show again: the stream from its start and no module tune (the end tune
+// is freed). The stream is opened again from its file only when the end tune
+// had replaced it; one that failed to open failed for good.
+void playFromTheTop();
 
 // A change of the music at `showTime`: when the sound is rendered offline
 // (a capture), the mix is first brought up to that moment, so the change is

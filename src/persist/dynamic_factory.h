@@ -3,9 +3,9 @@
 // its class name; each class that can be stored declares that text as
 //   static constexpr const char storedName[] = "class Scene";
 // and is registered by a dynamic::factory<T>. The engine's classes are
-// listed in one place (class_registration.cpp): a few static factories the
-// registry brings in itself before it first answers, and the heap
-// factories the registration step adds.
+// listed in one place, with the scene's classes (scene/class_registration.cpp):
+// a few static factories the registry brings in itself before it first
+// answers, and the heap factories the registration step adds.
 #include <cstring>
 #include <memory>
 #include <new>

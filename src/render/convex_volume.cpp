@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "scene/mesh/primitive.h"
-
 std::uint32_t ConvexVolume::AddPlane(Plane3d plane) {
   if (count_ >= kMaxPlanes) throw kTooManyPlanes;
   plane.Normalise();
@@ -15,10 +13,6 @@ std::uint32_t ConvexVolume::AddPlane(Plane3d plane) {
 bool ConvexVolume::Contains(Vector3 p) const {
   return std::all_of(planes_.begin(), planes_.begin() + count_,
                      [p](const Plane3d& plane) { return plane.Distance(p) >= 0.0f; });
-}
-
-bool ConvexVolume::IsObjectOutside(const Primitive& primitive) const {
-  return ArePointsOutside(primitive.boundingPoints());
 }
 
 bool ConvexVolume::IsBoxOutside(const float box[6]) const {

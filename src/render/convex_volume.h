@@ -8,8 +8,6 @@
 #include "render/oriented_box.h"
 #include "render/plane3d.h"
 
-class Primitive;
-
 class ConvexVolume {
  public:
   // Thrown when a plane is added to a full volume.
@@ -24,9 +22,6 @@ class ConvexVolume {
   virtual std::uint32_t AddPlane(Plane3d plane);
   virtual void Clear() { count_ = 0; }
   virtual bool Contains(Vector3 p) const;
-  // The corners of the mesh's box, in the mesh's own space; a mesh with an
-  // empty box counts as outside.
-  virtual bool IsObjectOutside(const Primitive& primitive) const;
   // True when one plane has every corner of the box on or behind it (the
   // corner test of ArePointsOutside, without making the corners).
   virtual bool IsOrientedBoxOutside(const OrientedBox& box) const;

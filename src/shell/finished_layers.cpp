@@ -21,8 +21,8 @@ float lastMomentDrawn(float activation, float duration) {
 }
 
 float lastFrameDrawn(int fps, float activation, float duration) {
-  const auto frame = [fps](std::int64_t k) { return static_cast<float>(static_cast<double>(k) / fps); };
-  auto k = static_cast<std::int64_t>(std::ceil(static_cast<double>(activation + duration) * fps));
+  const auto frame = [fps](std::int64_t k) { return ShowClock::gridTime(k, fps); };
+  std::int64_t k = ShowClock::firstGridFrame(activation + duration, fps);
   while (k > 0 && !(frame(k) - activation < duration)) --k;
   while (frame(k + 1) - activation < duration) ++k;
   return frame(k);

@@ -70,9 +70,10 @@ void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* cap
   float t = 0.0f;
   for (;;) {
     gl.glViewport(0, 0, device.width, device.height);
-    t = dev != nullptr ? dev->frameTime(clock) : clock.now();
+    t = clock.now();
+    if (dev != nullptr) dev->pressScriptedKeys(t);
     if (!drainMessages(dev)) break;
-    if (dev != nullptr) t = dev->applyKeys(clock, t);
+    if (dev != nullptr) t = dev->applyKeys(t);
     ResetFrameState();
     kst::theTimeLine().update(t);
     kst::DrawLayers(t);

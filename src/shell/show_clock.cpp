@@ -1,8 +1,19 @@
 #include "shell/show_clock.h"
 
+#include <cmath>
+
 #include "platform/host.h"
 
 namespace shell {
+namespace {
+
+// Every frame time of a fixed step: frames counted in double, divided once,
+// rounded to float once. A start typed in decimals lands a hair off its
+// frame (0.1 x 3 is 0.30000000000000004), far below what the rounding to
+// float keeps.
+float timeOfFrames(double frames, int fps) { return static_cast<float>(frames / fps); }
+
+}  // namespace
 
 float elapsedSeconds(std::uint32_t start, std::uint32_t now) {
   const std::uint32_t milliseconds = now >= start ? now - start : (0xFFFFFFFFu - start) + now;
@@ -10,25 +21,47 @@ float elapsedSeconds(std::uint32_t start, std::uint32_t now) {
 }
 
 ShowClock::ShowClock(std::optional<int> fps, double showStart)
-    : fps_(fps), showStart_(showStart), startFrame_(fps ? showStart * *fps : 0.0) {}
-
-void ShowClock::start() {
-  start_ = platform::host().timeGetTime();
-  frame_ = 0;
+    : fps_(fps), showStart_(showStart), startFrame_(fps ? showStart * *fps : 0.0) {
+  last_ = startTime();
 }
 
+void ShowClock::start() { start_ = platform::host().timeGetTime(); }
+
 float ShowClock::now() {
-  if (fps_) return frameTime(frame_++);
-  return static_cast<float>(showStart_ + elapsedSeconds(start_, platform::host().timeGetTime()));
+  if (paused_) return last_;
+  last_ = fps_ ? frameTime(frame_++)
+               : static_cast<float>(showStart_ + elapsedSeconds(start_, platform::host().timeGetTime()));
+  return last_;
+}
+
+void ShowClock::seek(double moment) {
+  showStart_ = moment;
+  if (fps_) {
+    startFrame_ = static_cast<double>(firstGridFrame(moment, *fps_));
+    showStart_ = startFrame_ / *fps_;
+  }
+  frame_ = 0;
+  if (!paused_) return;
+  last_ = startTime();
+  frame_ = 1;  // shown while paused: the next frame is the one after it
+}
+
+void ShowClock::pause(bool paused) {
+  if (paused_ && !paused && !fps_) {
+    showStart_ = last_;
+    start();
+  }
+  paused_ = paused;
 }
 
 float ShowClock::startTime() const { return fps_ ? frameTime(0) : static_cast<float>(showStart_); }
 
-// The same expression as a run from 0, whose frame k is float(k / fps): a
-// start typed in decimals lands a hair off its frame (192.1 x 10 is
-// 1921.0000000000002), far below what the rounding to float keeps.
-float ShowClock::frameTime(std::uint64_t frame) const {
-  return static_cast<float>((startFrame_ + static_cast<double>(frame)) / *fps_);
+float ShowClock::gridTime(std::int64_t frame, int fps) { return timeOfFrames(static_cast<double>(frame), fps); }
+
+std::int64_t ShowClock::firstGridFrame(double moment, int fps) {
+  return static_cast<std::int64_t>(std::ceil(moment * fps - 1e-6));
 }
+
+float ShowClock::frameTime(std::uint64_t frame) const { return timeOfFrames(startFrame_ + static_cast<double>(frame), *fps_); }
 
 }  // namespace shell

@@ -17,6 +17,8 @@ namespace shell {
 namespace {
 
 constexpr const char* kLoadingPicture = "demo\\loading.jpg";
+constexpr const char* kLoadingTune = "demo\\_SKYWARD11.xm";
+constexpr const char* kMusicStream = "demo\\Skyward.mp3";
 
 // Through the ordinary machinery: stock, backdrop layer, activation event,
 // compositor, swap. No clear and no state reset come first.
@@ -35,39 +37,34 @@ void showLoadingPicture() {
   kst::ClearLayers();
 }
 
-// A show that starts late is brought to that moment unheard: every event up
-// to it fires in order (an activation keeps its scheduled time, so its layer
-// draws what it would draw then), the loads begun are finished, the layers
-// already over leave what they wrote last, and the music moves to that
-// moment of the tune that plays then.
-void catchUpTo(const ShowClock& clock) {
-  kst::theTimeLine().update(clock.startTime());
-  kst::theSceneStock().finishLoads();
-  settleFinishedLayers(clock);
-  music::jumpTo(clock.showStart());
-}
-
 }  // namespace
 
 void prepareShow(bool preloadChoice, ShowClock& clock) {
   showLoadingPicture();
   music::startSoundSystem();
-  music::startModule("demo\\_SKYWARD11.xm");
+  music::startModule(kLoadingTune);
   buildShow(preloadChoice);
   fadeOutModule();
-  FMUSIC_StopSong(music::state().module);
+  music::stopModule();
   // The scenes read while the show was built and the tune faded out are
   // uploaded and prepared now.
   kst::theSceneStock().finishLoads();
   kst::theTimeLine().rewind();
   const bool late = clock.showStart() > 0.0;
   music::holdSound(late);
-  music::startStream("demo\\Skyward.mp3");
+  music::startStream(kMusicStream);
   if (late) catchUpTo(clock);
   music::holdSound(false);
   clock.start();
 }
 
-void catchUpWith(const ShowClock& clock) { catchUpTo(clock); }
+// Every event up to the moment fires in order: an activation keeps its
+// scheduled time, so its layer draws what it would draw then.
+void catchUpTo(const ShowClock& clock) {
+  kst::theTimeLine().update(clock.startTime());
+  kst::theSceneStock().finishLoads();
+  settleFinishedLayers(clock);
+  music::jumpTo(clock.showStart());
+}
 
 }  // namespace shell

@@ -18,8 +18,8 @@ void prepareShow(bool preloadChoice, ShowClock& clock);
 
 // What a late start does once the show is built, its timeline rewound (or
 // where an earlier catch-up left it) and the music stream open: brings the
-// show to the clock's start as described above. Nothing is held: the caller
-// holds the sound meanwhile.
-void catchUpWith(const ShowClock& clock);
+// show to the clock's start as described above. A move of the development
+// mode does the same. Nothing is held: the caller holds the sound meanwhile.
+void catchUpTo(const ShowClock& clock);
 
 }  // namespace shell

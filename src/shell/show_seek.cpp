@@ -13,28 +13,11 @@
 namespace shell {
 namespace {
 
-constexpr const char* kMusicStream = "demo\\Skyward.mp3";
-
 template <typename Change>
 void forEveryStock(Change change) {
   change(kst::theBitmapStock());
   change(kst::theMeshStock());
   change(kst::theSceneStock());
-}
-
-// As a run from 0 hears it before its first event: the stream, from its
-// start, and no module tune. The stream is opened again only when the end
-// tune replaced it (one that failed to open failed for good).
-void musicFromTheTop() {
-  music::MusicState& current = music::state();
-  if (current.module != nullptr) FMUSIC_FreeSong(current.module);
-  current.module = nullptr;
-  if (current.stream == nullptr) {
-    if (current.tuneStart > 0.0f) music::startStream(kMusicStream);
-    return;
-  }
-  current.tuneStart = 0.0f;
-  current.channel = FSOUND_Stream_Play(FSOUND_FREE, current.stream);  // again, if it had played to its end
 }
 
 }  // namespace
@@ -47,24 +30,23 @@ void rebuildShowAt(const ShowClock& moment, bool preloadChoice, const ShowBuild&
   std::srand(1);
   forEveryStock([](auto& stock) { stock.setAside(); });
   releaseLayersAndEvents();
-  musicFromTheTop();
+  music::playFromTheTop();
   build(preloadChoice);
   kst::theTimeLine().rewind();
-  catchUpWith(moment);
+  catchUpTo(moment);
   forEveryStock([](auto& stock) { stock.dropAside(); });
 }
-
-void catchUpShowTo(const ShowClock& moment) { catchUpWith(moment); }
 
 void keepUnloadedObjects(bool keep) {
   forEveryStock([keep](auto& stock) { stock.keepUnloaded(keep); });
 }
 
-std::vector<std::string> changedDataFiles() {
+std::vector<std::string> readAgainAt(const ShowClock& moment, bool preloadChoice, const ShowBuild& build) {
   std::vector<std::string> changed;
   forEveryStock([&changed](auto& stock) {
     for (std::string& file : stock.changedSources()) changed.push_back(std::move(file));
   });
+  rebuildShowAt(moment, preloadChoice, build);
   return changed;
 }
 

@@ -2,8 +2,10 @@
 // Moving a show that plays to another moment, for the development mode. The
 // show then stands where a late start to that moment would put it: every
 // event up to the moment applied in order, the loads finished, the music at
-// that moment. Main thread, with the device's context current; the caller
-// holds the sound meanwhile.
+// that moment. A moment at or after the last one drawn needs no more than
+// the late start's catch-up (catchUpTo, show_preparation.h): the events in
+// between fire; an earlier one builds the show again. Main thread, with the
+// device's context current; the caller holds the sound meanwhile.
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,15 +27,12 @@ void buildShowAgain(bool preloadChoice);
 // the stream, then moves to the moment.
 void rebuildShowAt(const ShowClock& moment, bool preloadChoice, const ShowBuild& build);
 
-// A moment at or after the last one drawn: the events in between fire, as
-// in a late start's catch-up; nothing is built again.
-void catchUpShowTo(const ShowClock& moment);
+// The show built again where it stands (F5): rebuildShowAt, which reads
+// again what changed on disk. Returns the data files that had changed.
+std::vector<std::string> readAgainAt(const ShowClock& moment, bool preloadChoice, const ShowBuild& build);
 
 // While on, what the show unloads is kept aside for a later load (a move
 // back takes it back instead of reading its files again); off, it goes.
 void keepUnloadedObjects(bool keep);
-
-// The data files read into the stocks that changed on disk since.
-std::vector<std::string> changedDataFiles();
 
 }  // namespace shell

@@ -86,7 +86,7 @@ int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuil
     // unloaded instead of reading it again.
     if (options.dev) keepUnloadedObjects(true);
     prepare(backgroundLoading, clock);
-    if (options.dev) dev.emplace(options, backgroundLoading, build);
+    if (options.dev) dev.emplace(options, clock, backgroundLoading, build);
     runFrameLoop(clock, options, recording ? &*recording : nullptr, dev ? &*dev : nullptr);
     if (recording) recording->finish();
   } catch (const capture::CaptureError& error) {

@@ -197,6 +197,33 @@ TEST_F(Music, JumpingToAMomentMovesTheStreamToThatMomentsFrame) {
   EXPECT_TRUE(std::equal(late.begin(), late.begin() + compared, fromStart.begin() + 2 * 450));
 }
 
+// Building the show again from the top after the end tune replaced the
+// stream (as its event does): the tune goes and the stream, opened again
+// from its file, is heard from its start. A stream that never opened is not
+// tried again: its failure was said once.
+TEST_F(Music, FromTheTopTheEndTuneGoesAndTheStreamStartsOver) {
+  fake::writeShortMp3(mp3File, 0.5);
+  ASSERT_TRUE(fake::startSoundWithoutDevice());
+  music::startStream(mp3File.c_str());
+  FSOUND_Stream_Close(music::state().stream);
+  music::state().stream = nullptr;
+  music::state().channel = -1;
+  music::startModule(xmFile.c_str());
+  music::state().tuneStart = 200.0f;
+  music::playFromTheTop();
+  EXPECT_EQ(music::state().module, nullptr);
+  EXPECT_EQ(music::state().tuneStart, 0.0f);
+  ASSERT_NE(music::state().channel, -1);
+  ASSERT_TRUE(platform::sound::waitUntilDecodedAhead(music::state().stream, std::chrono::seconds(10)));
+  EXPECT_GT(peak(renderFrames(4410)), 0.2f);
+
+  music::state() = {};
+  CaptureStdout();
+  music::startStream((folder / "absent.mp3").c_str());
+  music::playFromTheTop();
+  EXPECT_EQ(GetCapturedStdout(), "Error!\nFile not found\n");
+}
+
 TEST_F(Music, StoppingTheMusicSilencesEverythingAndClosesTheLibrary) {
   fake::writeShortMp3(mp3File, 1.0);
   ASSERT_TRUE(fake::startSoundWithoutDevice());

@@ -3,7 +3,6 @@
 
 #include <memory>
 
-#include "persist/class_registration.h"
 #include "persist/dynamic_factory.h"
 #include "support/persist_samples.h"
 
@@ -56,13 +55,6 @@ TEST(Registry, StaticFactoriesAnswerInEveryProgramWithoutTheRegistrationStep) {
   // Nothing in this program refers to the texture class but the registry.
   std::unique_ptr<persistent> texture(dynamic::createByName("class TextureImage"));
   EXPECT_NE(texture, nullptr);
-}
-
-TEST(Registry, RegistrationStepRunsOnceHoweverOftenDevicesAreMade) {
-  RegisterClassFactories();
-  dynamic::factory_list_ele* head = dynamic::registryHead();
-  RegisterClassFactories();
-  EXPECT_EQ(dynamic::registryHead(), head);
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "persist/dynamic_factory.h"
 #include "render/device.h"
 #include "render/gl_table.h"
 #include "support/recording_gl.h"
@@ -126,6 +128,8 @@ TEST_F(DeviceTest, MissingLibraryOrCoreEntryPointFailsBeforeAnyGLCall) {
 TEST_F(DeviceTest, StartUpEntriesKeepOneDevice) {
   ASSERT_TRUE(CreateRenderDevice(dc, 0, 800, 600));
   ASSERT_NE(RenderDevice(), nullptr);
+  // Creation registers the classes scene files name.
+  EXPECT_NE(std::unique_ptr<persistent>(dynamic::createByName("class BoneNode")), nullptr);
   EXPECT_EQ(RenderDevice()->width, 800);
   EXPECT_EQ(RenderDevice()->height, 600);
   world.driver.clear();

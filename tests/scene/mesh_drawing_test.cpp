@@ -258,14 +258,15 @@ TEST_F(MeshCulling, ChunkBehindTheCameraOrWithoutASurfaceGivesNoRecord) {
 
 TEST_F(MeshCulling, PrimitiveIsOutsideWhenItsBoxIs) {
   MeshPrimitive primitive;
-  EXPECT_TRUE(camera.Frustum().IsObjectOutside(primitive));  // an empty box
+  const auto outside = [&] { return camera.Frustum().ArePointsOutside(primitive.boundingPoints()); };
+  EXPECT_TRUE(outside());  // an empty box
   primitive.box.grow({-1, -1, 5});
   primitive.box.grow({1, 1, 6});
-  EXPECT_FALSE(camera.Frustum().IsObjectOutside(primitive));
+  EXPECT_FALSE(outside());
   primitive.box = {};
   primitive.box.grow({-1, -1, -5});
   primitive.box.grow({1, 1, 0.5f});  // short of the near plane
-  EXPECT_TRUE(camera.Frustum().IsObjectOutside(primitive));
+  EXPECT_TRUE(outside());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "persist/class_registration.h"
 #include "persist/dynamic_factory.h"
 #include "render/camera.h"
 #include "scene/animation/keyframe_handler.h"
@@ -200,8 +201,11 @@ TEST(NodeRecords, StoredFieldsInTheirOrder) {
   EXPECT_EQ(fake::readRecordAs<ShapeNode>(shapeBytes.data)->meshIndex, -1);
 }
 
-TEST(NodeRecords, NodeAndAnimationClassesRegisterInOrder) {
+TEST(NodeRecords, NodeAndAnimationClassesRegisterOnceInOrder) {
   RegisterClassFactories();
+  const dynamic::factory_list_ele* head = dynamic::registryHead();
+  RegisterClassFactories();  // as a second device does: nothing more
+  EXPECT_EQ(dynamic::registryHead(), head);
   const std::vector<std::string> order = {
       "class BoneNode", "class CameraNode", "class LightNode", "class ShapeNode", "class TransformNode",
       "class ConstantKeyframeHandler", "class LW6KeyframeHandler", "struct TransformNode::RotationControler",

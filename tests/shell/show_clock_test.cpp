@@ -75,4 +75,50 @@ TEST(ShowClock, ALateStartOnTheFrameGridKeepsARunFromZerosFrameTimes) {
   EXPECT_EQ(offGrid.now(), 0.3f);
 }
 
+// The grid by hand: frame 31 at 30 a second, 1.0333333333333334 s, times 30
+// is 31.000000000000004, a hair past frame 31 but frame 31, not the next;
+// 0.05 x 4 = 0.2 and 10.1 x 4 = 40.4 move on to frames 1 and 41.
+TEST(ShowClock, TheGridsFirstFrameAtOrAfterAMoment) {
+  EXPECT_EQ(shell::ShowClock::firstGridFrame(31.0 / 30.0, 30), 31);
+  EXPECT_EQ(shell::ShowClock::firstGridFrame(0.05, 4), 1);
+  EXPECT_EQ(shell::ShowClock::firstGridFrame(0.25, 4), 1);
+  EXPECT_EQ(shell::ShowClock::firstGridFrame(10.1, 4), 41);
+  EXPECT_EQ(shell::ShowClock::gridTime(1921, 10), static_cast<float>(192.1));
+  EXPECT_EQ(shell::ShowClock::gridTime(41, 4), 10.25f);
+}
+
+// A seek lands on the grid, even from a start off it, and frames go on from
+// there; paused, the clock stands at the last frame (a seek moves where it
+// stands) and resumes with the frame after it. A wall clock resumes from
+// where it stood, counted from the resume.
+TEST(ShowClock, ASeekLandsOnTheGridAndAPauseStandsStill) {
+  fake::FakeHost host;
+  shell::ShowClock fixed(4, 0.05);
+  fixed.seek(0.05);
+  EXPECT_EQ(fixed.now(), 0.25f);
+  EXPECT_EQ(fixed.now(), 0.5f);
+  fixed.seek(10.1);
+  EXPECT_EQ(fixed.startTime(), 10.25f);
+  EXPECT_EQ(fixed.now(), 10.25f);
+  fixed.pause(true);
+  EXPECT_EQ(fixed.now(), 10.25f);
+  fixed.seek(2.0);
+  EXPECT_EQ(fixed.now(), 2.0f);
+  EXPECT_EQ(fixed.now(), 2.0f);
+  fixed.pause(false);
+  EXPECT_EQ(fixed.now(), 2.25f);
+
+  host.now = 1000;
+  shell::ShowClock wall(std::nullopt, 5.0);
+  wall.start();
+  host.now = 2000;
+  EXPECT_FLOAT_EQ(wall.now(), 6.0f);
+  wall.pause(true);
+  host.now = 5000;
+  EXPECT_FLOAT_EQ(wall.now(), 6.0f);
+  wall.pause(false);
+  host.now = 5500;
+  EXPECT_FLOAT_EQ(wall.now(), 6.5f);
+}
+
 }  // namespace

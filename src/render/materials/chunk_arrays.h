@@ -2,13 +2,13 @@
 // The vertex array of a chunk for the materials: pointed at its positions,
 // enabled through the state cache and locked where the driver can, then
 // unlocked and disabled again.
-struct MeshChunk;
+#include "render/materials/chunk_geometry.h"
 
 namespace kst {
 
 class ChunkVertexArray {
  public:
-  explicit ChunkVertexArray(const MeshChunk& chunk);
+  explicit ChunkVertexArray(const ChunkArrays& arrays);
   ~ChunkVertexArray();
   ChunkVertexArray(const ChunkVertexArray&) = delete;
   ChunkVertexArray& operator=(const ChunkVertexArray&) = delete;

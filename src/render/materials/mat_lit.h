@@ -1,6 +1,7 @@
 #pragma once
 // Plain fixed-function lighting of a chunk with one set of front material
-// colours. The lights are the drawing layer's. Leaves GL_NORMALIZE on.
+// colours. The lights are the drawing layer's. Leaves GL_NORMALIZE on: only
+// lighting reads it, and only this material lights.
 #include "persist/stored_values.h"
 #include "render/materials/material.h"
 
@@ -8,7 +9,7 @@ namespace kst {
 
 class Mat_Lit : public Material {
  public:
-  void Render(Camera& camera, const MeshChunk& chunk) override;
+  void Render(Camera& camera, const ChunkGeometry& chunk) override;
 
   persist::Colour ambient{0.2f, 0.2f, 0.2f, 1.0f};
   persist::Colour diffuse{0.8f, 0.8f, 0.8f, 1.0f};

@@ -6,7 +6,7 @@
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
 #include "render/materials/chunk_arrays.h"
-#include "scene/mesh/mesh_chunk.h"
+#include "render/materials/chunk_geometry.h"
 
 namespace kst {
 namespace {
@@ -35,7 +35,7 @@ void beginState(const std::vector<Rgba>& factors) {
   gl.glEnableClientState(GL_COLOR_ARRAY);
 }
 
-void drawSide(const MeshChunk& chunk, GLenum culled) {
+void drawSide(const ChunkGeometry& chunk, GLenum culled) {
   gl.glCullFace(culled);
   chunk.DrawSubMesh();
 }
@@ -47,11 +47,11 @@ void stencilPass(GLenum function, GLuint mask, GLenum fail, GLenum depthFail, GL
 
 }  // namespace
 
-Mat_Volumetric::DepthRange Mat_Volumetric::computeFactors(Camera& camera, const MeshChunk& chunk) {
+Mat_Volumetric::DepthRange Mat_Volumetric::computeFactors(Camera& camera, const ChunkArrays& arrays) {
   const Matrix44 m = Multiply(camera.ProjectionMatrix(), camera.ViewMatrix());
-  const std::size_t count = chunk.positions.size();
+  const std::size_t count = arrays.positions.size();
   DepthRange range;
-  for (const Vector3& v : chunk.positions) {
+  for (const Vector3& v : arrays.positions) {
     const float w = eyeDepth(m, v);
     if (w < range.min) range.min = w;
     if (w > range.max) range.max = w;
@@ -59,10 +59,10 @@ Mat_Volumetric::DepthRange Mat_Volumetric::computeFactors(Camera& camera, const 
   // All vertices at one depth: no thickness anywhere, every factor 0.
   const float span = range.max - range.min;
   const float scale = span > 0.0f ? 1.0f / span : 0.0f;
-  const Rgba* colors = chunk.colorData();
+  const Rgba* colors = arrays.colors;
   factors_.resize(count);
   for (std::size_t i = 0; i < count; ++i) {
-    float f = (eyeDepth(m, chunk.positions[i]) - range.min) * scale;
+    float f = (eyeDepth(m, arrays.positions[i]) - range.min) * scale;
     if (colors != nullptr) f *= colors[i].a / 255.0f;
     // A position that is not a number (from a damaged object) would make
     // the conversion undefined: it counts as the near side.
@@ -73,16 +73,17 @@ Mat_Volumetric::DepthRange Mat_Volumetric::computeFactors(Camera& camera, const 
   return range;
 }
 
-void Mat_Volumetric::Render(Camera& camera, const MeshChunk& chunk) {
+void Mat_Volumetric::Render(Camera& camera, const ChunkGeometry& chunk) {
   const BlendEquation equation = blendEquation();
-  if (equation == nullptr || chunk.positions.empty()) return;
+  const ChunkArrays arrays = chunk.Arrays();
+  if (equation == nullptr || arrays.positions.empty()) return;
   glStateCache.SetTextureMask(0);
-  const DepthRange range = computeFactors(camera, chunk);
+  const DepthRange range = computeFactors(camera, arrays);
   const float span = range.max - range.min;
   const bool inside = range.min < 0.0f;
   beginState(factors_);
   {
-    const ChunkVertexArray vertices(chunk);
+    const ChunkVertexArray vertices(arrays);
     if (inside) {
       gl.glEnable(GL_STENCIL_TEST);
       gl.glStencilMask(~0u);

@@ -9,11 +9,13 @@
 // Needs a subtracting blend equation (GL_ARB_imaging, or
 // GL_EXT_blend_subtract with GL_EXT_blend_minmax's entry point); without
 // one nothing is drawn. Leaves the blend equation at GL_FUNC_ADD, the
-// current colour changed and texturing off; everything else as it found
-// the frame's state.
+// blending and stencil functions (both tests off again) as its last pass
+// set them, the current colour changed and texturing off; everything else
+// as it found the frame's state.
 #include <array>
 #include <vector>
 
+#include "render/materials/chunk_geometry.h"
 #include "render/materials/material.h"
 #include "render/mesh_channel.h"
 
@@ -21,7 +23,7 @@ namespace kst {
 
 class Mat_Volumetric : public Material {
  public:
-  void Render(Camera& camera, const MeshChunk& chunk) override;
+  void Render(Camera& camera, const ChunkGeometry& chunk) override;
 
   float red = 1.0f;
   float green = 1.0f;
@@ -35,7 +37,7 @@ class Mat_Volumetric : public Material {
   };
   // Fills factors_ (0 at the nearest vertex, 1 at the farthest, times the
   // vertex alpha) and returns the eye depth range.
-  DepthRange computeFactors(Camera& camera, const MeshChunk& chunk);
+  DepthRange computeFactors(Camera& camera, const ChunkArrays& arrays);
 
   std::vector<Rgba> factors_;  // per vertex, reused from frame to frame
 };

@@ -4,15 +4,16 @@
 // projection and view matrices; a material leaves the frame's GL state as
 // it found it, except where its own header says otherwise. Main thread only.
 class Camera;
-struct MeshChunk;
 
 namespace kst {
+
+class ChunkGeometry;
 
 class Material {
  public:
   // Virtual: the mesh layers own their materials through this base.
   virtual ~Material() = default;
-  virtual void Render(Camera& camera, const MeshChunk& chunk) = 0;
+  virtual void Render(Camera& camera, const ChunkGeometry& chunk) = 0;
 };
 
 }  // namespace kst

@@ -31,7 +31,8 @@ class Primitive : public persistent {
   // Appends a sub-mesh with an empty box.
   virtual void addSubMesh(const std::string& surfaceName);
 
-  // The corners of `box`: what a clip volume tests for the whole mesh.
+  // The corners of `box`, for a clip volume's ArePointsOutside test of the
+  // whole mesh; none for an empty box, which then counts as outside.
   std::vector<Vector3> boundingPoints() const;
 
   // Counts the changes that make earlier draw records of the mesh stale

@@ -1,5 +1,7 @@
 // The classes that scene files may name: the one list each new stored class
-// joins.
+// joins. It lives with the classes it names; the registry and the device
+// reach it through the declarations in persist/ (the linker brings it in
+// with the registry).
 #include "persist/class_registration.h"
 
 #include "persist/dynamic_factory.h"

@@ -1,0 +1,93 @@
+#include "shell/dev_notes.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "base/log.h"
+#include "platform/host.h"
+#include "render/panel_drawing.h"
+#include "shell/show_script.h"
+#include "text/text_panel.h"
+
+namespace shell {
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+constexpr int kNoteHeight = 13;  // pixels
+
+std::uint32_t wallNow() { return platform::host().timeGetTime(); }
+
+template <typename... Values>
+std::string format(const char* pattern, Values... values) {
+  char text[256];
+  std::snprintf(text, sizeof text, pattern, values...);
+  return text;
+}
+
+std::size_t sectionAt(const std::vector<float>& starts, float t) {
+  std::size_t section = 0;
+  while (section + 1 < starts.size() && t >= starts[section + 1]) ++section;
+  return section;
+}
+
+std::unique_ptr<text::FontFace> notesFont() {
+  try {
+    return std::make_unique<text::FontFace>("DejaVuSansMono.ttf");
+  } catch (const std::exception& error) {
+    kst::log("** Warning: no notes on screen: %s", error.what());
+    std::fprintf(stderr, "skyward: no notes on screen: %s\n", error.what());
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+DevNotes::DevNotes() : font_(notesFont()), rate_(wallNow()), lastWall_(wallNow()) {}
+
+void DevNotes::moved(float t, double milliseconds) {
+  tell(format("moved to %.2f s in %.1f ms", static_cast<double>(t), milliseconds));
+}
+
+void DevNotes::readAgain(float t, double milliseconds, const std::vector<std::string>& files) {
+  std::string names;
+  for (const std::string& file : files) names += (names.empty() ? "" : ", ") + file;
+  const std::string read = format("read again at %.2f s in %.1f ms: ", static_cast<double>(t), milliseconds);
+  tell(read + (files.empty() ? "nothing had changed" : names));
+}
+
+void DevNotes::savedShowShown(double milliseconds) {
+  lastAction_ += format("; on screen %.0f ms after the save", milliseconds);
+  kst::log("Development mode: show file saved, its first frame %.0f ms after the save", milliseconds);
+}
+
+void DevNotes::tell(std::string action) {
+  lastAction_ = std::move(action);
+  kst::log("Development mode: %s", lastAction_.c_str());
+}
+
+void DevNotes::draw(float t, bool paused) {
+  const std::uint32_t now = wallNow();
+  frameMilliseconds_ = static_cast<float>(now - lastWall_);
+  lastWall_ = now;
+  const std::vector<std::string> shown = lines(t, paused, now);
+  if (font_ != nullptr) kst::drawPanel(text::composePanel(*font_, shown, kNoteHeight), kWidth, kHeight);
+}
+
+std::vector<std::string> DevNotes::lines(float t, bool paused, std::uint32_t now) {
+  const std::vector<float> starts = sectionStarts();
+  const std::size_t section = sectionAt(starts, t);
+  const int keys = static_cast<int>(std::min<std::size_t>(starts.size(), 9));
+  std::vector<std::string> lines{
+      format("%.2f s, section %d (from %.1f s)", static_cast<double>(t), static_cast<int>(section + 1),
+             static_cast<double>(starts.empty() ? 0.0f : starts[section])),
+      format("%.1f fps, %.1f ms a frame", static_cast<double>(rate_.onFrame(now)),
+             static_cast<double>(frameMilliseconds_)),
+      std::string(paused ? "paused" : "playing") + format("  (Space, Left/Right, PgUp/PgDn, Home, 1-%d, F5)", keys)};
+  if (!lastAction_.empty()) lines.push_back(lastAction_);
+  const std::string warning = warnings_.last();
+  if (!warning.empty()) lines.push_back("last warning: " + warning.substr(0, 110));
+  return lines;
+}
+
+}  // namespace shell
