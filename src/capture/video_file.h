@@ -43,6 +43,9 @@ class VideoFile {
   void addSound(std::span<const std::int16_t> stereo);
   // Drains both encoders and writes the trailer. Nothing more may be added.
   void close();
+  // Closes without the trailer and removes the file, for a capture that
+  // failed outside the file (nothing after a close).
+  void abandon();
 
   const std::string& file() const;
   std::int64_t frames() const;
@@ -51,7 +54,6 @@ class VideoFile {
   template <class Write>
   void guarded(Write write);
   void startOnce();
-  void abandon();
 
   std::unique_ptr<Muxer> muxer_;
   std::unique_ptr<PictureTrack> picture_;

@@ -1,5 +1,6 @@
 #include "layers/mesh_framing.h"
 #include "layers/scene_layers.h"
+#include "platform/data_files.h"
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
 #include "scene/scene.h"
@@ -32,11 +33,12 @@ void BrushScene::Draw(float localTime) {
   Scene* scene = theSceneStock().waitForScene(sceneName.c_str());
   if (scene == nullptr) {
     warning_.once("** Warning: scene \"%s\" could not be had from the scene stock: its layer draws nothing\n",
-                  sceneName.c_str());
+                  platform::shownName(sceneName).c_str());
     return;
   }
   if (!HasCamera(*scene, cameraIndex)) {
-    warning_.once("** Warning: scene \"%s\" has no camera %d: its layer draws nothing\n", sceneName.c_str(),
+    warning_.once("** Warning: scene \"%s\" has no camera %d: its layer draws nothing\n",
+                  platform::shownName(sceneName).c_str(),
                   static_cast<int>(cameraIndex));
     return;
   }

@@ -44,7 +44,12 @@ ShowCapture::ShowCapture(const std::string& file, int fps, int crf, double start
   platform::sound::renderOffline(false);
 }
 
-ShowCapture::~ShowCapture() { platform::sound::renderOffline(false); }
+// After finish() the file is closed and abandoning it does nothing.
+ShowCapture::~ShowCapture() {
+  encoder_.abandon();
+  video_.abandon();
+  platform::sound::renderOffline(false);
+}
 
 // A frame the driver cannot hand back, or no memory to queue it in, is a
 // failure of this capture.

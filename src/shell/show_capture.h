@@ -6,8 +6,10 @@
 //
 // Made before the sound starts (the sound layer then opens no device) and
 // destroyed while the GL context is still current. Failures throw
-// capture::CaptureError naming the file and the reason; a capture cut short
-// still closes its file in a playable state.
+// capture::CaptureError naming the file and the reason. A show cut short
+// (Escape) still calls finish(), which closes the file playable; a capture
+// destroyed without a finish() that succeeded was stopped by a failure of
+// whatever kind, and its file is removed.
 #include <cstdint>
 #include <string>
 
@@ -22,6 +24,7 @@ class ShowCapture {
  public:
   // The file begins at show time `start` and ends before `until`.
   ShowCapture(const std::string& file, int fps, int crf, double start, float until);
+  // Removes the file unless finish() closed it.
   ~ShowCapture();
   ShowCapture(const ShowCapture&) = delete;
   ShowCapture& operator=(const ShowCapture&) = delete;

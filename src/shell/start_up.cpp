@@ -1,9 +1,11 @@
 #include "shell/start_up.h"
 
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <optional>
 
+#include "capture/capture_error.h"
 #include "platform/host.h"
 #include "render/device.h"
 #include "render/gl_table.h"
@@ -70,8 +72,20 @@ bool dataFolderFound() {
   return std::filesystem::is_directory("demo", error);
 }
 
-// A capture that fails ends the show: the display is restored first, then
-// the reason is said, and the program ends with -1.
+// A capture that fails ends the show in order: its file removed (the
+// capture goes while the device's context is current), the display
+// restored, then the reason said; the program ends with -1.
+int endFailedCapture(std::optional<ShowCapture>& recording, const char* reason) {
+  recording.reset();
+  music::stopMusic();
+  shutDown(-1);
+  std::fprintf(stderr, "skyward: %s\n", reason);
+  return -1;
+}
+
+// Whatever stops a capture (its own failure, memory running out, anything
+// thrown while frames are drawn and captured) is that capture's failure;
+// without a capture the failure goes on up as before.
 // The capture is made before the show is prepared, so the sound it starts
 // is mixed offline from the first sample.
 int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuild& build) {
@@ -90,11 +104,14 @@ int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuil
     runFrameLoop(clock, options, recording ? &*recording : nullptr, dev ? &*dev : nullptr);
     if (recording) recording->finish();
   } catch (const capture::CaptureError& error) {
-    recording.reset();
-    music::stopMusic();
-    shutDown(-1);
-    std::fprintf(stderr, "skyward: %s\n", error.what());
-    return -1;
+    return endFailedCapture(recording, error.what());
+  } catch (const std::exception& error) {
+    if (!recording) throw;
+    return endFailedCapture(recording,
+                            capture::CaptureError(*options.capture, capture::failureReason(error)).what());
+  } catch (...) {
+    if (!recording) throw;
+    return endFailedCapture(recording, capture::CaptureError(*options.capture, "an unknown failure").what());
   }
   recording.reset();
   music::stopMusic();

@@ -189,9 +189,10 @@ TEST_F(ShowScriptTest, TheTimelineIsTheShowsTableInBothModes) {
       EXPECT_EQ(printed[i], expected[i]) << "event " << i;
     shell::releaseShow();
   }
-  // Every file that could not be read was named in a warning.
-  for (const char* name : {R"(demo\Skyward.jpg)", R"(demo\ombres\2.lwo)", R"(demo\Mosquee\volumPlaf-sym.lwo)",
-                           R"(demo\pupic.jpg)", R"(demo\Artifice.kst)"})
+  // Every file that could not be read was named in a warning, as the file
+  // system spells it.
+  for (const char* name : {"demo/Skyward.jpg", "demo/ombres/2.lwo", "demo/Mosquee/volumPlaf-sym.lwo",
+                           "demo/pupic.jpg", "demo/Artifice.kst"})
     EXPECT_NE(log.text().find(name), std::string::npos) << name;
 }
 

@@ -46,7 +46,8 @@ bool SceneView::load(float time) {
   }
   adopt(std::move(scene));
   scene_->update(time);
-  orbit_.frame(scene_->root != nullptr ? scene_->root->bounds : persist::BoundingBox{});
+  const VisibleBounds visible = visibleBounds(*scene_);
+  orbit_.frame(visible.framed, clearSight(*scene_), visible.all);
   return true;
 }
 
@@ -63,26 +64,24 @@ bool SceneView::reload() {
   return readWell;
 }
 
-Camera* SceneView::lookThrough(const ViewerState& state, bool sceneCamerasOnly) {
+Camera* SceneView::lookThrough(const ViewerState& state) {
   if (state.camera < cameraCount_) {
     scene_->setPendingCamera(static_cast<std::int32_t>(state.camera));
     return scene_->cameras[state.camera];
   }
-  if (sceneCamerasOnly) return nullptr;
   orbitView_ = orbit_.camera(static_cast<float>(kWidth) / kHeight);
   scene_->setPendingCamera(static_cast<std::int32_t>(cameraCount_));
   return &orbitView_;
 }
 
-void SceneView::draw(const ViewerState& state, bool sceneCamerasOnly) {
+void SceneView::draw(const ViewerState& state) {
   gl.glViewport(0, 0, kWidth, kHeight);
   shell::ResetFrameState();
   const persist::Colour& background = scene_->backgroundColor;
   gl.glClearColor(background[0], background[1], background[2], background[3]);
   gl.glClear(GL_COLOR_BUFFER_BIT);
   trianglesDrawn_ = 0;
-  Camera* camera = lookThrough(state, sceneCamerasOnly);
-  if (camera == nullptr) return;
+  Camera* camera = lookThrough(state);
   scene_->fogEnabled = sceneFog_ && state.fog;
   scene_->update(state.time);
   if (state.wireframe) gl.glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
