@@ -14,7 +14,8 @@ PACKAGES := cmake ninja-build g++ pkg-config git \
 	libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0 libegl1 \
 	libgtest-dev libgmock-dev libbenchmark-dev libmeshoptimizer-dev xvfb xauth xfonts-base libx11-dev \
 	libopenmpt-dev libmpg123-dev libmp3lame-dev libfreetype-dev fonts-dejavu-core \
-	libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev openssl parallel
+	libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev openssl parallel \
+	libtomlplusplus-dev
 
 BUILD      := build
 ASAN_BUILD := build-asan
@@ -164,7 +165,8 @@ bench: fresh-data
 	python3 bench/parts_capture_bench.py --build $(BUILD)
 
 # Each target runs on a scratch copy of its seed corpus in fuzz/corpus/, so
-# the repository keeps only the small hand-made seeds.
+# the repository keeps only the small hand-made seeds, with the words of its
+# input in fuzz/<target>.dict when there is one.
 fuzz: deps
 	@command -v clang++ >/dev/null || { $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq clang; }
@@ -173,7 +175,8 @@ fuzz: deps
 	for t in $(FUZZ_BUILD)/*_fuzz; do \
 	  name=$$(basename $$t _fuzz); rm -rf $(FUZZ_BUILD)/corpus-$$name; \
 	  cp -r fuzz/corpus/$$name $(FUZZ_BUILD)/corpus-$$name; \
-	  $$t -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=1024 -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-$$name || exit 1; \
+	  dict=; [ -f fuzz/$$name.dict ] && dict=-dict=fuzz/$$name.dict; \
+	  $$t -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=1024 $$dict -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-$$name || exit 1; \
 	done
 
 # The damaged-data drill: every file of demo/ missing, cut to half and

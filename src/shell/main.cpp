@@ -18,6 +18,7 @@
 #include "shell/part_join.h"
 #include "shell/parts_follower.h"
 #include "shell/show_preparation.h"
+#include "shell/showfile/show_files.h"
 #include "shell/start_up.h"
 
 namespace {
@@ -98,6 +99,8 @@ struct CommandLine {
   std::string logTarget;
   std::string devKeys;
   std::string part;
+  std::string showFile;
+  std::string writtenShow;
 };
 
 std::string checkDevKeys(std::string& text) {
@@ -232,15 +235,22 @@ void addOptions(CLI::App& app, CommandLine& line) {
                "Build the show without playing it or reading any of its data and print every event in firing "
                "order: time, kind, target");
   addFrameOptions(app, options);
+  app.add_option("--show", line.showFile,
+                 "Play the show file FILE instead of the built-in show (a file that does not read ends the program "
+                 "with 2, every error said with its line and column)")
+      ->type_name("FILE");
+  app.add_option("--write-show", line.writtenShow,
+                 "Write the show (the built-in one, or that of --show) as a show file FILE, and end")
+      ->type_name("FILE");
   addDevOptions(app, line, capture);
   addPartOptions(app, line, capture);
   app.set_version_flag("--version", std::string("skyward ") + SKYWARD_VERSION);
   app.footer(
       "Keys: Escape (pressed or released) ends the show; with --dev also Space, Left, Right, Page Up, Page Down,\n"
       "Home, 1-8 and F5.\n"
-      "Exit codes: 0 question cancelled, events listed, parts listed or followed, parts joined;\n"
+      "Exit codes: 0 question cancelled, events listed, show written, parts listed or followed, parts joined;\n"
       "1 normal end (a part: captured); 2 unreadable command line (or a --size larger than the OpenGL\n"
-      "driver draws);\n"
+      "driver draws), show file that does not read or cannot be written;\n"
       "255 no window, display mode, OpenGL device, GL_ARB_multitexture, demo folder (make it with 'make data'),\n"
       "a capture or a part that failed, or a join that found a part missing or not whole.\n"
       "Configuration: ./Skyward.ini, section [Skyward], key Freq (refresh rate in Hz, default 60).");
@@ -284,6 +294,9 @@ int main(int argc, char** argv) {
     const std::string failure = kst::logTo(line.logTarget);
     if (!failure.empty()) std::fprintf(stderr, "skyward: no log: cannot open %s: %s\n", line.logTarget.c_str(), failure.c_str());
   }
+  // A listing reads no data: the scenes are not read for their cameras.
+  if (!line.showFile.empty() && !shell::showfile::useShowFile(line.showFile, !options.listEvents)) return 2;
+  if (!line.writtenShow.empty()) return shell::showfile::writeShowFile(line.writtenShow);
   if (options.headless) platform::useHeadlessDrivers();
   platform::SdlHost host(options.headless);
   platform::setHost(&host);

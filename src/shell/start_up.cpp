@@ -106,6 +106,10 @@ int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuil
   try {
     if (options.capture)
       recording.emplace(*options.capture, *options.fps, options.crf, options.start, *options.until, part);
+    // From the start, so that after a late start the development mode's
+    // first move back (or reading again) takes back what the catch-up
+    // unloaded instead of reading it again.
+    if (options.dev) keepUnloadedObjects(true);
     prepare(backgroundLoading, clock);
     if (options.dev) dev.emplace(options, clock, backgroundLoading, build);
     runFrameLoop(clock, options, recording ? &*recording : nullptr, dev ? &*dev : nullptr);

@@ -18,6 +18,7 @@
 #include "render/materials/mat_lit.h"
 #include "shell/event_listing.h"
 #include "shell/script/script_tools.h"
+#include "support/listed_events.h"
 #include "support/log_capture.h"
 #include "support/show_folder.h"
 #include "timeline/brush_events.h"
@@ -135,17 +136,6 @@ Lines expectedEvents(bool background) {
   return lines;
 }
 
-Lines printedEvents() {
-  std::FILE* out = std::tmpfile();
-  shell::printEvents(out);
-  std::rewind(out);
-  Lines lines;
-  char text[512];
-  while (std::fgets(text, sizeof text, out) != nullptr) lines.emplace_back(text, std::strlen(text) - 1);
-  std::fclose(out);
-  return lines;
-}
-
 // L1 to L38 by their number, from the activations in firing order.
 std::vector<kst::Brush*> layersByNumber() {
   static const int kFiringOrder[] = {1,  2,  5,  6,  7,  8,  9,  10, 3,  4,  11, 12, 13, 14, 15, 16, 17, 18, 19,
@@ -192,7 +182,7 @@ TEST_F(ShowScriptTest, TheTimelineIsTheShowsTableInBothModes) {
     SCOPED_TRACE(background ? "background loading" : "everything at once");
     EXPECT_EQ(shell::buildShow(background), 0);
     EXPECT_EQ(kst::theTimeLine().timeOffset, 1241.1f);
-    const Lines printed = printedEvents();
+    const Lines printed = fake::listedEvents();
     const Lines expected = expectedEvents(background);
     EXPECT_EQ(printed.size(), expected.size());
     for (std::size_t i = 0; i < std::min(printed.size(), expected.size()); ++i)
