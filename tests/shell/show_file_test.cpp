@@ -21,7 +21,7 @@ namespace {
 using namespace shell::showfile;
 
 std::vector<std::string> listedUnread(const std::shared_ptr<const Show>& show, bool background) {
-  shell::playShowFile(show ? std::make_shared<const shell::PlayedShowFile>(shell::PlayedShowFile{"show.toml", show})
+  shell::playShowFile(show ? std::make_shared<const shell::PlayedShowFile>(shell::PlayedShowFile{"show.toml", show, {}})
                            : nullptr);
   shell::buildShowUnread(background);
   std::vector<std::string> lines = fake::listedEvents();
@@ -32,7 +32,7 @@ std::vector<std::string> listedUnread(const std::shared_ptr<const Show>& show, b
 
 Show tornDown(const Show& show, std::span<const char* const> names) {
   shell::playShowFile(std::make_shared<const shell::PlayedShowFile>(
-      shell::PlayedShowFile{"show.toml", std::make_shared<const Show>(show)}));
+      shell::PlayedShowFile{"show.toml", std::make_shared<const Show>(show), {}}));
   Show taken = takeDownShow([] { shell::buildShow(false); }, names);
   shell::playShowFile(nullptr);
   return taken;
@@ -51,6 +51,16 @@ TEST(ShowFile, TheBuiltInShowWrittenDownIsTheBuiltInShow) {
     EXPECT_EQ(listedUnread(file, background), expected);
   }
   EXPECT_EQ(tornDown(*file, shell::script::kSectionNames), builtIn);
+}
+
+// A name may hold anything a quoted string can: the section's heading
+// comment must not let a line break or a control character out of it.
+TEST(ShowFile, ANameWithControlCharactersReadsBackAsWritten) {
+  const ShowReading first = readShow("[[section]]\nname = \"two\\nlines\\u0000 \\\" end\"\nstart = 0\n", "names.toml");
+  ASSERT_TRUE(first.show) << errorReport("names.toml", first);
+  const ShowReading again = readShow(showText(*first.show), "again.toml");
+  ASSERT_TRUE(again.show) << errorReport("again.toml", again) << showText(*first.show);
+  EXPECT_EQ(again.show->sections.at(0).name, std::string("two\nlines\0 \" end", 16));
 }
 
 // Every setting away from its default, written as the writer writes it:

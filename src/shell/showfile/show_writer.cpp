@@ -113,8 +113,16 @@ class EventTables {
   std::vector<std::pair<Action, std::vector<std::string>>> actions_;
 };
 
+// A comment ends at the line's end and holds no control characters, so a
+// name is written there as it is escaped between quotes: a line break in it
+// would otherwise start a line of its own, read as the file's text.
+std::string commentText(const std::string& name) {
+  const std::string quoted = quotedText(name);
+  return quoted.substr(1, quoted.size() - 2);
+}
+
 std::string sectionText(const Section& section, std::size_t number) {
-  std::string text = "# " + std::to_string(number) + ". " + section.name + ", from " + numberText(section.start) +
+  std::string text = "# " + std::to_string(number) + ". " + commentText(section.name) + ", from " + numberText(section.start) +
                      " s\n\n[[section]]\nname = " + quotedText(section.name) + "\nstart = " + numberText(section.start) + "\n";
   if (section.loads.size() == 1) text += "load = [" + loadText(section.loads[0]) + "]\n";
   if (section.loads.size() > 1) {
