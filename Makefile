@@ -3,7 +3,10 @@
 # make fuzz : build the fuzz targets with clang's libFuzzer and run each for FUZZ_SECONDS
 # make faults: play the show under the sanitizers with each data file damaged in turn
 # make data : write the show's data files (demo/) from code, with a review sheet in out/
-# make video: capture the whole show, pictures and sound, into out/skyward.mp4
+#             (SCALE=2 or 3: pictures that much larger, for large frames)
+# make video: capture the whole show, pictures and sound, into out/skyward.mp4,
+#             in JOBS parts at once (GNU parallel), here or on the machines of HOSTS
+#             (SIZE=1920x1080: that size; MSAA=4: multisampled, smooth edges)
 # make pictures: one picture of each section and a contact sheet of them into docs/
 
 PACKAGES := cmake ninja-build g++ pkg-config git \
@@ -11,7 +14,8 @@ PACKAGES := cmake ninja-build g++ pkg-config git \
 	libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0 libegl1 \
 	libgtest-dev libgmock-dev libbenchmark-dev libmeshoptimizer-dev xvfb xauth xfonts-base libx11-dev \
 	libopenmpt-dev libmpg123-dev libmp3lame-dev libfreetype-dev fonts-dejavu-core \
-	libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev openssl
+	libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev openssl parallel \
+	libtomlplusplus-dev
 
 BUILD      := build
 ASAN_BUILD := build-asan
@@ -66,20 +70,21 @@ test: test-normal test-asan test-tsan
 # The show's data is generated, never kept in the repository: demo/ here.
 data: build
 	mkdir -p out
-	$(SHOWDATA) . --sheet out/showdata-sheet.png
+	$(SHOWDATA) . --sheet out/showdata-sheet.png $(if $(SCALE),--scale $(SCALE))
 	touch demo
 
 # The data is made first when demo/ is missing or older than its generator.
 fresh-data: build
 	@if [ ! -d demo ] || [ $(SHOWDATA) -nt demo ]; then $(SHOWDATA) . && touch demo || exit 1; fi
 
-# With a display: the show in full screen. Without one: headless, fixed
+# With a display: the show in full screen at the desktop's own resolution
+# (no change of display mode), the 4:3 picture with bars. Without one: headless, fixed
 # 30 frames per second up to the show's end, a screenshot every 10 s in out/,
 # then the whole show captured into out/skyward.mp4 (as make video).
 # The show runs here, in the folder that holds demo/.
 show: fresh-data
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	  $(BUILD)/skyward; rc=$$?; \
+	  $(BUILD)/skyward --size desktop; rc=$$?; \
 	  [ $$rc -eq 1 ] || [ $$rc -eq 0 ]; \
 	else \
 	  mkdir -p out; \
@@ -92,12 +97,34 @@ show: fresh-data
 
 video: fresh-data capture
 
-# Headless, at the capture's fixed 60 frames per second, up to the show's end.
+# The capture, headless at its fixed 60 frames per second, cut into JOBS
+# parts that GNU parallel captures at once: only the parts still missing or
+# damaged (a run again after a failure captures those alone), each part's
+# progress read into one line, then the parts joined under the show's sound.
+# FROM and UNTIL are show seconds; SIZE (WxH) and MSAA (N) are passed on to
+# a program that has those options. HOSTS names a GNU parallel sshloginfile:
+# the parts are then captured on those machines, one at a time on each, in
+# this same folder there (the program built and the data made, as here), and
+# brought back with rsync.
+FROM  ?= 0
+UNTIL ?= $(SHOW_END)
+CRF   ?= 18
+OUT   ?= out/skyward.mp4
+HOSTS ?=
+CAPTURE_RANGE := --capture $(OUT) --start $(FROM) --until $(UNTIL) --crf $(CRF) \
+	$(if $(SIZE),--size $(SIZE)) $(if $(MSAA),--msaa $(MSAA))
+PARTS_FOLDER  := $(basename $(OUT)).parts
+PARALLEL_WHERE = $(if $(HOSTS),--sshloginfile $(HOSTS) --jobs 1 --workdir $(CURDIR) \
+	--return $(PARTS_FOLDER)/part-{}-of-$(JOBS).mp4 --cleanup,--jobs $(JOBS))
+
 capture:
-	mkdir -p out
-	@echo "Capturing the whole show into out/skyward.mp4"
-	$(BUILD)/skyward --headless --preload --capture out/skyward.mp4 --until $(SHOW_END); \
-	rc=$$?; [ $$rc -eq 1 ] && echo "Captured: out/skyward.mp4"
+	mkdir -p $(dir $(OUT))
+	@echo "Capturing show time $(FROM) s to $(UNTIL) s in $(JOBS) parts into $(OUT)"
+	$(BUILD)/skyward $(CAPTURE_RANGE) --missing-parts $(JOBS) \
+	  | parallel $(PARALLEL_WHERE) --line-buffer \
+	      $(BUILD)/skyward --headless --preload $(CAPTURE_RANGE) --part {}/$(JOBS) \
+	  | $(BUILD)/skyward $(CAPTURE_RANGE) --follow-parts $(JOBS)
+	$(BUILD)/skyward $(CAPTURE_RANGE) --join $(JOBS)
 
 # The show in pictures for the README: one moment of each section, chosen
 # by looking (SECTION:SECONDS), played from 0 at 4 frames per second (each
@@ -135,9 +162,11 @@ bench: fresh-data
 	  $(if $(BENCH_REFERENCE),--reference $(BENCH_REFERENCE))
 	python3 bench/frame_scan_bench.py --program $(BUILD)/skyward --data .
 	python3 bench/dev_seek_bench.py --program $(BUILD)/skyward --data .
+	python3 bench/parts_capture_bench.py --build $(BUILD)
 
 # Each target runs on a scratch copy of its seed corpus in fuzz/corpus/, so
-# the repository keeps only the small hand-made seeds.
+# the repository keeps only the small hand-made seeds, with the words of its
+# input in fuzz/<target>.dict when there is one.
 fuzz: deps
 	@command -v clang++ >/dev/null || { $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq clang; }
@@ -146,7 +175,8 @@ fuzz: deps
 	for t in $(FUZZ_BUILD)/*_fuzz; do \
 	  name=$$(basename $$t _fuzz); rm -rf $(FUZZ_BUILD)/corpus-$$name; \
 	  cp -r fuzz/corpus/$$name $(FUZZ_BUILD)/corpus-$$name; \
-	  $$t -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=1024 -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-$$name || exit 1; \
+	  dict=; [ -f fuzz/$$name.dict ] && dict=-dict=fuzz/$$name.dict; \
+	  $$t -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=1024 $$dict -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-$$name || exit 1; \
 	done
 
 # The damaged-data drill: every file of demo/ missing, cut to half and

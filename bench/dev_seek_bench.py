@@ -13,16 +13,27 @@
   that ends at its first frame (start-up, the one-second fade of the loading
   tune, the build, the catch-up), best of --repeat.
 
-Both load everything first (--preload), at a fixed step of --fps frames a
-second. The target: the worst move no longer than a late start to the same
-moment.
+- Saves: `skyward --dev --watch --show FILE` from the middle of each
+  section, playing at the wall clock; the show file (the built-in show as
+  --write-show writes it) is saved --saves times, each time with a change in
+  that section (the curve `extra`, which no layer draws, of its first layer).
+  Each save comes once the one before it is on screen. Its time is the
+  program's own measure, from the file's time of writing to the first frame
+  built from it (the log's "show file saved, its first frame ... ms after the
+  save").
+
+Both load everything first (--preload), the moves and late starts at a fixed
+step of --fps frames a second. The targets: the worst move no longer than a
+late start to the same moment; every save on screen within half a second.
 """
 
 import argparse
 import math
 import re
 import statistics
+import subprocess
 import tempfile
+import time
 from pathlib import Path
 
 from show_runs import (REPOSITORY, BenchError, check_program, main_of, read_sections, run, run_measured, show_command,
@@ -30,6 +41,10 @@ from show_runs import (REPOSITORY, BenchError, check_program, main_of, read_sect
 
 LAST_SECTION_STAY = 4.0  # seconds: the last section has no end; its "middle" is 2 s in
 MOVED = re.compile(r"Development mode: moved to ([0-9.]+) s in ([0-9.]+) ms")
+SAVED = re.compile(r"Development mode: show file saved, its first frame ([0-9.]+) ms after the save")
+STARTED = re.compile(r"Development mode: from ([0-9.]+) s")
+SAVE_SPACING = 2.0  # seconds between saves, and before the first
+SAVE_TARGET = 500.0  # milliseconds
 
 
 def middles(sections, fps):
@@ -88,6 +103,69 @@ def seek_times(args, walk, places, scratch):
     return times
 
 
+def with_change(text, section, count):
+    """The show file with `extra = count` in the first layer of the section
+    (0-based), just after its kind."""
+    at = -1
+    for _ in range(section + 1):
+        at = text.index("[[section]]", at + 1)
+    kind = text.index("\nkind = ", text.index("[[section.layer]]", at))
+    end = text.index("\n", kind + 1)
+    line = text.find("\nextra = ", end)
+    following = text.find("[[section", end)
+    if line != -1 and (following == -1 or line < following):
+        text = text[:line] + text[text.index("\n", line + 1):]
+    return text[:end] + f"\nextra = {count}" + text[end:]
+
+
+def wait_for(log, pattern, count, process, seconds=300.0):
+    """The log's matches of `pattern` once it has `count` of them."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline and process.poll() is None:
+        found = pattern.findall(log.read_text(errors="replace")) if log.is_file() else []
+        if len(found) >= count:
+            return found
+        time.sleep(0.05)
+    raise BenchError(f"the program logged fewer than {count} of '{pattern.pattern}' (log: {log})")
+
+
+def save_times(args, places, scratch):
+    """[[milliseconds of each save] of each section]: each save once the one
+    before it is on screen; the show then ends."""
+    show = scratch / "show.toml"
+    run([str(args.program), "--write-show", str(show)], "writing the show file", cwd=args.data)
+    written = show.read_text()
+    times = []
+    for section, (_, moment) in enumerate(places):
+        log = scratch / f"saves-{section + 1}.txt"
+        log.unlink(missing_ok=True)
+        show.write_text(written)
+        command = [str(args.program), "--headless", "--preload", "--dev", "--watch", "--show", str(show),
+                   "--start", f"{moment:.4f}", "--until", f"{moment + 600:.4f}", "--log", str(log)]
+        process = subprocess.Popen(command, cwd=args.data, env=environment(), stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        try:
+            wait_for(log, STARTED, 1, process)
+            for count in range(1, args.saves + 1):
+                time.sleep(SAVE_SPACING)
+                show.write_text(with_change(show.read_text(), section, count))
+                saves = wait_for(log, SAVED, count, process, 60.0)
+        finally:
+            process.terminate()
+            process.wait()
+        times.append([float(ms) for ms in saves])
+    return times
+
+
+def report_saves(saves):
+    print("dev_seek: milliseconds from saving the show file to its first frame, by section: "
+          + "; ".join(f"{n} " + " ".join(f"{ms:.0f}" for ms in times) for n, times in enumerate(saves, 1)))
+    values = sorted(ms for times in saves for ms in times)
+    worst = max(range(len(saves)), key=lambda n: max(saves[n]))
+    print(f"dev_seek: saves: median {statistics.median(values):.0f} ms, worst {values[-1]:.0f} ms (section {worst + 1}); "
+          f"target under {SAVE_TARGET:.0f} ms: {'met' if values[-1] < SAVE_TARGET else 'NOT met'}")
+
+
 def late_start(args, moment):
     command = show_command(args.program, "--preload", moment, moment, args.fps)
     wall, _ = run_measured(command, f"a late start at {moment:g} s", args.data)
@@ -100,6 +178,7 @@ def parse_arguments():
     parser.add_argument("--data", type=Path, default=REPOSITORY, help="the folder that holds demo/")
     parser.add_argument("--fps", type=int, default=4)
     parser.add_argument("--repeat", type=int, default=3, help="tours and late starts; the best of each counts")
+    parser.add_argument("--saves", type=int, default=3, help="saves of the show file in each section (0: none)")
     return parser.parse_args()
 
 
@@ -133,8 +212,11 @@ def main():
         for _ in range(args.repeat):
             for pair, ms in seek_times(args, walk, places, Path(folder)).items():
                 seeks[pair] = min(ms, seeks.get(pair, math.inf))
+        saves = save_times(args, places, Path(folder)) if args.saves > 0 else []
     starts = [min(late_start(args, moment) for _ in range(args.repeat)) for _, moment in places]
     report(seeks, starts, len(places))
+    if saves:
+        report_saves(saves)
 
 
 if __name__ == "__main__":

@@ -3,7 +3,9 @@
 of each section (24 in all), the whole show played at 4 frames per second,
 loading everything first and loading during the show, compared byte for
 byte. A change made for speed keeps the picture: run this with the build
-before the change as --reference.
+before the change as --reference. With --show FILE the program plays that
+show file instead of its built-in show (the reference may be the same
+program): the written built-in show must draw the built-in show's bytes.
 
 Exit code 0 when every pair is the same bytes, 1 otherwise (the differing
 pictures are kept in --keep, or said).
@@ -32,9 +34,11 @@ def moments():
     return chosen
 
 
-def screenshots(program, mode, folder, data):
+def screenshots(program, mode, folder, data, show=None):
     folder.mkdir(parents=True, exist_ok=True)
     command = [str(program), "--headless", mode, "--fps", str(FPS), "--until", f"{SHOW_END:g}"]
+    if show is not None:
+        command += ["--show", str(show)]
     for moment in moments():
         command += ["--screenshot", f"{moment:g}={folder / f'{moment:08.2f}.png'}"]
     run_measured(command, f"{program} {mode}", data)
@@ -48,13 +52,16 @@ def main():
     parser.add_argument("--data", type=Path, default=REPOSITORY, help="the folder that holds demo/")
     parser.add_argument("--modes", default="--preload,--stream")
     parser.add_argument("--keep", type=Path, help="a folder for the pictures that differ")
+    parser.add_argument("--show", type=Path, help="a show file the program plays instead of its built-in show")
     args = parser.parse_args()
     for program in (args.program, args.reference):
         check_program(program.resolve(), args.data.resolve())
     differing = 0
     with tempfile.TemporaryDirectory(prefix="skyward-same-pictures-") as folder:
         for mode in args.modes.split(","):
-            shots = {side: screenshots(program.resolve(), mode, Path(folder) / side / mode[2:], args.data.resolve())
+            show = args.show.resolve() if args.show else None
+            shots = {side: screenshots(program.resolve(), mode, Path(folder) / side / mode[2:], args.data.resolve(),
+                                       show if side == "program" else None)
                      for side, program in (("program", args.program), ("reference", args.reference))}
             if len(shots["program"]) != len(moments()) or len(shots["reference"]) != len(moments()):
                 raise BenchError(f"{mode}: {len(shots['program'])} and {len(shots['reference'])} screenshots, "

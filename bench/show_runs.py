@@ -58,8 +58,9 @@ def run(command, what, cwd=None, env=None, expect=0):
     return result
 
 
-def show_command(program, mode, start, until, fps, times_file=None):
-    command = [str(program), "--headless", mode, "--fps", str(fps), "--until", f"{until:.4f}"]
+def show_command(program, mode, start, until, fps, times_file=None, options=()):
+    """The headless show; `options` (say, --size 1920x1080) go on its command line too."""
+    command = [str(program), "--headless", mode, "--fps", str(fps), "--until", f"{until:.4f}", *options]
     if times_file is not None:
         command += ["--frame-times", str(times_file)]
     if start > 0:

@@ -91,6 +91,11 @@ bool LogSequence::hold(const char* line, va_list arguments) {
   std::string text = formatText(line, arguments);
   const std::lock_guard guard(lock_);
   if (writingPlace != nullptr) {
+    // Every place before this one is closed: its lines are in order as they come.
+    if (writingPlace->lines_ == &lines_.front()) {
+      if (Logger* logger = installed().get()) writeText(*logger, "%s", text.c_str());
+      return true;
+    }
     writingPlace->lines_->text.push_back(std::move(text));
     return true;
   }
@@ -108,18 +113,25 @@ void LogSequence::open(LogPlace& place) {
   holding_ = true;
 }
 
-// The lines at the front go out as far as the first place still open.
+// The lines at the front go out as far as the first place still open, and
+// that place's lines so far with them: from now on its lines go out as
+// they come.
 void LogSequence::close(LogPlace& place) {
   const std::lock_guard guard(lock_);
   if (place.lines_ == nullptr) return;
   place.lines_->open = false;
   place.lines_ = nullptr;
   Logger* logger = installed().get();
-  while (!lines_.empty() && !lines_.front().open) {
+  const auto writeFront = [&] {
     if (logger != nullptr)
       for (const std::string& text : lines_.front().text) writeText(*logger, "%s", text.c_str());
+    lines_.front().text.clear();
+  };
+  while (!lines_.empty() && !lines_.front().open) {
+    writeFront();
     lines_.pop_front();
   }
+  if (!lines_.empty()) writeFront();
   holding_ = !lines_.empty();
 }
 

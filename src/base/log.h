@@ -35,9 +35,10 @@ std::string formatText(const char* format, va_list arguments);
 // A place held in the log for lines that come later: work moved to another
 // thread, or finished later, reads in the log where it was asked for. While
 // places are held, lines logged outside them wait behind the last place
-// held; a place's lines, and the lines waiting behind it, go to the logger
-// once it and every place held before it are closed. Lines in a place are
-// indented from the level the log had when the place was held.
+// held. Nothing waits longer than the lines before it: a place's lines go to
+// the logger as they come once every place held before it is closed, and
+// the lines waiting behind a place as soon as it closes. Lines in a place
+// are indented from the level the log had when the place was held.
 class LogPlace {
  public:
   LogPlace();

@@ -48,6 +48,21 @@ void EncodingThread::close() {
   file_.close();
 }
 
+void EncodingThread::abandon() {
+  {
+    std::lock_guard lock(mutex_);
+    dropQueued();
+  }
+  changed_.notify_all();
+  stop();
+}
+
+// With the lock held. A picture being written stays counted: run() takes it off.
+void EncodingThread::dropQueued() {
+  for (const Item& dropped : queue_) pictures_ -= dropped.picture.empty() ? 0 : 1;
+  queue_.clear();
+}
+
 void EncodingThread::stop() {
   if (!thread_.joinable()) return;
   {
@@ -94,8 +109,7 @@ void EncodingThread::write(Item& item) {
   } catch (...) {
     std::lock_guard lock(mutex_);
     failure_ = std::current_exception();
-    for (const Item& dropped : queue_) pictures_ -= dropped.picture.empty() ? 0 : 1;
-    queue_.clear();
+    dropQueued();
   }
 }
 

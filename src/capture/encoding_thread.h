@@ -35,6 +35,9 @@ class EncodingThread {
   void addSound(std::vector<float> stereo);
   // Waits for everything queued, stops the thread and closes the file.
   void close();
+  // Stops the thread once the item it writes (if any) is done, dropping
+  // what is still queued; the file is left to the caller to abandon.
+  void abandon();
 
  private:
   struct Item {
@@ -45,6 +48,7 @@ class EncodingThread {
   void run();
   void write(Item& item);
   void stop();
+  void dropQueued();
   void throwIfFailed();
 
   VideoFile& file_;

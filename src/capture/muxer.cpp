@@ -57,13 +57,30 @@ int Muxer::addStream(const AVCodecContext& encoder) {
   return stream->index;
 }
 
+int Muxer::addStream(const AVCodecParameters& parameters, AVRational timeBase) {
+  AVStream* stream = avformat_new_stream(format_, nullptr);
+  if (stream == nullptr) fail("out of memory");
+  check(avcodec_parameters_copy(stream->codecpar, &parameters), "describing a stream");
+  stream->codecpar->codec_tag = 0;  // the other container's tag means nothing here
+  stream->time_base = timeBase;
+  return stream->index;
+}
+
+void Muxer::describe(const std::string& comment) {
+  check(av_dict_set(&format_->metadata, "comment", comment.c_str(), 0), "describing the file");
+}
+
 void Muxer::writeHeader() {
   check(avformat_write_header(format_, nullptr), "writing the header");
   headerWritten_ = true;
 }
 
 void Muxer::write(AVPacket& packet, const AVCodecContext& encoder, int stream) {
-  av_packet_rescale_ts(&packet, encoder.time_base, format_->streams[stream]->time_base);
+  write(packet, encoder.time_base, stream);
+}
+
+void Muxer::write(AVPacket& packet, AVRational timeBase, int stream) {
+  av_packet_rescale_ts(&packet, timeBase, format_->streams[stream]->time_base);
   packet.stream_index = stream;
   check(av_interleaved_write_frame(format_, &packet), "writing");
   // A full disk shows in the file's own error once its buffer is flushed.

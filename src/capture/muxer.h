@@ -6,8 +6,13 @@
 #include <memory>
 #include <string>
 
+extern "C" {
+#include <libavutil/rational.h>
+}
+
 struct AVFormatContext;
 struct AVCodecContext;
+struct AVCodecParameters;
 struct AVPacket;
 
 namespace capture {
@@ -24,9 +29,15 @@ class Muxer {
   bool wantsGlobalHeaders() const;
   // The stream's index; the encoder must be open.
   int addStream(const AVCodecContext& encoder);
+  // A stream whose packets are copied from another file, as they are.
+  int addStream(const AVCodecParameters& parameters, AVRational timeBase);
+  // Kept in the header, for a file to say what it is. Before writeHeader().
+  void describe(const std::string& comment);
   void writeHeader();
   // The packet's times are in the encoder's time base; the packet is emptied.
   void write(AVPacket& packet, const AVCodecContext& encoder, int stream);
+  // The same with the packet's times in `timeBase`.
+  void write(AVPacket& packet, AVRational timeBase, int stream);
   // Writes the trailer and closes the file; a file that could not be
   // finished is removed, so no unplayable file is left behind.
   void finish();

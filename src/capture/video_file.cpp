@@ -9,8 +9,9 @@ namespace capture {
 VideoFile::VideoFile(const std::string& file, const VideoSettings& settings)
     : muxer_(std::make_unique<Muxer>(file)) {
   // A failing encoder leaves the muxer to remove the file it created.
+  if (!settings.comment.empty()) muxer_->describe(settings.comment);
   picture_ = std::make_unique<PictureTrack>(*muxer_, settings);
-  sound_ = std::make_unique<SoundTrack>(*muxer_, settings);
+  if (settings.withSound) sound_ = std::make_unique<SoundTrack>(*muxer_, settings);
 }
 
 VideoFile::~VideoFile() {
@@ -64,17 +65,17 @@ void VideoFile::addFrame(std::span<const std::uint8_t> pixelsBottomUp) {
 }
 
 void VideoFile::addSound(std::span<const float> stereo) {
-  guarded([&] { sound_->add(stereo); });
+  if (sound_) guarded([&] { sound_->add(stereo); });
 }
 
 void VideoFile::addSound(std::span<const std::int16_t> stereo) {
-  guarded([&] { sound_->add(stereo); });
+  if (sound_) guarded([&] { sound_->add(stereo); });
 }
 
 void VideoFile::close() {
   guarded([&] {
     picture_->finish();
-    sound_->finish();
+    if (sound_) sound_->finish();
     muxer_->finish();
   });
   closed_ = true;

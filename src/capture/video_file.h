@@ -26,8 +26,8 @@ class SoundTrack;
 
 class VideoFile {
  public:
-  // Creates the file and its two encoders; the header follows the first
-  // picture or sound.
+  // Creates the file and its encoders (the sound's unless the settings
+  // leave it out); the header follows the first picture or sound.
   VideoFile(const std::string& file, const VideoSettings& settings);
   // Closes quietly when close() was not called: the file stays playable.
   ~VideoFile();
@@ -38,11 +38,15 @@ class VideoFile {
   // give), width * 4 bytes per row, the bottom row first (as glReadPixels
   // gives them). The bytes are only read during the call.
   void addFrame(std::span<const std::uint8_t> pixelsBottomUp);
-  // Interleaved stereo at the settings' rate, any number of frames.
+  // Interleaved stereo at the settings' rate, any number of frames; nothing
+  // for a file without sound.
   void addSound(std::span<const float> stereo);
   void addSound(std::span<const std::int16_t> stereo);
   // Drains both encoders and writes the trailer. Nothing more may be added.
   void close();
+  // Closes without the trailer and removes the file, for a capture that
+  // failed outside the file (nothing after a close).
+  void abandon();
 
   const std::string& file() const;
   std::int64_t frames() const;
@@ -51,7 +55,6 @@ class VideoFile {
   template <class Write>
   void guarded(Write write);
   void startOnce();
-  void abandon();
 
   std::unique_ptr<Muxer> muxer_;
   std::unique_ptr<PictureTrack> picture_;

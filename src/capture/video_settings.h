@@ -15,6 +15,11 @@ struct VideoSettings {
   // The pictures handed in: four bytes a pixel, blue first (BGRA) or red
   // first (RGBA).
   bool blueFirst = false;
+  // Without sound the file holds the pictures alone (a part of a capture
+  // cut into parts: the sound is laid under the joined parts once).
+  bool withSound = true;
+  // What the file says of itself, kept as its comment; none when empty.
+  std::string comment;
   // Named, so that a build of FFmpeg without it is reported by that name.
   std::string videoEncoder = "libx264";
   // x264's speed against size: on two cores shared with the software

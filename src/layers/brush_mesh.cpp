@@ -1,5 +1,6 @@
 #include "layers/mesh_framing.h"
 #include "layers/scene_layers.h"
+#include "platform/data_files.h"
 #include "render/camera.h"
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
@@ -18,7 +19,8 @@ void BrushMesh::Draw(float localTime) {
   const float q = evaluateEnvelope(distanceFactor, localTime);
   MeshPrimitive* mesh = theMeshStock().get(meshName.c_str());
   if (mesh == nullptr) {
-    warning_.once("** Warning: mesh \"%s\" is not in the mesh stock: its layer draws nothing\n", meshName.c_str());
+    warning_.once("** Warning: mesh \"%s\" is not in the mesh stock: its layer draws nothing\n",
+                  platform::shownName(meshName).c_str());
     return;
   }
   const float r = FramingRadius(mesh->box);

@@ -1,5 +1,6 @@
 #include "layers/mesh_framing.h"
 #include "layers/scene_layers.h"
+#include "platform/data_files.h"
 #include "render/camera.h"
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
@@ -12,26 +13,29 @@ namespace kst {
 namespace {
 
 // The camera the mesh is seen through, or null with the reason logged once.
-Camera* SceneCamera(const std::string& sceneName, LayerWarning& warning) {
+Camera* SceneCamera(const std::string& sceneName, const std::string& meshName, LayerWarning& warning) {
   Scene* scene = theSceneStock().loadedScene(sceneName.c_str());
   if (scene == nullptr) {
-    warning.once("** Warning: scene \"%s\" is not loaded: its mesh layer draws nothing\n", sceneName.c_str());
+    warning.once("** Warning: scene \"%s\" is not loaded: the layer of mesh \"%s\" in it draws nothing\n",
+                 platform::shownName(sceneName).c_str(), platform::shownName(meshName).c_str());
     return nullptr;
   }
   Camera* camera = scene->currentCameraObject();
   if (camera == nullptr)
-    warning.once("** Warning: scene \"%s\" has no current camera: its mesh layer draws nothing\n", sceneName.c_str());
+    warning.once("** Warning: scene \"%s\" has no current camera: the layer of mesh \"%s\" in it draws nothing\n",
+                 platform::shownName(sceneName).c_str(), platform::shownName(meshName).c_str());
   return camera;
 }
 
 }  // namespace
 
 void BrushMeshInScene::Draw(float) {
-  Camera* camera = SceneCamera(sceneName, warning_);
+  Camera* camera = SceneCamera(sceneName, meshName, warning_);
   if (camera == nullptr) return;
   MeshPrimitive* mesh = theMeshStock().get(meshName.c_str());
   if (mesh == nullptr) {
-    warning_.once("** Warning: mesh \"%s\" is not in the mesh stock: its layer draws nothing\n", meshName.c_str());
+    warning_.once("** Warning: mesh \"%s\" is not in the mesh stock: its layer draws nothing\n",
+                  platform::shownName(meshName).c_str());
     return;
   }
   glStateCache.SetMatrixMode(GL_PROJECTION);

@@ -3,6 +3,7 @@
 #include "base/log.h"
 #include "layers/mesh_framing.h"
 #include "layers/shadows/shadow_scene.h"
+#include "platform/data_files.h"
 #include "render/camera.h"
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
@@ -58,7 +59,7 @@ BrushOmbres::~BrushOmbres() = default;
 
 void BrushOmbres::warnMissing(const std::string& mesh, const char* consequence) {
   if (!warnedMeshes_.insert(mesh).second) return;
-  log("** Warning: mesh \"%s\" is not in the mesh stock: %s\n", mesh.c_str(), consequence);
+  log("** Warning: mesh \"%s\" is not in the mesh stock: %s\n", platform::shownName(mesh).c_str(), consequence);
 }
 
 void BrushOmbres::Draw(float localTime) {

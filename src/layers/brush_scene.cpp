@@ -1,5 +1,6 @@
 #include "layers/mesh_framing.h"
 #include "layers/scene_layers.h"
+#include "platform/data_files.h"
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
 #include "scene/scene.h"
@@ -8,14 +9,6 @@
 namespace kst {
 
 namespace {
-
-// The rectangle of the frame from its left edge and its top edge (measured
-// down from the top of the frame), all as fractions of the frame.
-void SetViewportFromTop(float left, float top, float width, float height) {
-  const ScreenPoint frame = FrameSize();
-  gl.glViewport(static_cast<GLint>(frame.x * left), static_cast<GLint>(frame.y * (1 - top - height)),
-                static_cast<GLsizei>(frame.x * width), static_cast<GLsizei>(frame.y * height));
-}
 
 bool HasCamera(const Scene& scene, std::int32_t index) {
   return index >= 0 && static_cast<std::size_t>(index) < scene.cameras.size();
@@ -32,15 +25,18 @@ void BrushScene::Draw(float localTime) {
   Scene* scene = theSceneStock().waitForScene(sceneName.c_str());
   if (scene == nullptr) {
     warning_.once("** Warning: scene \"%s\" could not be had from the scene stock: its layer draws nothing\n",
-                  sceneName.c_str());
+                  platform::shownName(sceneName).c_str());
     return;
   }
   if (!HasCamera(*scene, cameraIndex)) {
-    warning_.once("** Warning: scene \"%s\" has no camera %d: its layer draws nothing\n", sceneName.c_str(),
+    warning_.once("** Warning: scene \"%s\" has no camera %d: its layer draws nothing\n",
+                  platform::shownName(sceneName).c_str(),
                   static_cast<int>(cameraIndex));
     return;
   }
-  SetViewportFromTop(values[kX], values[kY], values[kWidth], values[kHeight]);
+  // The parameters give the left edge and the top edge, measured down from
+  // the top of the frame.
+  SetPictureViewport(values[kX], 1 - values[kY] - values[kHeight], values[kWidth], values[kHeight]);
   if (stencilFunction != GL_ALWAYS) {
     gl.glEnable(GL_STENCIL_TEST);
     gl.glStencilFunc(stencilFunction, stencilReference, stencilMask);

@@ -23,16 +23,20 @@ float FramingRadius(const persist::BoundingBox& box) {
   return std::max({std::get<0>(used), std::get<1>(used), std::get<2>(used)});
 }
 
+void SetPictureViewport(float left, float bottom, float width, float height) {
+  const PixelRect picture = FramePicture();
+  const auto w = static_cast<float>(picture.width), h = static_cast<float>(picture.height);
+  gl.glViewport(picture.x + static_cast<GLint>(w * left), picture.y + static_cast<GLint>(h * bottom),
+                static_cast<GLsizei>(w * width), static_cast<GLsizei>(h * height));
+}
+
 void SetCentredViewport(float x, float y, float width, float height) {
-  const ScreenPoint frame = FrameSize();
-  gl.glViewport(static_cast<GLint>(frame.x * ((x + 1) / 2 - width / 2)),
-                static_cast<GLint>(frame.y * ((y + 1) / 2 - height / 2)),
-                static_cast<GLsizei>(frame.x * width), static_cast<GLsizei>(frame.y * height));
+  SetPictureViewport((x + 1) / 2 - width / 2, (y + 1) / 2 - height / 2, width, height);
 }
 
 void SetWholeFrameViewport() {
-  const ScreenPoint frame = FrameSize();
-  gl.glViewport(0, 0, static_cast<GLsizei>(frame.x), static_cast<GLsizei>(frame.y));
+  const PixelRect picture = FramePicture();
+  gl.glViewport(picture.x, picture.y, picture.width, picture.height);
 }
 
 void ResetViewportDepth(const float* colour) {

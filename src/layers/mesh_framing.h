@@ -22,9 +22,13 @@ class Material;
 // empty box, which has nothing to frame.
 float FramingRadius(const persist::BoundingBox& box);
 
+// The viewport from (left, bottom) of size (width x height), all as
+// fractions of the frame's picture (FramePicture), in whole pixels.
+void SetPictureViewport(float left, float bottom, float width, float height);
 // The viewport of size (width x height) of the frame, centred on (x, y)
 // given from -1 to 1.
 void SetCentredViewport(float x, float y, float width, float height);
+// The frame's whole picture, nothing of the bars around it.
 void SetWholeFrameViewport();
 
 // Identity matrices, then a quad at depth 1 over the whole viewport: its

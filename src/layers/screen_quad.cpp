@@ -4,25 +4,33 @@
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
 #include "scene/texture_image.h"
+#include "stocks/bitmap_stock.h"
 
 namespace kst {
 
 namespace {
 
 constexpr std::array<ScreenPoint, 4> kWholeBitmap{{{0, 1}, {0, 0}, {1, 0}, {1, 1}}};
+constexpr ScreenPoint kLayoutFrame{static_cast<float>(kLayoutWidth), static_cast<float>(kLayoutHeight)};
+
+// The bitmap's size in layout pixels: a picture of a data set drawn at
+// scale 2 has twice the pixels of its place in the layout.
+ScreenPoint LayoutPixels(const TextureImage& bitmap) {
+  const auto scale = static_cast<float>(theBitmapStock().pictureScale());
+  return {static_cast<float>(bitmap.pictureWidth) / scale, static_cast<float>(bitmap.pictureHeight) / scale};
+}
 
 }  // namespace
 
-ScreenPoint FrameSize() {
+PixelRect FramePicture() {
   const KS_3Ddevice* device = RenderDevice();
-  if (device == nullptr || device->width <= 0 || device->height <= 0) return {800.0f, 600.0f};
-  return {static_cast<float>(device->width), static_cast<float>(device->height)};
+  if (device == nullptr || device->width <= 0 || device->height <= 0) return {0, 0, kLayoutWidth, kLayoutHeight};
+  return device->picture();
 }
 
 ScreenPoint PixelSize(const TextureImage& bitmap) {
-  const ScreenPoint frame = FrameSize();
-  return {static_cast<float>(bitmap.pictureWidth) / frame.x * 2.0f,
-          static_cast<float>(bitmap.pictureHeight) / frame.y * 2.0f};
+  const ScreenPoint pixels = LayoutPixels(bitmap);
+  return {pixels.x / kLayoutFrame.x * 2.0f, pixels.y / kLayoutFrame.y * 2.0f};
 }
 
 ScreenQuad BitmapQuad(float x, float y, float w, float h) {
@@ -36,10 +44,10 @@ ScreenQuad CentredQuad(float x, float y, float w, float h, float offset) {
 }
 
 ScreenQuad FullScreenQuad(const TextureImage& bitmap) {
-  const ScreenPoint frame = FrameSize();
+  const ScreenPoint pixels = LayoutPixels(bitmap);
   // A bitmap without a size has nothing to map: its first texel stretches.
-  const float sx = bitmap.pictureWidth > 0 ? frame.x / static_cast<float>(bitmap.pictureWidth) : 1.0f;
-  const float sy = bitmap.pictureHeight > 0 ? frame.y / static_cast<float>(bitmap.pictureHeight) : 1.0f;
+  const float sx = bitmap.pictureWidth > 0 ? kLayoutFrame.x / pixels.x : 1.0f;
+  const float sy = bitmap.pictureHeight > 0 ? kLayoutFrame.y / pixels.y : 1.0f;
   return {{{{-1, -1}, {-1, 1}, {1, 1}, {1, -1}}}, {{{0, sy}, {0, 0}, {sx, 0}, {sx, sy}}}};
 }
 

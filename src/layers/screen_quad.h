@@ -6,6 +6,7 @@
 #include <array>
 
 #include "layers/brush.h"
+#include "render/frame_layout.h"
 
 class TextureImage;
 
@@ -23,11 +24,13 @@ struct ScreenQuad {
   std::array<ScreenPoint, 4> texCoords;
 };
 
-// The frame's size in pixels: the device's, or 800 x 600 before there is one.
-ScreenPoint FrameSize();
+// Where the layers draw: the device's picture rectangle (the whole
+// drawable at 800x600), or 800 x 600 at the origin before there is a device.
+PixelRect FramePicture();
 
-// How large a bitmap is on screen when each of its pixels covers one pixel
-// of the frame, in device units.
+// How large a bitmap is on screen, in device units, when each of its
+// layout pixels (its pixels divided by the data set's scale, see
+// BitmapStock::pictureScale) covers one pixel of the 800x600 layout frame.
 ScreenPoint PixelSize(const TextureImage& bitmap);
 
 // The whole bitmap on the rectangle from (x, y) up and right by (w, h).
@@ -37,8 +40,9 @@ ScreenQuad BitmapQuad(float x, float y, float w, float h);
 // row `offset` (top) to `offset + 1` (bottom).
 ScreenQuad CentredQuad(float x, float y, float w, float h, float offset = 0.0f);
 
-// The whole frame, texels mapped one to one on pixels from the top-left
-// corner; beyond the bitmap's edge its wrap mode applies.
+// The whole frame, the bitmap's layout pixels mapped one to one on the
+// layout frame's pixels from the top-left corner; beyond the bitmap's edge
+// its wrap mode applies.
 ScreenQuad FullScreenQuad(const TextureImage& bitmap);
 
 // Projection and modelview to identity, so that vertices are in device units.

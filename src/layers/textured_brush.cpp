@@ -1,6 +1,7 @@
 #include <set>
 
 #include "layers/bitmap_layers.h"
+#include "platform/data_files.h"
 #include "render/gl_state_cache.h"
 #include "scene/texture_image.h"
 #include "base/log.h"
@@ -16,7 +17,8 @@ TextureImage* findBitmap(const std::string& name) {
   TextureImage* bitmap = theBitmapStock().get(name.c_str());
   static std::set<std::string> reported;
   if (bitmap == nullptr && reported.insert(name).second)
-    log("** Warning: bitmap \"%s\" is not in the bitmap stock: its layer draws nothing\n", name.c_str());
+    log("** Warning: bitmap \"%s\" is not in the bitmap stock: its layer draws nothing\n",
+        platform::shownName(name).c_str());
   return bitmap;
 }
 

@@ -8,6 +8,7 @@
 #include "lightwave/object_file.h"
 #include "lightwave/texture_projection.h"
 #include "base/log.h"
+#include "platform/data_files.h"
 
 namespace LW {
 namespace {
@@ -131,7 +132,7 @@ LoadedMesh LoadMeshWithRecord(const char* path, const char* searchDirectory) {
   LoadedMesh loaded;
   if (searchDirectory != nullptr) loaded.context.searchDirectories.push_back(searchDirectory);
   // Everything logged about the file stands indented below this line.
-  kst::log("Reading file '%s'..", path);
+  kst::log("Reading file '%s'..", platform::shownName(path).c_str());
   LogIndentScope indent;
   auto object = ReadObject(ReadWholeFile(path, loaded.context), loaded.context);
   if (!object) return loaded;

@@ -8,6 +8,7 @@
 #include "base/log.h"
 #include "music/sound_errors.h"
 #include "music/music_texts.h"
+#include "platform/data_files.h"
 #include "platform/sound_seam.h"
 
 namespace music {
@@ -22,7 +23,8 @@ constexpr float kFadeStartVolume = 128.0f;
 
 // The sound library's own report names no file: the log does.
 void warnNotPlayed(const char* file) {
-  kst::log("** Warning: music %s not played: %s; the show goes on without it", file != nullptr ? file : "",
+  kst::log("** Warning: music %s not played: %s; the show goes on without it",
+           platform::shownName(file != nullptr ? file : "").c_str(),
            soundErrorName(FSOUND_GetError()));
 }
 

@@ -1,6 +1,7 @@
 #include "persist/scene_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -33,8 +34,25 @@ void checkOpened(const persistent_file& store, const std::string& path) {
   }
 }
 
+// A folder opens as a file here, and a picture or a text as a stream that
+// is damaged at its first byte: both are named for what they are.
+void checkIsSceneFile(FILE* file, const std::string& path) {
+  struct stat status {};
+  const char* reason = nullptr;
+  char magic[3] = {};
+  if (::fstat(::fileno(file), &status) == 0 && S_ISDIR(status.st_mode)) {
+    reason = "is a folder";
+  } else if (std::fread(magic, 1, sizeof magic, file) != sizeof magic || std::memcmp(magic, "BZh", 3) != 0) {
+    reason = "not a scene file (it does not begin with a bzip2 stream)";
+  }
+  if (reason == nullptr && std::fseek(file, 0, SEEK_SET) == 0) return;
+  std::fclose(file);
+  throw SceneFileError(path, reason != nullptr ? reason : std::string("cannot read: ") + std::strerror(errno));
+}
+
 std::unique_ptr<persistent> readHere(const std::string& path, record_observer* observer, bool keepPictures) {
   FILE* file = openOrThrow(path, "rb");
+  checkIsSceneFile(file, path);
   persistent_file store(file, persistent_file::Reading, true);
   checkOpened(store, path);
   store.observer = observer;

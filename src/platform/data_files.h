@@ -14,6 +14,10 @@ namespace platform {
 // The name as this file system spells it: every '\' becomes '/'.
 std::string dataFilePath(std::string_view name);
 
+// How a data file is named to people (messages, the log): one form, the
+// file system's, whatever form the show's script wrote it in.
+inline std::string shownName(std::string_view name) { return dataFilePath(name); }
+
 // fopen of the data file `name`; null when it cannot be opened.
 std::FILE* openDataFile(std::string_view name, const char* mode);
 

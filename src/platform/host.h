@@ -48,6 +48,25 @@ struct DisplayMode {
   int frequency = 0;
 };
 
+// How the show window covers the screen. FullScreen takes the display mode
+// chosen by changeDisplayMode (on a display SDL only stands in for, a window
+// of the size asked); Desktop is a borderless window over the whole display
+// at the desktop's own resolution, the mode left alone (so nothing to
+// restore); Windowed is a captioned window.
+enum class WindowPlacement { FullScreen, Desktop, Windowed };
+
+struct WindowRequest {
+  int width = 0;  // Desktop ignores the size: the desktop's own
+  int height = 0;
+  WindowPlacement placement = WindowPlacement::Windowed;
+  bool resizable = false;  // Windowed: the user may change its size
+};
+
+struct DrawableSize {
+  int width = 0;
+  int height = 0;
+};
+
 // Loadable modules by their original names: "opengl32.dll" (the system GL
 // library), "glu32.dll" (GLU) and "gdi32.dll" (our own window-system GL
 // functions of wgl.h, exported by name).
@@ -75,7 +94,13 @@ class Host {
   // The show window, one at a time: creating fails while one exists. A
   // destroyed window's GL contexts draw nowhere; a new window can be made
   // once they are deleted.
-  virtual bool createWindow(const char* title, int width, int height, bool fullScreen) = 0;
+  virtual bool createWindow(const char* title, const WindowRequest& request) = 0;
+  bool createWindow(const char* title, int width, int height, bool fullScreen) {
+    return createWindow(title, {width, height, fullScreen ? WindowPlacement::FullScreen : WindowPlacement::Windowed});
+  }
+  // The size in pixels GL draws into: what was asked, or what the desktop
+  // or the user's resizing made of it; 0 x 0 while there is no window.
+  virtual DrawableSize drawableSize() = 0;
   virtual void showCursor(bool visible) = 0;
   virtual HDC windowDC() = 0;  // null while there is no window
   // The caption of the window, for viewers that show their state there.

@@ -156,16 +156,37 @@ void SdlHost::restoreDisplayMode() {
   if (surface_.window != nullptr) SDL_SetWindowFullscreen(surface_.window, 0);
 }
 
-bool SdlHost::createWindow(const char* title, int width, int height, bool fullScreen) {
+bool SdlHost::createWindow(const char* title, const WindowRequest& request) {
   if (!videoReady() || windowAlive_ || !releaseDestroyedWindow()) return false;
-  applyPixelFormat(showFormat(screenBitsPerPixel()));
-  surface_.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                                     SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  surface_.window = openWindow(title, request);
   if (surface_.window == nullptr) return false;
-  if (fullScreen && modeChanged_ && !enterFullScreen()) return false;
+  if (request.placement == WindowPlacement::FullScreen && modeChanged_ && !enterFullScreen()) return false;
   SDL_ShowWindow(surface_.window);
   windowAlive_ = true;
   return true;
+}
+
+// The pixel format goes with the window: the X server fixes a window's
+// visual when it is made, and EGL its surface's configuration.
+SDL_Window* SdlHost::openWindow(const char* title, const WindowRequest& request) {
+  int width = request.width, height = request.height;
+  std::uint32_t flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+  if (request.placement == WindowPlacement::Desktop) {
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) return nullptr;
+    width = desktop.w;
+    height = desktop.h;
+    flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI;
+  }
+  if (request.placement == WindowPlacement::Windowed && request.resizable) flags |= SDL_WINDOW_RESIZABLE;
+  applyPixelFormat(showFormat(screenBitsPerPixel()));
+  return SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+}
+
+DrawableSize SdlHost::drawableSize() {
+  DrawableSize size;
+  if (windowAlive_) SDL_GL_GetDrawableSize(surface_.window, &size.width, &size.height);
+  return size;
 }
 
 // The switch to the mode chosen by changeDisplayMode happens here, with the

@@ -31,7 +31,9 @@ class SdlHost : public Host {
   int screenBitsPerPixel() override;
   bool changeDisplayMode(const DisplayMode& mode) override;
   void restoreDisplayMode() override;
-  bool createWindow(const char* title, int width, int height, bool fullScreen) override;
+  using Host::createWindow;
+  bool createWindow(const char* title, const WindowRequest& request) override;
+  DrawableSize drawableSize() override;
   void showCursor(bool visible) override;
   HDC windowDC() override;
   void setWindowTitle(const std::string& title) override;
@@ -46,6 +48,7 @@ class SdlHost : public Host {
  private:
   bool videoReady();
   bool displayIsVirtual() const;
+  SDL_Window* openWindow(const char* title, const WindowRequest& request);
   bool enterFullScreen();
   void collectEvents();
   // Frees a window that was destroyed once no GL context draws into it;

@@ -34,6 +34,7 @@ KS_3Ddevice::KS_3Ddevice(HDC windowDC) : dc_(windowDC) {
 }
 
 KS_3Ddevice::~KS_3Ddevice() {
+  multisampled.reset();  // while the context that made it is current
   gl.wglMakeCurrent(nullptr, nullptr);
   gl.wglDeleteContext(context_);
 }
@@ -77,3 +78,17 @@ void Present() {
 }
 
 KS_3Ddevice* RenderDevice() { return device.get(); }
+
+int UseFrameSamples(int samples) {
+  if (device == nullptr) return 0;
+  device->multisampled = kst::MultisampledFrame::Make(samples, device->width, device->height);
+  return device->multisampled != nullptr ? device->multisampled->samples() : 0;
+}
+
+void BeginFrame() {
+  if (device != nullptr && device->multisampled != nullptr) device->multisampled->bind(device->width, device->height);
+}
+
+void ResolveFrame() {
+  if (device != nullptr && device->multisampled != nullptr) device->multisampled->resolve();
+}

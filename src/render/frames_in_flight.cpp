@@ -2,19 +2,26 @@
 
 #include <algorithm>
 
+#include "base/log.h"
 #include "render/gl_table.h"
 
 namespace {
 
-// Each wait is cut into slices so that a driver that never signals cannot
-// hold the program without end in one call; it is asked again.
+// A wait is cut into slices of a second, and given up after a minute: a
+// fence that long unsignalled is taken for one the driver never signals
+// (a frame of this show takes well under a second, the slowest seen on the
+// software driver two minutes). The program then finishes every frame
+// instead, which no broken fence can hold up.
 constexpr GLuint64 kWaitSliceNanoseconds = 1'000'000'000;
+constexpr int kWaitSlices = 60;
 
-void waitFor(GLsync fence) {
-  for (;;) {
+// False when the fence was not signalled within the slices.
+bool waitFor(GLsync fence) {
+  for (int slice = 0; slice < kWaitSlices; ++slice) {
     const GLenum state = gl.glClientWaitSync(fence, GL_SYNC_FLUSH_COMMANDS_BIT, kWaitSliceNanoseconds);
-    if (state != GL_TIMEOUT_EXPIRED) return;  // signalled, or the wait failed (nothing left to wait for)
+    if (state != GL_TIMEOUT_EXPIRED) return true;  // signalled, or the wait failed (nothing left to wait for)
   }
+  return false;
 }
 
 }  // namespace
@@ -26,7 +33,7 @@ FramesInFlight::~FramesInFlight() {
 }
 
 void FramesInFlight::presented() {
-  if (GLCapability(GLCap::ARB_sync) == 0) {
+  if (GLCapability(GLCap::ARB_sync) == 0 || fencesFailed_) {
     gl.glFinish();
     return;
   }
@@ -36,9 +43,13 @@ void FramesInFlight::presented() {
     return;
   }
   fences_.push_back(fence);
-  while (fences_.size() > static_cast<std::size_t>(limit_)) {
-    waitFor(fences_.front());
+  while (fences_.size() > static_cast<std::size_t>(limit_) && !fencesFailed_) {
+    fencesFailed_ = !waitFor(fences_.front());
     gl.glDeleteSync(fences_.front());
     fences_.pop_front();
   }
+  if (fencesFailed_)
+    kst::log("** Warning: the driver did not finish a frame within %d s of its swap; every frame is finished "
+             "after its swap from now on",
+             kWaitSlices);
 }

@@ -23,10 +23,12 @@ class FramesInFlight {
 
   // After a frame's swap: marks the frame's end in the command stream and
   // waits for the oldest frames until no more than `limit` are unfinished.
-  // Without fences (no GL_ARB_sync) it finishes every frame.
+  // Without fences (no GL_ARB_sync) it finishes every frame, and so it does
+  // from the first fence not signalled within a minute on, with a warning.
   void presented();
 
  private:
   int limit_;
+  bool fencesFailed_ = false;
   std::deque<GLsync> fences_;  // oldest first
 };

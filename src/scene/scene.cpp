@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/log.h"
+#include "platform/data_files.h"
 #include "render/camera.h"
 #include "render/gl_state_cache.h"
 #include "render/gl_table.h"
@@ -109,8 +110,8 @@ Entry* Scene::entryAt(const std::vector<std::unique_ptr<Entry>>& list, std::int3
 void Scene::warnOnce(const char* kind, std::int64_t index, Fault fault) {
   if (!warned_.emplace(kind, index).second) return;
   const char* what = fault == Fault::Hole ? "is missing (its record is of another class)" : "is out of range";
-  kst::log("** Warning: scene %s: %s %lld %s; nothing that uses it is drawn", source_.c_str(), kind,
-           static_cast<long long>(index), what);
+  kst::log("** Warning: scene %s: %s %lld %s; nothing that uses it is drawn", platform::shownName(source_).c_str(),
+           kind, static_cast<long long>(index), what);
 }
 
 // The camera to draw through, after the switch a scene layer asked for.

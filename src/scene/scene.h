@@ -59,8 +59,9 @@ class Scene : public persistent {
   void update(float time);
   // Draws the tree through the current camera (nothing while there is none).
   void render();
-  // After reading: texture report, surface names resolved to indices, meshes
-  // prepared, the tree updated at time 0. `source` names the scene in
+  // After reading: textures named (by their picture file, else by the scene
+  // file and their place) and reported, surface names resolved to indices,
+  // meshes prepared, the tree updated at time 0. `source` names the scene in
   // warnings (the file it was read from).
   void prepareAfterLoad(const char* source = "");
 
@@ -98,6 +99,7 @@ class Scene : public persistent {
   // One warning per kind and index, naming the scene file.
   void warnOnce(const char* kind, std::int64_t index, Fault fault);
   void resolveSurfaceNames(Primitive& mesh);
+  void nameTextures();
   // After reading: drops the camera and light entries of nodes outside the tree.
   void keepListingsOfTree();
   Camera* renderCamera();

@@ -1,6 +1,10 @@
 // What a scene does once read, on the thread that read it: report its
 // textures, give every sub-mesh the index of the surface it names, let the
 // meshes prepare, and place the tree at time 0.
+#include <string>
+
+#include "platform/data_files.h"
+#include "scene/image.h"
 #include "scene/mesh/primitive.h"
 #include "scene/nodes/scene_node.h"
 #include "scene/scene.h"
@@ -9,6 +13,7 @@
 
 void Scene::prepareAfterLoad(const char* source) {
   source_ = source != nullptr ? source : "";
+  nameTextures();
   reportTextureMemory(textures);
   for (const std::unique_ptr<Primitive>& mesh : meshes) {
     if (mesh == nullptr) continue;
@@ -20,6 +25,21 @@ void Scene::prepareAfterLoad(const char* source) {
   if (root == nullptr) return;
   root->invalidateTree();
   root->update(0.0f, Matrix44{});
+}
+
+// A texture read from a scene file has no name of its own (names are not
+// stored): it is called by the picture file it was made from, or where its
+// pixels were stored raw by the scene file and its place in the list.
+void Scene::nameTextures() {
+  for (std::size_t i = 0; i < textures.size(); ++i) {
+    TextureImage* texture = textures[i].get();
+    if (texture == nullptr || !texture->name.empty()) continue;
+    for (const Image* picture : {static_cast<const Image*>(texture->image32.get()),
+                                 static_cast<const Image*>(texture->image24.get()),
+                                 static_cast<const Image*>(texture->image8.get())})
+      if (picture != nullptr && texture->name.empty()) texture->name = picture->name;
+    if (texture->name.empty()) texture->name = platform::shownName(source_) + ", texture " + std::to_string(i);
+  }
 }
 
 // Appends one index per sub-mesh: the first surface of that name, or the

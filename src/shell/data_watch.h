@@ -13,16 +13,18 @@ namespace shell {
 class DataWatch {
  public:
   // When inotify refuses, a warning in the log says why and nothing is told.
-  explicit DataWatch(const std::string& folder);
+  // `quietMilliseconds`: how long the files must have been quiet.
+  explicit DataWatch(const std::string& folder, std::uint32_t quietMilliseconds = 300);
 
-  // True, once a change has been seen, from the first call 0.3 s after the
-  // last one; until the next reading again.
+  // True, once a change has been seen, from the first call the quiet time
+  // after the last one; until the next reading again.
   bool settled();
   // The show was read again: what changed so far is in.
   void readIn() { changedAt_.reset(); }
 
  private:
   platform::FolderWatch watch_;
+  std::uint32_t quietMilliseconds_;
   std::optional<std::uint32_t> changedAt_;  // wall time of the last change seen, until read
 };
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "platform/host.h"
-#include "shell/script/sections.h"
+#include "shell/show_script.h"
 
 namespace shell {
 namespace {
@@ -35,7 +35,8 @@ DevState pressDevKey(int key, DevState state) {
     case platform::kKeyF5: state.reload = true; return state;
     default: break;
   }
-  if (key >= '1' && key < '1' + script::kSectionCount) return movedTo(state, script::kSectionStarts[key - '1']);
+  const std::vector<float> starts = sectionStarts();
+  if (key >= '1' && key <= '9' && static_cast<std::size_t>(key - '1') < starts.size()) return movedTo(state, starts[key - '1']);
   return state;
 }
 

@@ -2,11 +2,21 @@
 
 #include <chrono>
 
+#include "base/log.h"
 #include "music/music.h"
 #include "shell/show_preparation.h"
+#include "shell/show_script.h"
+#include "shell/showfile/show_files.h"
 
 namespace shell {
 namespace {
+
+// Under demo/, which --watch watches anyway.
+bool insideDataFolder(const std::string& file) {
+  std::error_code error;
+  const std::string folder = std::filesystem::weakly_canonical("demo", error).string() + "/";
+  return std::filesystem::weakly_canonical(file, error).string().starts_with(folder);
+}
 
 // Holds the sound while the show is moved; a paused show keeps it held.
 class SoundHold {
@@ -31,7 +41,12 @@ DevMode::DevMode(const ShowOptions& options, ShowClock& clock, bool preloadChoic
       script_(options.devKeys.begin(), options.devKeys.end()) {
   clock_.seek(clock_.showStart());  // onto the grid, as a move lands
   keepUnloadedObjects(true);
-  if (options.watch) watch_.emplace("demo");
+  kst::log("Development mode: from %.2f s", options.start);
+  if (!options.watch) return;
+  watch_.emplace("demo");
+  const std::shared_ptr<const PlayedShowFile> show = playedShowFile();
+  if (show != nullptr && !insideDataFolder(show->path))
+    showWatch_.emplace(std::filesystem::absolute(show->path).parent_path().string(), 0);
 }
 
 DevMode::~DevMode() { keepUnloadedObjects(false); }
@@ -66,6 +81,11 @@ float DevMode::applyKeys(float t) {
   }
   if (after.paused != before.paused) setPaused(after.paused);
   if (watch_ && watch_->settled()) readAgain(t);
+  // A save may be seen as several changes over a few frames: read once.
+  if (showWatch_ && showWatch_->settled()) {
+    showWatch_->readIn();
+    if (showfile::playedShowChanged()) readAgain(t);
+  }
   shown_ = t;
   return t;
 }
@@ -86,13 +106,39 @@ float DevMode::moveTo(double target) {
 
 // Built again where it stands: what changed on disk is read again.
 void DevMode::readAgain(float t) {
+  const auto began = std::chrono::steady_clock::now();
+  const std::string show = readShowFileAgain();
   std::vector<std::string> changed;
   {
     SoundHold hold(clock_.paused());
     changed = readAgainAt(ShowClock(clock_.fps(), t), preloadChoice_, build_);
   }
   if (watch_) watch_->readIn();
-  notes_.readAgain(t, changed);
+  if (showWatch_) showWatch_->readIn();
+  if (!show.empty()) changed.insert(changed.begin(), show);
+  const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - began;
+  notes_.readAgain(t, took.count(), changed);
+}
+
+// What became of the show file played: a save that reads is built from now
+// on, and timed to the frame that shows it.
+std::string DevMode::readShowFileAgain() {
+  const showfile::ShowFileReadAgain show = showfile::readPlayedShowAgain();
+  if (!show.changed) return "";
+  if (show.errors > 0)
+    return "the show file, which does not read (" + std::to_string(show.errors) +
+           (show.errors == 1 ? " error" : " errors") + ", in the log): the show stays as it was";
+  savedAt_ = show.saved;
+  return "the show file";
+}
+
+void DevMode::drawNotes(float t) {
+  if (savedAt_) {
+    const std::chrono::duration<double, std::milli> took = std::filesystem::file_time_type::clock::now() - *savedAt_;
+    notes_.savedShowShown(took.count());
+    savedAt_.reset();
+  }
+  notes_.draw(t, clock_.paused());
 }
 
 void DevMode::setPaused(bool paused) {

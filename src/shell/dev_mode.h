@@ -1,8 +1,10 @@
 #pragma once
 // skyward --dev, for the people who make shows: keys pause the show and move
 // it (see dev_keys.h), F5 (and, with --watch, a change of a file under
-// demo/) reads again the data files that changed and brings the show back to
-// its moment, and notes in a corner say where the show stands (dev_notes.h).
+// demo/ or a save of the show file played) reads again the data files and
+// the show file that changed and builds the show again at its moment, and
+// notes in a corner say where the show stands and how long a saved show file
+// took to reach the screen (dev_notes.h).
 // Headless, the keys come from --dev-keys. Without --dev none of this
 // exists. Main thread.
 //
@@ -16,7 +18,9 @@
 // the first frame at or after its moment, so each frame is one a run from 0
 // draws too. While paused the show time stands still and the music is held.
 #include <deque>
+#include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/host.h"
@@ -52,13 +56,14 @@ class DevMode {
   // a watched change asks. Returns the frame's show time afterwards.
   float applyKeys(float t);
   // The notes, over the frame already read for screenshots and capture.
-  void drawNotes(float t) { notes_.draw(t, clock_.paused()); }
+  void drawNotes(float t);
   // Headless, paused, with no scripted key left: nothing could resume it.
   bool stuck() const { return headless_ && clock_.paused() && script_.empty(); }
 
  private:
   float moveTo(double target);
   void readAgain(float t);
+  std::string readShowFileAgain();
   void setPaused(bool paused);
 
   ShowClock& clock_;
@@ -70,6 +75,10 @@ class DevMode {
   std::deque<ScriptedKey> script_;
   DevNotes notes_;
   std::optional<DataWatch> watch_;  // with --watch
+  // With --watch, the folder of a show file played from outside demo/: a
+  // save is read at once (a file is seen once written and closed).
+  std::optional<DataWatch> showWatch_;
+  std::optional<std::filesystem::file_time_type> savedAt_;  // a show file read, until its first frame
 };
 
 }  // namespace shell

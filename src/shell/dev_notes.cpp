@@ -1,19 +1,16 @@
 #include "shell/dev_notes.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/log.h"
 #include "platform/host.h"
 #include "render/panel_drawing.h"
-#include "shell/script/sections.h"
+#include "shell/show_script.h"
 #include "text/text_panel.h"
 
 namespace shell {
 namespace {
-
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
-constexpr int kNoteHeight = 13;  // pixels
 
 std::uint32_t wallNow() { return platform::host().timeGetTime(); }
 
@@ -24,9 +21,9 @@ std::string format(const char* pattern, Values... values) {
   return text;
 }
 
-int sectionAt(float t) {
-  int section = 0;
-  while (section + 1 < script::kSectionCount && t >= script::kSectionStarts[section + 1]) ++section;
+std::size_t sectionAt(const std::vector<float>& starts, float t) {
+  std::size_t section = 0;
+  while (section + 1 < starts.size() && t >= starts[section + 1]) ++section;
   return section;
 }
 
@@ -48,11 +45,16 @@ void DevNotes::moved(float t, double milliseconds) {
   tell(format("moved to %.2f s in %.1f ms", static_cast<double>(t), milliseconds));
 }
 
-void DevNotes::readAgain(float t, const std::vector<std::string>& files) {
+void DevNotes::readAgain(float t, double milliseconds, const std::vector<std::string>& files) {
   std::string names;
   for (const std::string& file : files) names += (names.empty() ? "" : ", ") + file;
-  tell(files.empty() ? format("read again at %.2f s: nothing had changed", static_cast<double>(t))
-                     : format("read again at %.2f s: %s", static_cast<double>(t), names.c_str()));
+  const std::string read = format("read again at %.2f s in %.1f ms: ", static_cast<double>(t), milliseconds);
+  tell(read + (files.empty() ? "nothing had changed" : names));
+}
+
+void DevNotes::savedShowShown(double milliseconds) {
+  lastAction_ += format("; on screen %.0f ms after the save", milliseconds);
+  kst::log("Development mode: show file saved, its first frame %.0f ms after the save", milliseconds);
 }
 
 void DevNotes::tell(std::string action) {
@@ -65,17 +67,19 @@ void DevNotes::draw(float t, bool paused) {
   frameMilliseconds_ = static_cast<float>(now - lastWall_);
   lastWall_ = now;
   const std::vector<std::string> shown = lines(t, paused, now);
-  if (font_ != nullptr) kst::drawPanel(text::composePanel(*font_, shown, kNoteHeight), kWidth, kHeight);
+  if (font_ != nullptr) kst::drawNotes(*font_, shown);
 }
 
 std::vector<std::string> DevNotes::lines(float t, bool paused, std::uint32_t now) {
-  const int section = sectionAt(t);
+  const std::vector<float> starts = sectionStarts();
+  const std::size_t section = sectionAt(starts, t);
+  const int keys = static_cast<int>(std::min<std::size_t>(starts.size(), 9));
   std::vector<std::string> lines{
-      format("%.2f s, section %d (from %.1f s)", static_cast<double>(t), section + 1,
-             static_cast<double>(script::kSectionStarts[section])),
+      format("%.2f s, section %d (from %.1f s)", static_cast<double>(t), static_cast<int>(section + 1),
+             static_cast<double>(starts.empty() ? 0.0f : starts[section])),
       format("%.1f fps, %.1f ms a frame", static_cast<double>(rate_.onFrame(now)),
              static_cast<double>(frameMilliseconds_)),
-      std::string(paused ? "paused" : "playing") + "  (Space, Left/Right, PgUp/PgDn, Home, 1-8, F5)"};
+      std::string(paused ? "paused" : "playing") + format("  (Space, Left/Right, PgUp/PgDn, Home, 1-%d, F5)", keys)};
   if (!lastAction_.empty()) lines.push_back(lastAction_);
   const std::string warning = warnings_.last();
   if (!warning.empty()) lines.push_back("last warning: " + warning.substr(0, 110));

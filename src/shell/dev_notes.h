@@ -1,8 +1,8 @@
 #pragma once
 // The development mode's notes in the top-left corner: the show time and its
 // section, frames a second and the last frame's milliseconds, paused or
-// playing, what the last move or reading again did, and the last warning of
-// the log. Drawn over a frame that screenshots and the capture have already
+// playing, what the last move or reading again did (and how long a saved
+// show file took to reach the screen), and the last warning of the log. Drawn over a frame that screenshots and the capture have already
 // read. Without the DejaVu Sans Mono font there are no notes (said once, on
 // standard error and in the log) and the mode works on. Main thread.
 #include <cstdint>
@@ -23,7 +23,9 @@ class DevNotes {
   // What a move or a reading again did, shown until the next one and
   // written to the log.
   void moved(float t, double milliseconds);
-  void readAgain(float t, const std::vector<std::string>& files);
+  void readAgain(float t, double milliseconds, const std::vector<std::string>& files);
+  // The first frame of a saved show file is drawn, that long after the save.
+  void savedShowShown(double milliseconds);
 
   // The notes of the frame at `t`, drawn over it.
   void draw(float t, bool paused);

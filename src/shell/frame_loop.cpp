@@ -5,6 +5,7 @@
 #include <string>
 
 #include "layers/layer_stack.h"
+#include "layers/mesh_framing.h"
 #include "platform/host.h"
 #include "render/device.h"
 #include "render/frames_in_flight.h"
@@ -52,6 +53,15 @@ class ScreenshotQueue {
   std::vector<Screenshot> pending_;
 };
 
+// A window the user resizes changes the drawable between frames; each
+// frame is drawn at the size it has then.
+void followDrawable(KS_3Ddevice& device) {
+  const platform::DrawableSize drawable = platform::host().drawableSize();
+  if (drawable.width <= 0 || drawable.height <= 0) return;
+  device.width = drawable.width;
+  device.height = drawable.height;
+}
+
 void writeFrameTimes(const FrameTimes& times, const std::string& file) {
   if (!times.write(file)) std::fprintf(stderr, "skyward: could not write the frame times to %s\n", file.c_str());
 }
@@ -60,7 +70,7 @@ void writeFrameTimes(const FrameTimes& times, const std::string& file) {
 
 void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* capture, DevMode* dev) {
   ScreenshotQueue screenshots(options.screenshots);
-  const KS_3Ddevice& device = *RenderDevice();
+  KS_3Ddevice& device = *RenderDevice();
   // Only asked-for frame times are kept: a show left running keeps no list.
   std::optional<FrameTimes> times;
   if (options.frameTimes) times.emplace().start();
@@ -69,7 +79,9 @@ void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* cap
   if (options.headless && !times) inFlight.emplace();
   float t = 0.0f;
   for (;;) {
-    gl.glViewport(0, 0, device.width, device.height);
+    followDrawable(device);
+    BeginFrame();
+    kst::SetWholeFrameViewport();
     t = clock.now();
     if (dev != nullptr) dev->pressScriptedKeys(t);
     if (!drainMessages(dev)) break;
@@ -77,6 +89,7 @@ void runFrameLoop(ShowClock& clock, const ShowOptions& options, ShowCapture* cap
     ResetFrameState();
     kst::theTimeLine().update(t);
     kst::DrawLayers(t);
+    ResolveFrame();
     screenshots.takeDue(t);
     if (capture != nullptr && capture->wants(t)) capture->frameDrawn(t);
     // The swap of an offscreen surface does not wait for the drawing, which

@@ -8,8 +8,10 @@ class DevMode;
 class ShowCapture;
 
 // Runs frames until the quit message arrives (or the requested end time is
-// reached). Each frame: viewport, show time, messages, GL reset, clear,
-// timeline, layers, requested screenshots, the capture's frame, present.
+// reached). Each frame: the drawable's size, the frame to draw into,
+// viewport, show time, messages, GL reset, clear, timeline, layers, the
+// multisampled frame resolved, requested screenshots, the capture's frame,
+// present.
 // With the development mode, its keys act after the messages (the frame is
 // drawn at the moment they lead to) and its notes are drawn after the
 // screenshots and the capture have read the frame; a headless show it

@@ -7,4 +7,8 @@ namespace shell {
 
 void ResetFrameState();
 
+// The bars around the show's picture black, for a picture drawn without a
+// clear (the loading picture); nothing where the picture fills the drawable.
+void ClearBars();
+
 }  // namespace shell

@@ -3,20 +3,27 @@
 #include <unistd.h>
 
 #include <exception>
+#include <optional>
 
 #include "platform/sound_seam.h"
+#include "render/device.h"
 
 namespace shell {
 namespace {
 
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
 constexpr int kReadAhead = 3;  // pixel buffers in turn
 
-capture::VideoSettings settingsFor(int fps, int crf) {
+// The video is as large as the frame drawn, bars and all.
+const KS_3Ddevice& frameDevice() { return *RenderDevice(); }
+
+capture::VideoSettings settingsFor(int fps, int crf, const PartOfCapture* part) {
   capture::VideoSettings settings;
-  settings.width = kWidth;
-  settings.height = kHeight;
+  if (part != nullptr) {
+    settings.withSound = false;  // mixed once for the joined parts
+    settings.comment = part->description;
+  }
+  settings.width = frameDevice().width;
+  settings.height = frameDevice().height;
   settings.fps = fps;
   settings.crf = crf;
   settings.blueFirst = kst::FrameReadback::BlueFirst();
@@ -25,18 +32,24 @@ capture::VideoSettings settingsFor(int fps, int crf) {
 
 // The sound layer starts offline before the file's tracks exist, and goes
 // back to its device if they cannot be made.
-capture::VideoSettings offlineSound(int fps, int crf, double start) {
+capture::VideoSettings offlineSound(int fps, int crf, double start, const PartOfCapture* part) {
   platform::sound::renderOffline(true, start);
-  return settingsFor(fps, crf);
+  return settingsFor(fps, crf, part);
+}
+
+std::optional<RunnerReport> runnerReport(const PartOfCapture* part) {
+  if (part == nullptr || isatty(fileno(stdout)) != 0) return std::nullopt;
+  return RunnerReport{stdout, part->index, part->count, part->frames};
 }
 
 }  // namespace
 
-ShowCapture::ShowCapture(const std::string& file, int fps, int crf, double start, float until) try
-    : video_(file, offlineSound(fps, crf, start)),
+ShowCapture::ShowCapture(const std::string& file, int fps, int crf, double start, float until,
+                         const PartOfCapture* part) try
+    : video_(file, offlineSound(fps, crf, start, part)),
       encoder_(video_),
-      readback_(kWidth, kHeight, kReadAhead),
-      progress_(static_cast<float>(start), until, stderr, isatty(fileno(stderr)) != 0),
+      readback_(frameDevice().width, frameDevice().height, kReadAhead),
+      progress_(static_cast<float>(start), until, stderr, isatty(fileno(stderr)) != 0, runnerReport(part)),
       fps_(fps),
       start_(start),
       until_(until) {
@@ -44,7 +57,12 @@ ShowCapture::ShowCapture(const std::string& file, int fps, int crf, double start
   platform::sound::renderOffline(false);
 }
 
-ShowCapture::~ShowCapture() { platform::sound::renderOffline(false); }
+// After finish() the file is closed and abandoning it does nothing.
+ShowCapture::~ShowCapture() {
+  encoder_.abandon();
+  video_.abandon();
+  platform::sound::renderOffline(false);
+}
 
 // A frame the driver cannot hand back, or no memory to queue it in, is a
 // failure of this capture.

@@ -4,11 +4,15 @@
 // encoded on a thread of its own, and the sound mixed offline by the sound layer up to each frame's time,
 // so the file's sound runs sample for sample with its pictures.
 //
-// Made before the sound starts (the sound layer then opens no device) and
-// destroyed while the GL context is still current. Failures throw
-// capture::CaptureError naming the file and the reason; a capture cut short
-// still closes its file in a playable state.
+// Made once the device is, at its frame's size, before the sound starts
+// (the sound layer then opens no device), and destroyed while the GL
+// context is still current. Failures throw capture::CaptureError naming the
+// file and the reason. A show cut short (Escape) still calls finish(), which
+// closes the file playable; a capture destroyed without a finish() that
+// succeeded was stopped by a failure of whatever kind, and its file is
+// removed.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "capture/encoding_thread.h"
@@ -18,10 +22,24 @@
 
 namespace shell {
 
+// A capture that is one part of several (see capture_parts.h): the pictures
+// alone, the file saying what they are, and, for a job runner that reads
+// standard output, lines telling how far the part has come.
+struct PartOfCapture {
+  int index = 1;  // of count, from 1
+  int count = 1;
+  std::string description;  // kept in the file
+  std::int64_t frames = 0;  // the part's, all told
+  // Told why, when the capture fails.
+  std::function<void(const std::string& reason)> failed;
+};
+
 class ShowCapture {
  public:
   // The file begins at show time `start` and ends before `until`.
-  ShowCapture(const std::string& file, int fps, int crf, double start, float until);
+  ShowCapture(const std::string& file, int fps, int crf, double start, float until,
+              const PartOfCapture* part = nullptr);
+  // Removes the file unless finish() closed it.
   ~ShowCapture();
   ShowCapture(const ShowCapture&) = delete;
   ShowCapture& operator=(const ShowCapture&) = delete;

@@ -64,4 +64,16 @@ std::int64_t ShowClock::firstGridFrame(double moment, int fps) {
 
 float ShowClock::frameTime(std::uint64_t frame) const { return timeOfFrames(startFrame_ + static_cast<double>(frame), *fps_); }
 
+double ShowClock::frameStart(std::uint64_t frame) const { return (startFrame_ + static_cast<double>(frame)) / *fps_; }
+
+// Frame times rise with the frame, so the count is found from the nearest
+// whole number of steps and settled by the times themselves.
+std::uint64_t ShowClock::framesBefore(float until) const {
+  const double steps = std::ceil(static_cast<double>(until) * *fps_ - startFrame_);
+  std::uint64_t frames = steps > 0.0 ? static_cast<std::uint64_t>(steps) : 0;
+  while (frames > 0 && frameTime(frames - 1) >= until) --frames;
+  while (frameTime(frames) < until) ++frames;
+  return frames;
+}
+
 }  // namespace shell

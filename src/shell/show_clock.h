@@ -39,6 +39,13 @@ class ShowClock {
   std::optional<int> fps() const { return fps_; }
   // The time of the first frame (after a seek, of the frame it landed on).
   float startTime() const;
+  // With a fixed step: the time of frame `frame` counted from the start,
+  // and how many frames come before `until` (those with a time below it).
+  float frameTime(std::uint64_t frame) const;
+  std::uint64_t framesBefore(float until) const;
+  // With a fixed step: the start of frame `frame` in double precision, the
+  // moment a show starting there is given so that its frames keep these times.
+  double frameStart(std::uint64_t frame) const;
 
   // The grid of a fixed step of `fps` frames a second: the time of its
   // frame `frame`, and its first frame at or after `moment` (a moment a
@@ -47,8 +54,6 @@ class ShowClock {
   static std::int64_t firstGridFrame(double moment, int fps);
 
  private:
-  float frameTime(std::uint64_t frame) const;
-
   std::optional<int> fps_;
   double showStart_;
   double startFrame_;  // showStart_ in frames of the fixed step

@@ -2,13 +2,16 @@
 
 #include "layers/bitmap_layers.h"
 #include "layers/layer_stack.h"
+#include "layers/mesh_framing.h"
 #include "music/music.h"
 #include "render/device.h"
 #include "shell/finished_layers.h"
+#include "shell/frame_state.h"
 #include "shell/module_fade.h"
 #include "shell/script/script_tools.h"
 #include "shell/show_script.h"
 #include "stocks/bitmap_stock.h"
+#include "stocks/data_set_scale.h"
 #include "stocks/scene_stock.h"
 #include "timeline/brush_events.h"
 #include "timeline/timeline.h"
@@ -18,11 +21,14 @@ namespace {
 
 constexpr const char* kLoadingPicture = "demo\\loading.jpg";
 constexpr const char* kLoadingTune = "demo\\_SKYWARD11.xm";
-constexpr const char* kMusicStream = "demo\\Skyward.mp3";
 
 // Through the ordinary machinery: stock, backdrop layer, activation event,
-// compositor, swap. No clear and no state reset come first.
+// compositor, swap. No clear and no state reset come first: only the bars,
+// where the frame has them, are cleared, and the picture is the viewport.
 void showLoadingPicture() {
+  BeginFrame();
+  ClearBars();
+  kst::SetWholeFrameViewport();
   script::loadBackdrop(kLoadingPicture);
   auto* picture = new kst::BrushBackdrop;
   picture->bitmapName = kLoadingPicture;
@@ -31,6 +37,7 @@ void showLoadingPicture() {
   timeLine.rewind();
   timeLine.update(0.0f);
   kst::DrawLayers(0.0f);
+  ResolveFrame();
   Present();
   timeLine.clear();
   kst::theBitmapStock().unload(kLoadingPicture);
@@ -40,6 +47,7 @@ void showLoadingPicture() {
 }  // namespace
 
 void prepareShow(bool preloadChoice, ShowClock& clock) {
+  kst::theBitmapStock().setPictureScale(kst::ReadDataSetScale());
   showLoadingPicture();
   music::startSoundSystem();
   music::startModule(kLoadingTune);
@@ -52,7 +60,7 @@ void prepareShow(bool preloadChoice, ShowClock& clock) {
   kst::theTimeLine().rewind();
   const bool late = clock.showStart() > 0.0;
   music::holdSound(late);
-  music::startStream(kMusicStream);
+  music::startStream(kShowStream);
   if (late) catchUpTo(clock);
   music::holdSound(false);
   clock.start();

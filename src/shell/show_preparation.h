@@ -3,6 +3,9 @@
 
 namespace shell {
 
+// The music stream the show starts with; the show's clock counts from it.
+inline constexpr const char* kShowStream = "demo\\Skyward.mp3";
+
 // Between the device and the first frame, on the main thread, with no
 // window message handled: the loading picture drawn once and presented
 // (it stays on screen until the first frame), the sound library and the

@@ -6,6 +6,8 @@
 #include "shell/script/script_tools.h"
 #include "shell/script/sections.h"
 #include "shell/script/show_materials.h"
+#include "shell/showfile/show_building.h"
+#include "shell/showfile/show_model.h"
 #include "stocks/bitmap_stock.h"
 #include "stocks/mesh_stock.h"
 #include "stocks/scene_stock.h"
@@ -14,7 +16,37 @@
 
 namespace shell {
 
+namespace {
+
+std::shared_ptr<const PlayedShowFile>& played() {
+  static std::shared_ptr<const PlayedShowFile> file;
+  return file;
+}
+
+}  // namespace
+
+void playShowFile(std::shared_ptr<const PlayedShowFile> file) { played() = std::move(file); }
+
+std::shared_ptr<const PlayedShowFile> playedShowFile() { return played(); }
+
+std::vector<float> sectionStarts() {
+  if (const std::shared_ptr<const PlayedShowFile> file = played()) {
+    std::vector<float> starts;
+    for (const showfile::Section& section : file->show->sections) starts.push_back(section.start);
+    return starts;
+  }
+  return {std::begin(script::kSectionStarts), std::end(script::kSectionStarts)};
+}
+
 int buildShow(bool preloadChoice) {
+  if (const std::shared_ptr<const PlayedShowFile> file = played())
+    showfile::buildShowFile(*file->show, preloadChoice);
+  else
+    buildBuiltInShow(preloadChoice);
+  return 0;
+}
+
+void buildBuiltInShow(bool preloadChoice) {
   using namespace script;
   loadBackdrop("demo\\Skyward.jpg");
   loadBackdrop("demo\\backs\\1.jpg");
@@ -27,7 +59,6 @@ int buildShow(bool preloadChoice) {
   buildFinale(preloadChoice);
   buildLogo();
   startSection(1241.1f);
-  return 0;
 }
 
 void buildShowUnread(bool preloadChoice) {

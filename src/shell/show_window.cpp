@@ -5,9 +5,6 @@
 namespace shell {
 namespace {
 
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
-
 // The default handling of the messages the procedure passes on: closing a
 // window destroys it, and destruction reaches the procedure at once.
 void defWindowProc(const platform::Message& message) {
@@ -18,13 +15,21 @@ void defWindowProc(const platform::Message& message) {
 
 }  // namespace
 
-bool createShowWindow(bool fullScreen) {
+bool createShowWindow(const ShowOptions& options) {
+  using platform::WindowPlacement;
   platform::Host& host = platform::host();
-  if (fullScreen) {
+  const FrameSize& size = options.size;
+  // A capture keeps the size it began with.
+  platform::WindowRequest request{size.width, size.height, WindowPlacement::Windowed,
+                                  options.windowed && !options.capture};
+  if (size.desktop) {
+    request.placement = WindowPlacement::Desktop;
+  } else if (!options.windowed) {
+    request.placement = WindowPlacement::FullScreen;
     const int frequency = host.profileInt("Skyward", "Freq", 60, "./Skyward.ini");
-    if (!host.changeDisplayMode({kWidth, kHeight, 32, frequency})) return false;
+    if (!host.changeDisplayMode({size.width, size.height, 32, frequency})) return false;
   }
-  const bool created = host.createWindow(kWindowClass, kWidth, kHeight, fullScreen);
+  const bool created = host.createWindow(kWindowClass, request);
   host.showCursor(false);
   return created;
 }

@@ -1,9 +1,11 @@
 #include "shell/start_up.h"
 
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <optional>
 
+#include "capture/capture_error.h"
 #include "platform/host.h"
 #include "render/device.h"
 #include "render/gl_table.h"
@@ -11,6 +13,7 @@
 #include "music/music.h"
 #include "shell/dev_mode.h"
 #include "shell/event_listing.h"
+#include "shell/frame_options.h"
 #include "shell/show_capture.h"
 #include "shell/show_preparation.h"
 #include "shell/show_script.h"
@@ -21,6 +24,7 @@ namespace shell {
 namespace {
 
 bool backgroundLoading = false;
+constexpr int kCommandLineError = 2;
 
 platform::Answer askDisclaimer(const ShowOptions& options) {
   if (options.preloadEverything) return *options.preloadEverything ? platform::Answer::Yes : platform::Answer::No;
@@ -35,6 +39,17 @@ int failStartUp(bool ownedByWindow, const char* text, bool restoreFirst) {
   host.showError(ownedByWindow, text, kCaption);
   if (!restoreFirst) host.restoreDisplayMode();
   return -1;
+}
+
+// The show's own message names 800x600; another size asked for is said too.
+void sayWhichSizeFailed(const ShowOptions& options) {
+  const FrameSize& size = options.size;
+  if (size.desktop)
+    std::fprintf(stderr, "skyward: --size desktop: no window over the desktop could be had\n");
+  else if (size.width != kst::kLayoutWidth || size.height != kst::kLayoutHeight)
+    std::fprintf(stderr, "skyward: --size %dx%d: no %s of that size could be had%s\n", size.width, size.height,
+                 options.windowed ? "window" : "full-screen display mode",
+                 options.windowed ? "" : " (--size desktop plays full screen at the desktop's own size)");
 }
 
 // The desktop mode is back before the message; the device goes after it.
@@ -64,33 +79,49 @@ int listEvents() {
   return 0;
 }
 
-// The data is made apart from the program; without it there is no show.
-bool dataFolderFound() {
-  std::error_code error;
-  return std::filesystem::is_directory("demo", error);
+// A capture that fails ends the show in order: its file removed (the
+// capture goes while the device's context is current), the display
+// restored, then the reason said (to a part's job runner too); the
+// program ends with -1.
+int endFailedCapture(std::optional<ShowCapture>& recording, const capture::CaptureError& error,
+                     const PartOfCapture* part) {
+  recording.reset();
+  music::stopMusic();
+  shutDown(-1);
+  std::fprintf(stderr, "skyward: %s\n", error.what());
+  if (part != nullptr && part->failed) part->failed(error.reason());
+  return -1;
 }
 
-// A capture that fails ends the show: the display is restored first, then
-// the reason is said, and the program ends with -1.
+// Whatever stops a capture (its own failure, memory running out, anything
+// thrown while frames are drawn and captured) is that capture's failure;
+// without a capture the failure goes on up as before.
 // The capture is made before the show is prepared, so the sound it starts
 // is mixed offline from the first sample.
-int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuild& build) {
+int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuild& build, const PartOfCapture* part) {
   settleCaptureDefaults(options);
   ShowClock clock(options.fps, options.start);
   std::optional<ShowCapture> recording;
   std::optional<DevMode> dev;
   try {
-    if (options.capture) recording.emplace(*options.capture, *options.fps, options.crf, options.start, *options.until);
+    if (options.capture)
+      recording.emplace(*options.capture, *options.fps, options.crf, options.start, *options.until, part);
+    // From the start, so that after a late start the development mode's
+    // first move back (or reading again) takes back what the catch-up
+    // unloaded instead of reading it again.
+    if (options.dev) keepUnloadedObjects(true);
     prepare(backgroundLoading, clock);
     if (options.dev) dev.emplace(options, clock, backgroundLoading, build);
     runFrameLoop(clock, options, recording ? &*recording : nullptr, dev ? &*dev : nullptr);
     if (recording) recording->finish();
   } catch (const capture::CaptureError& error) {
-    recording.reset();
-    music::stopMusic();
-    shutDown(-1);
-    std::fprintf(stderr, "skyward: %s\n", error.what());
-    return -1;
+    return endFailedCapture(recording, error, part);
+  } catch (const std::exception& error) {
+    if (!recording) throw;
+    return endFailedCapture(recording, capture::CaptureError(*options.capture, capture::failureReason(error)), part);
+  } catch (...) {
+    if (!recording) throw;
+    return endFailedCapture(recording, capture::CaptureError(*options.capture, "an unknown failure"), part);
   }
   recording.reset();
   music::stopMusic();
@@ -101,9 +132,15 @@ int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuil
 
 bool preloadChoice() { return backgroundLoading; }
 
+bool dataFolderFound() {
+  std::error_code error;
+  return std::filesystem::is_directory("demo", error);
+}
+
 int WinMain(const ShowOptions& options) { return WinMain(options, prepareShow); }
 
-int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const ShowBuild& build) {
+int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const ShowBuild& build,
+            const PartOfCapture* part) {
   switch (askDisclaimer(options)) {
     case platform::Answer::Cancel:
       return 0;
@@ -118,15 +155,25 @@ int WinMain(const ShowOptions& options, const ShowPreparation& prepare, const Sh
       break;
   }
   if (options.listEvents) return listEvents();
-  if (!createShowWindow(!options.windowed)) {
+  if (!createShowWindow(options)) {
     const int result = failStartUp(false, kWindowFailure, false);
     if (platform::host().displayMissing()) std::fprintf(stderr, "%s\n", kNoDisplayHint);
+    else sayWhichSizeFailed(options);
     return result;
   }
-  if (!CreateRenderDevice(platform::host().windowDC(), 0, 800, 600)) return failStartUp(true, kDeviceFailure, false);
+  const platform::DrawableSize drawable = platform::host().drawableSize();
+  if (!CreateRenderDevice(platform::host().windowDC(), 0, drawable.width, drawable.height))
+    return failStartUp(true, kDeviceFailure, false);
   if (!GLCapability(GLCap::ARB_multitexture)) return failWithDevice(kExtensionFailure);
+  // A frame the driver cannot draw is a mistake of the command line, found
+  // once the device can say so.
+  if (const std::string beyond = frameBeyondDriver(*RenderDevice()); !beyond.empty()) {
+    std::fprintf(stderr, "skyward: --size: %s\n", beyond.c_str());
+    return shutDown(kCommandLineError);
+  }
+  reportSamples("skyward", options.samples, UseFrameSamples(options.samples));
   if (!dataFolderFound()) return failWithDevice(kDataMissing);
-  return playShow(options, prepare, build);
+  return playShow(options, prepare, build, part);
 }
 
 }  // namespace shell

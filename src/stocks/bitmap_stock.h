@@ -20,6 +20,15 @@ class BitmapStock : public ObjectStock<TextureImage> {
   void loadAlpha(const char* file);
   // A colour picture and an alpha picture of the same size as one texture.
   void loadWithAlpha(const char* name, const char* colourFile, const char* alphaFile);
+
+  // The data set's scale (1, 2 or 3): its pictures have that many pixels for
+  // each pixel of the 800x600 layout, so that they stay sharp in a larger
+  // frame. Layers measure bitmaps in layout pixels by it. 1 until set.
+  void setPictureScale(int scale) { pictureScale_ = scale; }
+  int pictureScale() const { return pictureScale_; }
+
+ private:
+  int pictureScale_ = 1;
 };
 
 // The bitmap stock of the program.

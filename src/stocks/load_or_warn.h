@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/log.h"
+#include "platform/data_files.h"
 #include "stocks/load_error.h"
 
 namespace kst {
@@ -17,9 +18,11 @@ bool loadOrWarn(const std::string& file, Load load) {
     load(file.c_str());
     return true;
   } catch (const LoadError& error) {
-    log("** Warning: %s not loaded: %s; the show goes on without it", error.file.c_str(), error.reason.c_str());
+    log("** Warning: %s not loaded: %s; the show goes on without it", platform::shownName(error.file).c_str(),
+        error.reason.c_str());
   } catch (const std::exception& error) {
-    log("** Warning: %s not loaded: %s; the show goes on without it", file.c_str(), error.what());
+    log("** Warning: %s not loaded: %s; the show goes on without it", platform::shownName(file).c_str(),
+        error.what());
   }
   return false;
 }

@@ -19,7 +19,7 @@ std::function<void(const std::string&)>& loaderPause() {
 }
 
 void warnNotLoaded(const std::string& file, const std::string& reason) {
-  log("** Warning: scene %s not loaded: %s", file.c_str(), reason.c_str());
+  log("** Warning: scene %s not loaded: %s", platform::shownName(file).c_str(), reason.c_str());
 }
 
 // Null, with the warning, when the file cannot be read or holds no scene.
@@ -62,14 +62,16 @@ void loaderThread(SceneStockEntry* entry, HDC windowDC, std::function<void(const
   entry->doneEvent->set();
 }
 
-// Read without GL, into the entry's place in the log; the main thread
-// finishes it.
+// Read without GL, into the entry's place in the log, which closes when
+// the read ends: what the log held behind it goes out then, not once the
+// main thread finishes the scene.
 void readAheadThread(SceneStockEntry* entry, std::function<void(const std::string&)> pause) {
   {
     const LogPlace::Writing writing(entry->logPlace.get());
     if (pause) pause(entry->fileName);
     entry->scene = readUnprepared(entry->fileName, true);
   }
+  entry->logPlace->close();
   entry->doneEvent->set();
 }
 
@@ -88,15 +90,11 @@ void startReadAhead(SceneStockEntry& entry) {
 }
 
 void finishReadAhead(SceneStockEntry& entry) {
-  {
-    const LogPlace::Writing writing(entry.logPlace.get());
-    if (entry.scene != nullptr) {
-      for (const std::unique_ptr<TextureImage>& texture : entry.scene->textures)
-        if (texture != nullptr) texture->uploadKept();
-      entry.scene = prepared(std::move(entry.scene), entry.fileName);
-    }
-  }
-  entry.logPlace->close();
+  if (entry.scene == nullptr) return;
+  log("scene %s, read ahead, is made ready to draw:", platform::shownName(entry.fileName).c_str());
+  for (const std::unique_ptr<TextureImage>& texture : entry.scene->textures)
+    if (texture != nullptr) texture->uploadKept();
+  entry.scene = prepared(std::move(entry.scene), entry.fileName);
 }
 
 void startLoader(SceneStockEntry& entry, HDC windowDC) {

@@ -27,12 +27,13 @@ std::unique_ptr<Scene> readPreparedScene(const std::string& file);
 void startLoader(SceneStockEntry& entry, HDC windowDC);
 
 // Main thread: starts the thread that reads `entry` ahead, without GL (its
-// textures keep their pictures), writing into the entry's place in the log.
-// The entry is already in the stock with its event, file name and log place.
+// textures keep their pictures), writing into the entry's place in the log
+// and closing it when the read ends. The entry is already in the stock with
+// its event, file name and log place.
 void startReadAhead(SceneStockEntry& entry);
 // Main thread, once the read ahead has ended: uploads the scene's textures
-// in the current context and prepares it, in the entry's place in the log,
-// then closes that place.
+// in the current context and prepares it, logging where the log is now
+// under a line naming the scene.
 void finishReadAhead(SceneStockEntry& entry);
 
 // Test seam: every loader started while it is set calls it on its thread,

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/log.h"
+#include "platform/data_files.h"
 #include "render/device.h"
 #include "render/gl_table.h"
 #include "stocks/scene_loader.h"
@@ -64,7 +65,7 @@ void SceneStock::loadInBackground(const char* file) {
   KS_3Ddevice* device = RenderDevice();
   HGLRC context = device != nullptr ? sharedLoaderContext(*device) : nullptr;
   if (context == nullptr) {
-    log("** Warning: no loader context for scene %s; it is read now", file);
+    log("** Warning: no loader context for scene %s; it is read now", platform::shownName(file).c_str());
     load(file, false);
     return;
   }

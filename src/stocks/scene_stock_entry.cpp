@@ -5,7 +5,16 @@
 
 namespace kst {
 
-SceneStockEntry::~SceneStockEntry() { endLoader(); }
+// A read ahead the show never came to finish goes as it was read: nothing
+// of it is uploaded or prepared only to be thrown away.
+SceneStockEntry::~SceneStockEntry() {
+  if (loader.joinable()) loader.join();
+  if (awaitingFinish) {
+    awaitingFinish = false;
+    scene.reset();
+  }
+  endLoader();
+}
 
 SceneStockEntry::State SceneStockEntry::state() {
   if (awaitingFinish || (doneEvent != nullptr && !doneEvent->isSet())) return State::Loading;

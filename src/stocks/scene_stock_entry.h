@@ -34,7 +34,8 @@ struct SceneStockEntry {
   SceneStockEntry() = default;
   explicit SceneStockEntry(std::unique_ptr<Scene> readScene) : scene(std::move(readScene)) {}
   // Waits for the loader, deletes its context, then destroys the scene (in
-  // the main context: its textures are shared) and the event.
+  // the main context: its textures are shared) and the event. A scene read
+  // ahead and not yet finished is dropped as read, unprepared.
   ~SceneStockEntry();
   SceneStockEntry(const SceneStockEntry&) = delete;
   SceneStockEntry& operator=(const SceneStockEntry&) = delete;

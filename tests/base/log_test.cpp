@@ -95,6 +95,7 @@ TEST_F(LogTest, OverlongLineIsCutToTheBuffer) {
 // Work moved to another thread, or finished later, reads where it was
 // asked for: a place's lines (indented from where it was held) come before
 // the lines logged after it was held, even when a later place closes first.
+// Lines wait only behind a place still open.
 TEST_F(LogTest, PlacesKeepTheOrderTheyWereHeldIn) {
   kst::log("before");
   kst::logIndent();
@@ -115,6 +116,8 @@ TEST_F(LogTest, PlacesKeepTheOrderTheyWereHeldIn) {
     kst::logIndent();
     kst::log("first, deeper");
   }
+  EXPECT_EQ(capture->formatted, (std::vector<std::string>{"\nbefore", "\n  first", "\n    first, deeper"}))
+      << "nothing before the first place is open: its lines go out as they come";
   kst::log("last");
   first->close();
   EXPECT_EQ(capture->formatted, (std::vector<std::string>{"\nbefore", "\n  first", "\n    first, deeper", "\nbetween",
@@ -122,6 +125,20 @@ TEST_F(LogTest, PlacesKeepTheOrderTheyWereHeldIn) {
   EXPECT_EQ(kst::logIndentLevel(), 0) << "the place's indents are its own";
   kst::log("straight");
   EXPECT_EQ(capture->formatted.back(), "\nstraight");
+}
+
+// A place that comes to the front writes what it held first, then its
+// lines as they come.
+TEST_F(LogTest, APlaceThatComesToTheFrontWritesWhatItHeldFirst) {
+  kst::LogPlace first, second;
+  const auto write = [](kst::LogPlace& place, const char* text) {
+    const kst::LogPlace::Writing writing(&place);
+    kst::log("%s", text);
+  };
+  write(second, "held");
+  first.close();
+  write(second, "at once");
+  EXPECT_EQ(capture->formatted, (std::vector<std::string>{"\nheld", "\nat once"}));
 }
 
 TEST(DefaultLogger, WritesNothingAndCanBeTakenBack) {

@@ -181,6 +181,28 @@ TEST_F(BitmapLayerCalls, AnchorsPlaceTheBitmapByItsPixelSize) {
   }
 }
 
+// A data set drawn at scale 2 has pictures of twice the pixels, laid out at
+// the same place and size as scale 1's: the quads of the test above, and the
+// backdrop's one-to-one texture coordinates.
+TEST_F(BitmapLayerCalls, BitmapsOfADataSetAtScaleTwoLieWhereScaleOnesDo) {
+  addBitmap("opaque 400x300", 400, 300, false);
+  addBitmap("backdrop 2048x2048", 2048, 2048, false);
+  kst::theBitmapStock().setPictureScale(2);
+  kst::BitmapBrush brush;
+  brush.bitmapName = "opaque 400x300";
+  place(brush, {{kst::Brush::kX, 0.25f}, {kst::Brush::kY, 0.25f}});
+  draw(brush);
+  EXPECT_EQ(corners, (std::vector<Corner>{{0, 1, 0.25f, 0.25f}, {0, 0, 0.25f, 0.75f}, {1, 0, 0.75f, 0.75f},
+                                          {1, 1, 0.75f, 0.25f}}));
+  kst::BrushBackdrop backdrop;
+  backdrop.bitmapName = "backdrop 2048x2048";
+  draw(backdrop);
+  const float sx = 800.0f / 1024, sy = 600.0f / 1024;
+  EXPECT_EQ(corners, (std::vector<Corner>{{0, sy, -1, -1}, {0, 0, -1, 1}, {sx, 0, 1, 1}, {sx, sy, 1, -1}}));
+  kst::theBitmapStock().setPictureScale(1);
+  for (const char* name : {"opaque 400x300", "backdrop 2048x2048"}) kst::theBitmapStock().unload(name);
+}
+
 TEST_F(BitmapLayerCalls, SampleAndFlatQuadsAreCentredAndSizedByTheirParameters) {
   kst::SampleBrush sample;
   sample.bitmapName = "opaque 200x150";
@@ -239,8 +261,8 @@ TEST_F(BitmapLayerCalls, ABitmapMissingFromTheStockDrawsNothingAndIsReportedOnce
   }
   ASSERT_EQ(log.lines().size(), 2u) << log.text();
   EXPECT_NE(log.lines()[0].find("** Warning:"), std::string::npos);
-  EXPECT_NE(log.lines()[0].find("demo\\never loaded.png"), std::string::npos);
-  EXPECT_NE(log.lines()[1].find("demo\\never loaded either.png"), std::string::npos);
+  EXPECT_NE(log.lines()[0].find("demo/never loaded.png"), std::string::npos);  // the file system's form
+  EXPECT_NE(log.lines()[1].find("demo/never loaded either.png"), std::string::npos);
 }
 
 }  // namespace

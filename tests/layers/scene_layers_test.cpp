@@ -167,6 +167,18 @@ TEST_F(SceneLayerCalls, WhatTheStocksCannotSupplyDrawsNothingAndWarnsOncePerLaye
   EXPECT_NE(log.text().find("nowhere.lwo"), std::string::npos) << log.text();
 }
 
+// A mesh layer whose scene is missing says which mesh it goes without.
+TEST_F(SceneLayerCalls, AMeshInSceneWithoutItsSceneNamesBoth) {
+  kst::BrushMeshInScene lost;
+  lost.meshName = "demo\\light.lwo";
+  lost.sceneName = "demo\\gone.kst";
+  fake::LogCapture log;
+  draw(lost);
+  EXPECT_NE(log.text().find("scene \"demo/gone.kst\" is not loaded: the layer of mesh \"demo/light.lwo\""),
+            std::string::npos)
+      << log.text();
+}
+
 // A scene whose background load is still running when a layer draws: it
 // arrives 300 ms later. A layer that waits sees it arrive and draws or
 // zooms; one that does not leaves it alone.

@@ -168,13 +168,25 @@ TEST_F(SceneFileTest, ErrorsNameTheFileAndTheReason) {
     EXPECT_NE(std::string(e.what()).find("missing.kst"), std::string::npos);
     EXPECT_EQ(e.code, 0);
   }
+  // Bytes that are no bzip2 stream (a picture, a text) and a folder are
+  // named for what they are, as is a stream damaged past its start.
   store(path("plain.kst"), Bytes{'n', 'o', 't', ' ', 'b', 'z'});
-  try {
-    readSceneFile(path("plain.kst"));
-    FAIL();
-  } catch (const SceneFileError& e) {
-    EXPECT_EQ(e.code, persistent::ReadFailed);
-    EXPECT_NE(std::string(e.what()).find("plain.kst"), std::string::npos);
+  writeSceneFile(path("a.kst"), *smallGraph());
+  Bytes cut = contents(path("a.kst"));
+  cut.resize(cut.size() / 2);
+  store(path("cut.kst"), cut);
+  const std::pair<std::string, std::string> cases[] = {
+      {path("plain.kst"), ": not a scene file (it does not begin with a bzip2 stream)"},
+      {dir_.string(), ": is a folder"},
+      {path("cut.kst"), ": the stream ended early or is damaged (persistent::exception 3)"},
+  };
+  for (const auto& [file, reason] : cases) {
+    try {
+      readSceneFile(file);
+      FAIL() << file;
+    } catch (const SceneFileError& e) {
+      EXPECT_NE(std::string(e.what()).find(file + reason), std::string::npos) << e.what();
+    }
   }
 }
 

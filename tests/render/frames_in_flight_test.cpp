@@ -5,6 +5,7 @@
 
 #include "render/frames_in_flight.h"
 #include "render/gl_table.h"
+#include "support/log_capture.h"
 #include "support/recording_gl.h"
 
 namespace {
@@ -71,6 +72,25 @@ TEST_F(FramesInFlightTest, AWaitThatTimesOutIsRepeated) {
   frames.presented();
   frames.presented();
   EXPECT_EQ(callsOf("glClientWaitSync"), (Strings{waitOn(0), waitOn(0), waitOn(0)}));
+}
+
+// A fence a minute of waits leaves unsignalled is taken for broken: the log
+// says so, and later frames are finished after their swap instead.
+TEST_F(FramesInFlightTest, AFenceNeverSignalledIsGivenUpAfterAMinute) {
+  int waits = 0;
+  world.driver.on<GLEntryId::glClientWaitSync>([&](GLsync, GLbitfield, GLuint64) -> GLenum {
+    return ++waits < 1000 ? GL_TIMEOUT_EXPIRED : GL_CONDITION_SATISFIED;
+  });
+  fake::LogCapture log;
+  FramesInFlight frames(1);
+  frames.presented();
+  frames.presented();
+  EXPECT_EQ(waits, 60);
+  EXPECT_NE(log.text().find("did not finish a frame within 60 s"), std::string::npos) << log.text();
+  frames.presented();
+  EXPECT_EQ(waits, 60);
+  EXPECT_EQ(world.driver.count("glFinish"), 1u);
+  EXPECT_EQ(world.driver.count("glFenceSync"), 2u);
 }
 
 // Without fences every frame is finished after its swap.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "mesh_samples.h"
@@ -139,20 +140,21 @@ TEST_F(MeshDrawing, OtherDriversKeepArraysInVertexBufferObjects) {
   element().bindVertices();
   element().bindColors();
   EXPECT_EQ(positionKind(), typeid(ARB_VertexArrayObject));
-  // Each buffer is made and filled once, bound only meanwhile; pointers are
-  // offsets into a bound buffer.
+  // Each buffer is made (its storage checked) and filled once, bound only
+  // meanwhile; pointers are offsets into a bound buffer.
   const auto filled = [](GLuint name, int bytes, const void* data) {
     return Strings{fake::call("glBindBufferARB", GL_ARRAY_BUFFER_ARB, name),
                    fake::call("glBufferDataARB", GL_ARRAY_BUFFER_ARB, bytes, nullptr, GL_STATIC_DRAW_ARB),
+                   fake::call("glGetError"),
                    fake::call("glBindBufferARB", GL_ARRAY_BUFFER_ARB, 0u),
                    fake::call("glBindBufferARB", GL_ARRAY_BUFFER_ARB, name),
                    fake::call("glBufferSubDataARB", GL_ARRAY_BUFFER_ARB, 0, bytes, data),
                    fake::call("glBindBufferARB", GL_ARRAY_BUFFER_ARB, 0u)};
   };
   const Strings positions = filled(5, 96, chunk().positions.data());
-  EXPECT_TRUE(std::equal(positions.begin(), positions.end(), world.driver.calls.begin() + 1));
+  EXPECT_TRUE(std::equal(positions.begin(), positions.end(), world.driver.calls.begin() + 2));
   const Strings colours = filled(6, 32, chunk().colors.data());
-  EXPECT_TRUE(std::equal(colours.begin(), colours.end(), world.driver.calls.begin() + 8));
+  EXPECT_TRUE(std::equal(colours.begin(), colours.end(), world.driver.calls.begin() + 11));
   const Strings pointers{fake::call("glBindBufferARB", GL_ARRAY_BUFFER_ARB, 5u),
                          fake::call("glVertexPointer", 3, GL_FLOAT, 12, nullptr),
                          fake::call("glBindBufferARB", GL_ARRAY_BUFFER_ARB, 0u),
@@ -182,6 +184,43 @@ TEST_F(MeshDrawing, NvidiaDriversPlaceArraysInTheVertexPool) {
   EXPECT_TRUE(holds(vertices, chunk().positions) && holds(colours, chunk().colors));
   EXPECT_TRUE(called(fake::call("glEnableClientState", GL_VERTEX_ARRAY_RANGE_NV)));
   EXPECT_EQ(world.driver.count("glEnableClientState"), 2u);  // the range once, the colour array
+}
+
+// Where the memory an array prefers cannot be had, it goes where the next
+// kind would put it: the NVIDIA range announced without its pool to a
+// buffer object, a buffer object the driver finds no storage for (out of
+// memory) to system memory, the buffer given back.
+TEST_F(MeshDrawing, ArraysFallBackWhereTheirMemoryCannotBeHad) {
+  struct Case {
+    std::initializer_list<GLCap> offered;
+    bool storage;  // whether glBufferDataARB finds memory
+    bool inBuffer;
+  };
+  const Case cases[] = {
+      {{GLCap::Core, GLCap::NV_vertex_array_range, GLCap::ARB_vertex_buffer_object}, true, true},
+      {{GLCap::Core, GLCap::ARB_vertex_buffer_object}, false, false},
+      {{GLCap::Core, GLCap::NV_vertex_array_range, GLCap::ARB_vertex_buffer_object}, false, false},
+  };
+  for (const Case& c : cases) {
+    offer(c.offered);
+    mesh.build(false, 0);
+    world.driver.clear();
+    GLenum error = GL_INVALID_ENUM;  // left by an earlier call
+    world.driver.on<GLEntryId::glGenBuffersARB>([](GLsizei, GLuint* names) { *names = 5; });
+    world.driver.on<GLEntryId::glBufferDataARB>([&](GLenum, GLsizeiptrARB, const void*, GLenum) {
+      if (!c.storage) error = GL_OUT_OF_MEMORY;
+    });
+    world.driver.on<GLEntryId::glGetError>([&] { return std::exchange(error, GLenum{GL_NO_ERROR}); });
+    element().bindVertices();
+    if (c.inBuffer) {
+      EXPECT_EQ(vertices, nullptr) << "an offset into the bound buffer";
+      EXPECT_TRUE(called(fake::call("glBindBufferARB", GL_ARRAY_BUFFER_ARB, 5u)));
+    } else {
+      EXPECT_TRUE(holds(vertices, chunk().positions));
+      EXPECT_EQ(world.driver.count("glDeleteBuffersARB"), world.driver.count("glGenBuffersARB"));
+    }
+    EXPECT_GT(world.driver.count("glGenBuffersARB"), 0u);
+  }
 }
 
 TEST_F(MeshDrawing, DrawLocksTheArraysAndTakesTheRangeFormWhereOffered) {

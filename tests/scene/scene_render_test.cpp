@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "render/gl_state_cache.h"
+#include "scene/image.h"
 #include "scene/mesh/primitive.h"
 #include "scene/scene.h"
 #include "scene/surfaces/surface.h"
+#include "scene/texture_image.h"
 #include "support/log_capture.h"
 #include "support/recording_gl.h"
 #include "support/scene_stand_ins.h"
@@ -132,7 +134,7 @@ TEST_F(SceneRendering, BadIndicesDrawNothingAndWarnOncePerIndex) {
   EXPECT_EQ(warnings(), 4u);
   for (const char* needle : {"camera 3", "texture 9", "surface 2", "mesh 7"}) {
     EXPECT_TRUE(std::any_of(log.lines().begin(), log.lines().end(), [needle](const std::string& line) {
-      return line.find("demo\\bad.kst") != std::string::npos && line.find(needle) != std::string::npos;
+      return line.find("demo/bad.kst") != std::string::npos && line.find(needle) != std::string::npos;
     })) << needle;
   }
 }
@@ -164,7 +166,20 @@ TEST_F(SceneRendering, PreparationResolvesSurfaceNamesAfterCarriedIndicesAndPlac
   scene.addMesh(std::move(fresh));
   EXPECT_EQ(scene.addMesh(std::move(carried)), 1u);
   scene.root->bounds = {};
+  // Textures as a scene file leaves them: a picture file's, raw pixels, and
+  // one named by whoever made it.
+  for (const char* picture : {"wall.jpg", "", ""}) {
+    auto texture = std::make_unique<TextureImage>();
+    texture->image24 = std::make_unique<Image24>();
+    texture->image24->name = picture;
+    scene.addTexture(std::move(texture));
+  }
+  scene.textures.back()->name = "given";
   scene.prepareAfterLoad("demo\\names.kst");
+  for (const char* named : {"\n  wall.jpg : (", "\n  demo/names.kst, texture 1 : (", "\n  given : ("})
+    EXPECT_TRUE(std::any_of(log.lines().begin(), log.lines().end(),
+                            [named](const std::string& line) { return line.starts_with(named); }))
+        << named;
   EXPECT_EQ(first.surfaceIndices, (std::vector<std::uint32_t>{1, 4, 0}));  // 4: no such name
   EXPECT_EQ(second.surfaceIndices, (std::vector<std::uint32_t>{7, 2, 0, 1}));
   EXPECT_EQ(first.preparations + second.preparations, 2);

@@ -4,6 +4,9 @@
 
 #include <cmath>
 #include <filesystem>
+#include <new>
+#include <stdexcept>
+#include <utility>
 
 #include "music/music.h"
 #include "platform/fmod.h"
@@ -75,6 +78,59 @@ TEST(ProgramCapture, QuitPartWayEndsWithAPlayableFileOfTheFramesDrawn) {
   EXPECT_EQ(probe.frames, 31);
   EXPECT_GE(probe.sound.size() / 2, 31u * 1470u);
   EXPECT_LE(probe.sound.size() / 2, 31u * 1470u + 1024u);
+}
+
+// Runs `fault` as the frame at `time` is drawn.
+class FaultAt : public kst::TimeLineEvent {
+ public:
+  FaultAt(float time, void (*fault)()) : kst::TimeLineEvent(time), fault_(fault) {}
+  void fire(float) override { fault_(); }
+
+ private:
+  void (*fault_)();
+};
+
+// The driver's own, while a case puts one that maps nothing in its place.
+decltype(gl.glMapBufferARB) driversMap = nullptr;
+
+void mapNothing() {
+  driversMap = gl.glMapBufferARB;
+  gl.glMapBufferARB = [](GLenum, GLenum) -> void* { return nullptr; };
+}
+
+// Whatever stops a capture part-way (a frame the driver cannot hand back,
+// memory running out, any other failure thrown meanwhile) ends the program
+// in order: exit -1, the file removed, the file and the reason said.
+TEST(ProgramCapture, AFailurePartWayRemovesTheFileAndSaysWhy) {
+  struct Case {
+    const char* file;
+    void (*fault)();
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"unmapped.mp4", mapNothing, "the driver could not map a read-back frame"},
+      {"memory.mkv", [] { throw std::bad_alloc(); }, "out of memory"},
+      {"thrown.mp4", [] { throw std::runtime_error("a sound block went astray"); }, "a sound block went astray"},
+  };
+  fake::ShowFolder folder;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    shell::ShowOptions options = captureTo(folder / c.file, 2.0f);
+    options.fps = 30;
+    CaptureStderr();
+    const int result = fake::runHeadlessShow(options, [&c](bool preloadChoice, shell::ShowClock& clock) {
+      shell::prepareShow(preloadChoice, clock);
+      kst::theTimeLine().timeOffset = 0.0f;
+      new FaultAt(0.5f, c.fault);
+      kst::theTimeLine().rewind();
+    });
+    const std::string said = GetCapturedStderr();
+    if (driversMap != nullptr) gl.glMapBufferARB = std::exchange(driversMap, nullptr);
+    EXPECT_EQ(result, -1);
+    EXPECT_FALSE(std::filesystem::exists(folder / c.file));
+    EXPECT_NE(said.find("cannot capture to " + (folder / c.file).string() + ": " + c.reason), std::string::npos)
+        << said;
+  }
 }
 
 TEST(ProgramCapture, IntoAMissingFolderFailsWithTheFileAndTheReason) {

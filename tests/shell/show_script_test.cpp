@@ -18,6 +18,7 @@
 #include "render/materials/mat_lit.h"
 #include "shell/event_listing.h"
 #include "shell/script/script_tools.h"
+#include "support/listed_events.h"
 #include "support/log_capture.h"
 #include "support/show_folder.h"
 #include "timeline/brush_events.h"
@@ -136,17 +137,6 @@ Lines expectedEvents(bool background) {
   return lines;
 }
 
-Lines printedEvents() {
-  std::FILE* out = std::tmpfile();
-  shell::printEvents(out);
-  std::rewind(out);
-  Lines lines;
-  char text[512];
-  while (std::fgets(text, sizeof text, out) != nullptr) lines.emplace_back(text, std::strlen(text) - 1);
-  std::fclose(out);
-  return lines;
-}
-
 // L1 to L38 by their number, from the activations in firing order.
 std::vector<kst::Brush*> layersByNumber() {
   static const int kFiringOrder[] = {1,  2,  5,  6,  7,  8,  9,  10, 3,  4,  11, 12, 13, 14, 15, 16, 17, 18, 19,
@@ -193,16 +183,17 @@ TEST_F(ShowScriptTest, TheTimelineIsTheShowsTableInBothModes) {
     SCOPED_TRACE(background ? "background loading" : "everything at once");
     EXPECT_EQ(shell::buildShow(background), 0);
     EXPECT_EQ(kst::theTimeLine().timeOffset, 1241.1f);
-    const Lines printed = printedEvents();
+    const Lines printed = fake::listedEvents();
     const Lines expected = expectedEvents(background);
     EXPECT_EQ(printed.size(), expected.size());
     for (std::size_t i = 0; i < std::min(printed.size(), expected.size()); ++i)
       EXPECT_EQ(printed[i], expected[i]) << "event " << i;
     shell::releaseShow();
   }
-  // Every file that could not be read was named in a warning.
-  for (const char* name : {R"(demo\Skyward.jpg)", R"(demo\ombres\2.lwo)", R"(demo\Mosquee\volumPlaf-sym.lwo)",
-                           R"(demo\pupic.jpg)", R"(demo\Artifice.kst)"})
+  // Every file that could not be read was named in a warning, as the file
+  // system spells it.
+  for (const char* name : {"demo/Skyward.jpg", "demo/ombres/2.lwo", "demo/Mosquee/volumPlaf-sym.lwo",
+                           "demo/pupic.jpg", "demo/Artifice.kst"})
     EXPECT_NE(log.text().find(name), std::string::npos) << name;
 }
 

@@ -102,6 +102,17 @@ TEST_F(StartUpTest, RefusedModeGivesTheWindowMessageAndNoWindow) {
   EXPECT_FALSE(host().modeChanged);
 }
 
+TEST_F(StartUpTest, ARefusedModeOfAnotherSizeIsNamed) {
+  host().acceptDisplayMode = false;
+  shell::ShowOptions options;
+  options.size = {1920, 1080};
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(run(options), -1);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("--size 1920x1080: no full-screen display mode of that size"), std::string::npos) << said;
+  EXPECT_LT(position(error(false, shell::kWindowFailure)), host().log.size());
+}
+
 TEST_F(StartUpTest, FailedWindowStillHidesTheCursorAndLeavesTheDesktopAsItWas) {
   host().acceptWindow = false;
   EXPECT_EQ(run(), -1);
@@ -170,7 +181,121 @@ TEST_F(StartUpTest, WindowedPlayLeavesTheDisplayModeAlone) {
   options.windowed = true;
   EXPECT_EQ(run(options), 1);
   EXPECT_TRUE(host().requestedModes.empty());
-  EXPECT_LT(position("window:KSOrbE:800x600:0"), host().log.size());
+  EXPECT_LT(position("window:KSOrbE:800x600:0:resizable"), host().log.size());
+}
+
+// The frame's size reaches the display mode, the window and the viewport of
+// the first frame (the 4:3 picture inside the drawable).
+TEST_F(StartUpTest, TheFrameSizeGoesToTheModeTheWindowAndThePictureViewport) {
+  struct Case {
+    bool windowed, desktop;
+    int width, height;
+    const char* mode;  // empty: none asked for
+    const char* window;
+    std::string viewport;
+  };
+  const Case cases[] = {
+      {false, false, 1920, 1080, "mode:1920x1080x32@60", "window:KSOrbE:1920x1080:1",
+       fake::call("glViewport", 240, 0, 1440, 1080)},
+      {true, false, 800, 600, "", "window:KSOrbE:800x600:0:resizable", fake::call("glViewport", 0, 0, 800, 600)},
+      {false, true, 1000, 1000, "", "window:KSOrbE:1000x1000:1:desktop", fake::call("glViewport", 0, 125, 1000, 750)},
+  };
+  for (const Case& c : cases) {
+    host().log.clear();
+    host().requestedModes.clear();
+    world.driver.clear();
+    shell::ShowOptions options;
+    options.windowed = c.windowed;
+    options.size = {c.width, c.height, c.desktop};
+    options.fps = 30;
+    options.until = 0.0f;
+    EXPECT_EQ(run(options), 1);
+    EXPECT_LT(position(c.window), host().log.size()) << testing::PrintToString(host().log);
+    if (*c.mode != '\0') EXPECT_LT(position(c.mode), position(c.window));
+    else EXPECT_TRUE(host().requestedModes.empty()) << c.window;
+    const auto& calls = world.driver.calls;
+    const auto swap = std::ranges::find_if(calls, [](const std::string& call) { return call.starts_with("SwapBuffers"); });
+    EXPECT_NE(std::find(calls.begin(), swap, c.viewport), swap) << c.window;
+  }
+}
+
+// A window the user resizes: the next frame is drawn at its new size.
+TEST_F(StartUpTest, AResizedWindowsNextFrameFitsThePictureToItsNewSize) {
+  shell::ShowOptions options;
+  options.windowed = true;
+  int samples = 0;
+  host().onTimeGetTime = [&] {
+    if (++samples == 3) host().drawable = {1920, 1200};
+  };
+  host().eventsAtPeek[4] = {kEscapeDown};
+  EXPECT_EQ(run(options), 1);
+  std::vector<std::string> viewports;
+  std::ranges::copy_if(world.driver.calls, std::back_inserter(viewports),
+                       [](const std::string& call) { return call.starts_with("glViewport"); });
+  ASSERT_GE(viewports.size(), 3u);
+  EXPECT_EQ(viewports.front(), fake::call("glViewport", 0, 0, 800, 600));
+  EXPECT_EQ(viewports.back(), fake::call("glViewport", 160, 0, 1600, 1200));
+}
+
+TEST_F(StartUpTest, AFrameLargerThanTheDriverDrawsEndsAsACommandLineError) {
+  world.driver.integers[GL_MAX_VIEWPORT_DIMS] = {4096, 4096};
+  world.driver.integers[GL_MAX_RENDERBUFFER_SIZE] = {2048};
+  shell::ShowOptions options;
+  options.windowed = true;
+  options.size = {2560, 1440};
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(run(options), 2);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("--size: a frame of 2560x1440 is larger than the OpenGL driver draws: at most 2048x2048"),
+            std::string::npos)
+      << said;
+  EXPECT_EQ(world.driver.count("SwapBuffers"), 0u);
+  EXPECT_EQ(world.driver.count("wglDeleteContext"), 1u);
+  EXPECT_EQ(host().log.back(), "restore");
+}
+
+// A multisampled frame: a framebuffer object of the samples asked for, or the
+// driver's largest, drawn into and resolved into the window before the swap;
+// other samples than asked are said, and none without framebuffer objects.
+TEST_F(StartUpTest, AMultisampledFrameIsDrawnOffTheWindowAndResolvedIntoIt) {
+  world.driver.on<GLEntryId::glCheckFramebufferStatus>([](GLenum) -> GLenum { return GL_FRAMEBUFFER_COMPLETE; });
+  world.driver.integers[GL_MAX_SAMPLES] = {4};
+  struct Case {
+    int asked;
+    bool framebuffers;
+    int made;          // samples of the framebuffer; 0: none made
+    const char* said;  // empty: nothing
+  };
+  const Case cases[] = {
+      {8, true, 4, "skyward: --msaa 8: the driver has no frame of 8 samples per pixel; the nearest it offers has 4"},
+      {2, false, 0, "skyward: --msaa 2: the driver offers no multisampled frame; the frame is plain"},
+      {4, true, 4, ""},
+      {0, true, 0, ""},
+  };
+  for (const Case& c : cases) {
+    world.driver.extensions = std::string("GL_ARB_multitexture") + (c.framebuffers ? " GL_ARB_framebuffer_object" : "");
+    world.driver.clear();
+    shell::ShowOptions options;
+    options.samples = c.asked;
+    options.fps = 30;
+    options.until = 0.0f;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run(options), 1);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.find(c.said) != std::string::npos && said.empty() == (*c.said == '\0'), true)
+        << c.asked << " asked, " << c.made << " made: " << said;
+    const auto& calls = world.driver.calls;
+    EXPECT_EQ(std::ranges::count(calls, fake::call("glRenderbufferStorageMultisample", GLenum{GL_RENDERBUFFER}, c.made,
+                                                   GLenum{GL_RGBA8}, 800, 600)),
+              c.made > 0 ? 1 : 0);
+    // The frame's clear goes to the multisampled frame; the swap shows it resolved.
+    const auto clear = std::ranges::find(calls, fake::call("glClear", GLbitfield{0x4500}));
+    const auto resolve = std::ranges::find_if(calls, [](const std::string& call) { return call.starts_with("glBlitFramebuffer("); });
+    const auto swap = std::ranges::find_if(calls, [](const std::string& call) { return call.starts_with("SwapBuffers("); });
+    EXPECT_NE(swap, calls.end());
+    if (c.made > 0) EXPECT_TRUE(clear < resolve && resolve < swap) << c.asked;
+    else EXPECT_EQ(world.driver.count("glBindFramebuffer"), 0u) << c.asked;
+  }
 }
 
 class Recorder : public kst::TimeLineEvent {

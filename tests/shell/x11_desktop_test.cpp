@@ -15,6 +15,9 @@
 #include <utility>
 #include <vector>
 
+#include "support/picture_files.h"
+#include "support/show_folder.h"
+
 // Last: Xlib's macros (None, Bool, Status) would break the headers above.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -72,15 +75,15 @@ class Process {
   std::optional<int> exitCode_;
 };
 
-// An X server of its own, on the first free display number, whose 800x600
-// screen has `depth` bits per pixel.
+// An X server of its own, on the first free display number, whose screen
+// (800x600 unless told) has `depth` bits per pixel.
 class VirtualDisplay {
  public:
-  explicit VirtualDisplay(int depth) {
+  explicit VirtualDisplay(int depth, const std::string& size = "800x600") {
     int ready[2];
     if (pipe(ready) != 0) return;
     server_.emplace(std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0",
-                                             "800x600x" + std::to_string(depth), "-nolisten", "tcp"},
+                                             size + "x" + std::to_string(depth), "-nolisten", "tcp"},
                     std::vector<std::string>{});
     close(ready[1]);
     char number[16] = {};
@@ -190,6 +193,25 @@ TEST(X11Desktop, AScreenOfSixteenBitsCannotGiveTheShowMode) {
   ASSERT_FALSE(waitForBox(screen.display(), program).empty())
       << "no failure box; the program ended with " << program.exitCode().value_or(-1);
   EXPECT_EQ(exitCodeAfterEscape(screen, program), 255);
+}
+
+// Full screen at the desktop's own size, without a change of display mode:
+// the frame is the whole screen.
+TEST(X11Desktop, TheDesktopsSizeIsTheWholeScreenWithoutAModeChange) {
+  VirtualDisplay screen(24, "1024x600");
+  ASSERT_NE(screen.display(), nullptr) << "no virtual X server";
+  fake::ShowFolder folder;
+  Process program({SKYWARD_PROGRAM, "--preload", "--size", "desktop", "--fps", "30", "--until", "0.2", "--screenshot",
+                   "0.1=shot.png"},
+                  {screen.environment()});
+  ASSERT_TRUE(program.started());
+  std::optional<int> code;
+  for (auto deadline = std::chrono::steady_clock::now() + 60s; !code && std::chrono::steady_clock::now() < deadline;)
+    std::this_thread::sleep_for(100ms), code = program.exitCode();
+  ASSERT_EQ(code, 1);
+  const fake::Picture shot = fake::readPicture("shot.png");
+  EXPECT_EQ(shot.width, 1024);
+  EXPECT_EQ(shot.height, 600);
 }
 
 }  // namespace

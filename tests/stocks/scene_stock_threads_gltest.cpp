@@ -223,20 +223,29 @@ TEST_F(SceneLoading, ASceneReadAtOnceIsStoredFinishedUnderItsFileName) {
 
 // A scene read ahead is read by its own thread while the caller goes on;
 // the caller's thread uploads its textures and prepares it when it ends its
-// loads, and the log reads as if it had been read where it was asked for.
-TEST_F(SceneLoading, AScenesReadAheadIsFinishedByTheCallerInItsPlaceInTheLog) {
+// loads. The reads' lines stand where they were asked for, and what the log
+// held behind them goes out once the reads end, not when the scene is
+// finished; a scene dropped before that is never uploaded or prepared.
+TEST_F(SceneLoading, AScenesReadAheadIsFinishedByTheCallerAndHoldsTheLogOnlyWhileRead) {
   const std::string file = scene("ahead.kst", green, fake::Texel{10, 20, 30, 255});
+  const std::string dropped = scene("dropped.kst", blue, fake::Texel{1, 2, 3, 255});
   const std::string missing = folder + "/missing-ahead.kst";
   fake::LogCapture log;
   kst::setLoaderPause([this](const std::string&) { opened.wait(kNever); });
   stock.loadAhead(file.c_str());
   stock.loadAhead(missing.c_str());
+  stock.loadAhead(dropped.c_str());
   kst::log("after the reads were asked for");
   EXPECT_EQ(entry(file).state(), State::Loading);
   EXPECT_EQ(log.text().find("after the reads"), std::string::npos) << "waits behind the reads";
   opened.set();
-  ASSERT_TRUE(entry(file).doneEvent->wait(kNever));
+  for (const std::string* read : {&file, &missing, &dropped}) ASSERT_TRUE(entry(*read).doneEvent->wait(kNever));
   EXPECT_EQ(entry(file).state(), State::Loading) << "read, not yet finished";
+  const std::size_t failure = log.text().find("missing-ahead.kst"), after = log.text().find("after the reads");
+  EXPECT_LT(failure, after) << log.text();
+  EXPECT_NE(after, std::string::npos) << "out once the reads ended";
+  stock.unload(dropped.c_str());
+  EXPECT_EQ(log.text().find("RAM used for textures"), std::string::npos) << "nothing finished yet";
   stock.finishLoads();
   ASSERT_EQ(entry(file).state(), State::Ready);
   EXPECT_EQ(entry(missing).state(), State::Failed);
@@ -244,11 +253,9 @@ TEST_F(SceneLoading, AScenesReadAheadIsFinishedByTheCallerInItsPlaceInTheLog) {
   EXPECT_NE(texture.glName, 0u);
   EXPECT_TRUE(gl.glIsTexture(texture.glName)) << "made in this thread's context";
   const std::string said = log.text();
-  const std::size_t report = said.find("RAM used for textures"), failure = said.find("missing-ahead.kst"),
-                    after = said.find("after the reads");
-  ASSERT_NE(after, std::string::npos) << said;
-  EXPECT_LT(report, failure) << said;
-  EXPECT_LT(failure, after) << said;
+  EXPECT_LT(after, said.find("ahead.kst, read ahead, is made ready")) << said;
+  EXPECT_EQ(said.find("dropped.kst, read ahead"), std::string::npos) << said;
+  EXPECT_EQ(said.find("RAM used for textures"), said.rfind("RAM used for textures")) << "one scene finished";
 }
 
 TEST_F(SceneLoading, AFileThatCannotBeOpenedOrReadAddsNothingAndSaysWhy) {

@@ -36,11 +36,17 @@ void FakeHost::restoreDisplayMode() {
   log.push_back("restore");
 }
 
-bool FakeHost::createWindow(const char* title, int width, int height, bool fullScreen) {
+bool FakeHost::createWindow(const char* title, const platform::WindowRequest& request) {
   if (!acceptWindow) return false;
+  using platform::WindowPlacement;
   windowExists = true;
-  log.push_back(std::string("window:") + title + ":" + std::to_string(width) + "x" +
-                std::to_string(height) + ":" + (fullScreen ? "1" : "0"));
+  drawable = {request.width, request.height};
+  std::string entry = std::string("window:") + title + ":" + std::to_string(request.width) + "x" +
+                      std::to_string(request.height) + ":" +
+                      (request.placement == WindowPlacement::Windowed ? "0" : "1");
+  if (request.placement == WindowPlacement::Desktop) entry += ":desktop";
+  if (request.resizable) entry += ":resizable";
+  log.push_back(entry);
   return true;
 }
 

@@ -33,8 +33,11 @@ class FakeHost : public platform::Host {
   // Messages that arrive as "system events" at the n-th peekMessage call.
   std::map<int, std::vector<platform::Message>> eventsAtPeek;
 
+  platform::DrawableSize drawable;  // the window's, as asked when it was made; a test may resize it
+
   // What happened, in order: "question", "error:<owned>:<text>", "mode:800x600x32@60",
-  // "restore", "window:<title>:<w>x<h>:<full>", "cursor:<0|1>", "destroy".
+  // "restore", "window:<title>:<w>x<h>:<full>" (with ":desktop" or
+  // ":resizable" after it when asked), "cursor:<0|1>", "destroy".
   std::vector<std::string> log;
   std::vector<platform::DisplayMode> requestedModes;
   int peekCalls = 0;
@@ -46,7 +49,9 @@ class FakeHost : public platform::Host {
   int screenBitsPerPixel() override { return bitsPerPixel; }
   bool changeDisplayMode(const platform::DisplayMode& mode) override;
   void restoreDisplayMode() override;
-  bool createWindow(const char* title, int width, int height, bool fullScreen) override;
+  using Host::createWindow;
+  bool createWindow(const char* title, const platform::WindowRequest& request) override;
+  platform::DrawableSize drawableSize() override { return windowExists ? drawable : platform::DrawableSize{}; }
   void showCursor(bool visible) override;
   HDC windowDC() override;
   void destroyWindow() override;

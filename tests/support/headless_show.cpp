@@ -1,6 +1,7 @@
 #include "support/headless_show.h"
 
 #include "platform/sdl_host.h"
+#include "shell/part_capture.h"
 
 namespace fake {
 
@@ -14,13 +15,27 @@ int runHeadlessShow(float until, const std::vector<shell::Screenshot>& screensho
   return runHeadlessShow(options, prepare);
 }
 
-int runHeadlessShow(shell::ShowOptions options, const shell::ShowPreparation& prepare, const shell::ShowBuild& build) {
+namespace {
+
+template <class Program>
+int withHeadlessHost(Program program) {
   platform::SdlHost host(true);
   platform::setHost(&host);
-  options.headless = true;
-  const int exitCode = shell::WinMain(options, prepare, build);
+  const int exitCode = program();
   platform::setHost(nullptr);
   return exitCode;
+}
+
+}  // namespace
+
+int runHeadlessShow(shell::ShowOptions options, const shell::ShowPreparation& prepare, const shell::ShowBuild& build) {
+  options.headless = true;
+  return withHeadlessHost([&] { return shell::WinMain(options, prepare, build); });
+}
+
+int runHeadlessPart(shell::ShowOptions options, const shell::ShowPreparation& prepare) {
+  options.headless = true;
+  return withHeadlessHost([&] { return shell::capturePart(options, prepare); });
 }
 
 }  // namespace fake

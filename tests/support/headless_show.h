@@ -20,4 +20,7 @@ int runHeadlessShow(float until, const std::vector<shell::Screenshot>& screensho
 int runHeadlessShow(shell::ShowOptions options, const shell::ShowPreparation& prepare = shell::prepareShow,
                     const shell::ShowBuild& build = shell::buildShowAgain);
 
+// The same for one part of a capture cut into parts (options.part set).
+int runHeadlessPart(shell::ShowOptions options, const shell::ShowPreparation& prepare = shell::prepareShow);
+
 }  // namespace fake

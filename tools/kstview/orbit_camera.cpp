@@ -12,19 +12,30 @@ constexpr float kFramingPitch = 20.0f;
 
 float halfViewSlope() { return std::tan(OrbitCamera::kFieldOfView * 0.5f * kRadiansPerDegree); }
 
+struct Sphere {
+  Vector3 centre;
+  float radius = 1.0f;
+};
+
+// Round the box; an empty box stands for a unit sphere at the origin.
+Sphere enclosing(const persist::BoundingBox& box) {
+  if (box.empty) return {};
+  const Vector3 low{box.min[0], box.min[1], box.min[2]};
+  const Vector3 high{box.max[0], box.max[1], box.max[2]};
+  return {(low + high) * 0.5f, std::max(Length(high - low) * 0.5f, 1e-3f)};
+}
+
 }  // namespace
 
-void OrbitCamera::frame(const persist::BoundingBox& box) {
-  centre_ = {};
-  radius_ = 1.0f;
-  if (!box.empty) {
-    const Vector3 low{box.min[0], box.min[1], box.min[2]};
-    const Vector3 high{box.max[0], box.max[1], box.max[2]};
-    centre_ = (low + high) * 0.5f;
-    radius_ = std::max(Length(high - low) * 0.5f, 1e-3f);
-  }
-  target_ = centre_;
-  place(kFramingYaw, kFramingPitch, radius_ / std::sin(kFieldOfView * 0.5f * kRadiansPerDegree));
+void OrbitCamera::frame(const persist::BoundingBox& box, float sight, const persist::BoundingBox& around) {
+  const Sphere framed = enclosing(box);
+  const Sphere depth = enclosing(around.empty ? box : around);
+  centre_ = depth.centre;
+  radius_ = depth.radius;
+  target_ = framed.centre;
+  framedDistance_ = framed.radius / std::sin(kFieldOfView * 0.5f * kRadiansPerDegree);
+  if (sight > 0.0f) framedDistance_ = std::min(framedDistance_, sight);
+  place(kFramingYaw, kFramingPitch, framedDistance_);
 }
 
 void OrbitCamera::place(float yaw, float pitch, float distance) {

@@ -25,9 +25,14 @@ class OrbitCamera {
   static constexpr float kFieldOfView = 60.0f;  // vertical, degrees
 
   // Looks at the middle of `box` from yaw 30 and pitch 20, far enough for
-  // the box's enclosing sphere to fill the view's height; an empty box
-  // stands for a unit sphere at the origin.
-  void frame(const persist::BoundingBox& box);
+  // the box's enclosing sphere to fill the view's height, yet no farther
+  // than `sight` where that is above 0 (fog hides what lies beyond); an
+  // empty box stands for a unit sphere at the origin. The camera's depth
+  // range holds `around` (everything drawn; `box` when empty) wherever the
+  // eye goes.
+  void frame(const persist::BoundingBox& box, float sight = 0.0f, const persist::BoundingBox& around = {});
+  // The distance the last frame() chose.
+  float framedDistance() const { return framedDistance_; }
   // Yaw, pitch (clamped) and distance (above zero) as given; the target
   // and the scene's size stay.
   void place(float yaw, float pitch, float distance);
@@ -45,19 +50,20 @@ class OrbitCamera {
   float distance() const { return distance_; }
 
   // Eye, target and up (0, 1, 0); the near and far distances enclose the
-  // framed sphere wherever the eye is; the view's width is `aspect` times
+  // sphere round everything drawn wherever the eye is; the view's width is `aspect` times
   // its height.
   Camera camera(float aspect) const;
 
  private:
   Vector3 forward() const;
 
-  Vector3 centre_;   // of the framed sphere
+  Vector3 centre_;  // of the sphere the depth range holds
   float radius_ = 1.0f;
   Vector3 target_;
   float yaw_ = 0.0f;
   float pitch_ = 0.0f;
   float distance_ = 1.0f;
+  float framedDistance_ = 1.0f;
 };
 
 }  // namespace kstview

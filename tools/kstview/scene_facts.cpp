@@ -1,6 +1,8 @@
 #include "scene_facts.h"
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "render/camera.h"
 #include "render/gl_state_cache.h"
@@ -30,6 +32,20 @@ void forEachNode(Scene& scene, std::function<void(SceneNode&)> visit) {
 
 bool isShape(SceneNode& node) { return dynamic_cast<ShapeNode*>(&node) != nullptr; }
 
+bool isPoint(const persist::BoundingBox& box) { return box.min == box.max; }
+
+bool encloses(const persist::BoundingBox& outer, const persist::BoundingBox& inner) {
+  for (std::size_t axis = 0; axis < 3; ++axis)
+    if (inner.min[axis] < outer.min[axis] || outer.max[axis] < inner.max[axis]) return false;
+  return true;
+}
+
+void growBy(persist::BoundingBox& box, const persist::BoundingBox& more) {
+  if (more.empty) return;
+  box.grow(more.min);
+  box.grow(more.max);
+}
+
 // The twelve edges of the box, as pairs of corners (bit 0 x, 1 y, 2 z: max).
 void boxEdges(const persist::BoundingBox& box) {
   const auto corner = [&box](int bits) {
@@ -53,6 +69,33 @@ NodeCounts countNodes(Scene& scene) {
     if (isShape(node)) ++counts.shapes;
   });
   return counts;
+}
+
+VisibleBounds visibleBounds(Scene& scene) {
+  std::vector<persist::BoundingBox> boxes;
+  forEachNode(scene, [&boxes](SceneNode& node) {
+    auto* shape = dynamic_cast<ShapeNode*>(&node);
+    if (shape == nullptr || shape->mesh() == nullptr || shape->ownVolume.empty) return;
+    const persist::BoundingBox box = shape->ownVolume.Enclosing();
+    if (!isPoint(box)) boxes.push_back(box);
+  });
+  VisibleBounds bounds;
+  for (const persist::BoundingBox& box : boxes) growBy(bounds.all, box);
+  // Backdrops round backdrops go one after another, the outermost first.
+  while (boxes.size() > 1) {
+    const auto backdrop = std::ranges::find_if(boxes, [&boxes](const persist::BoundingBox& box) {
+      return std::ranges::all_of(boxes, [&box](const persist::BoundingBox& other) { return encloses(box, other); });
+    });
+    if (backdrop == boxes.end()) break;
+    boxes.erase(backdrop);
+  }
+  for (const persist::BoundingBox& box : boxes) growBy(bounds.framed, box);
+  return bounds;
+}
+
+float clearSight(const Scene& scene) {
+  if (!scene.fogEnabled || !(scene.fogEnd > 0.0f)) return 0.0f;
+  return (std::clamp(scene.fogStart, 0.0f, scene.fogEnd) + scene.fogEnd) * 0.5f;
 }
 
 void drawNodeBoxes(Scene& scene, Camera& camera) {

@@ -11,12 +11,6 @@
 #include "shell/frame_state.h"
 
 namespace kstview {
-namespace {
-
-constexpr int kWidth = 800;
-constexpr int kHeight = 600;
-
-}  // namespace
 
 std::unique_ptr<Scene> SceneView::read() {
   try {
@@ -46,7 +40,8 @@ bool SceneView::load(float time) {
   }
   adopt(std::move(scene));
   scene_->update(time);
-  orbit_.frame(scene_->root != nullptr ? scene_->root->bounds : persist::BoundingBox{});
+  const VisibleBounds visible = visibleBounds(*scene_);
+  orbit_.frame(visible.framed, clearSight(*scene_), visible.all);
   return true;
 }
 
@@ -63,26 +58,30 @@ bool SceneView::reload() {
   return readWell;
 }
 
-Camera* SceneView::lookThrough(const ViewerState& state, bool sceneCamerasOnly) {
+Camera* SceneView::lookThrough(const ViewerState& state) {
   if (state.camera < cameraCount_) {
     scene_->setPendingCamera(static_cast<std::int32_t>(state.camera));
     return scene_->cameras[state.camera];
   }
-  if (sceneCamerasOnly) return nullptr;
-  orbitView_ = orbit_.camera(static_cast<float>(kWidth) / kHeight);
+  orbitView_ = orbit_.camera(static_cast<float>(kst::kLayoutWidth) / kst::kLayoutHeight);
   scene_->setPendingCamera(static_cast<std::int32_t>(cameraCount_));
   return &orbitView_;
 }
 
-void SceneView::draw(const ViewerState& state, bool sceneCamerasOnly) {
-  gl.glViewport(0, 0, kWidth, kHeight);
+// The scene's 4:3 picture as large as the window holds, black bars around
+// it, as the show frames its own.
+void SceneView::draw(const ViewerState& state) {
+  const kst::PixelRect picture = RenderDevice()->picture();
+  gl.glViewport(picture.x, picture.y, picture.width, picture.height);
   shell::ResetFrameState();
   const persist::Colour& background = scene_->backgroundColor;
   gl.glClearColor(background[0], background[1], background[2], background[3]);
+  gl.glEnable(GL_SCISSOR_TEST);
+  gl.glScissor(picture.x, picture.y, picture.width, picture.height);
   gl.glClear(GL_COLOR_BUFFER_BIT);
+  gl.glDisable(GL_SCISSOR_TEST);
   trianglesDrawn_ = 0;
-  Camera* camera = lookThrough(state, sceneCamerasOnly);
-  if (camera == nullptr) return;
+  Camera* camera = lookThrough(state);
   scene_->fogEnabled = sceneFog_ && state.fog;
   scene_->update(state.time);
   if (state.wireframe) gl.glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);

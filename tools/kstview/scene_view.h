@@ -17,18 +17,18 @@ class SceneView {
  public:
   explicit SceneView(std::string file) : file_(std::move(file)) {}
 
-  // Reads and prepares the file, frames the orbit camera on the scene at
-  // `time`. False, after printing the file and the reason, when it cannot
-  // be read.
+  // Reads and prepares the file, frames the orbit camera on what can be
+  // seen of the scene at `time` (visibleBounds, clearSight). False, after
+  // printing the file and the reason, when it cannot be read.
   bool load(float time);
   // Reads the file again. The new scene replaces the old one when it reads
   // well; otherwise the old one stays. Either way the outcome is said (on
   // standard error and in `outcome`). The orbit camera stays where it is.
   bool reload();
 
-  // The frame at the state's time. Without a camera to look through (a
-  // scene camera it lacks, while `sceneCamerasOnly`), the background alone.
-  void draw(const ViewerState& state, bool sceneCamerasOnly = false);
+  // The frame at the state's time, through the state's camera (the orbit
+  // camera for any number past the scene's own).
+  void draw(const ViewerState& state);
 
   Scene& scene() { return *scene_; }
   std::size_t cameraCount() const { return cameraCount_; }
@@ -43,7 +43,7 @@ class SceneView {
  private:
   std::unique_ptr<Scene> read();
   void adopt(std::unique_ptr<Scene> scene);
-  Camera* lookThrough(const ViewerState& state, bool sceneCamerasOnly);
+  Camera* lookThrough(const ViewerState& state);
 
   std::string file_;
   std::unique_ptr<Scene> scene_;

@@ -50,13 +50,13 @@ void VertexArrayObject::pointArray(GLenum array, GLint components, GLenum type, 
 bool NV_VertexArrayObject::allocate(std::uint32_t size) {
   // The pool is made on first demand: only vertex arrays use it.
   if (glStateCache.CreatePool() == 1) poolMemory_ = static_cast<std::uint8_t*>(glStateCache.Allocate(size));
-  if (poolMemory_ == nullptr) return VertexArrayObject::allocate(size);
+  if (poolMemory_ == nullptr) return ARB_VertexArrayObject::allocate(size);
   size_ = size;
   return true;
 }
 
 std::uint32_t NV_VertexArrayObject::upload(std::uint32_t offset, std::uint32_t length, const void* source) {
-  if (poolMemory_ == nullptr) return VertexArrayObject::upload(offset, length, source);
+  if (poolMemory_ == nullptr) return ARB_VertexArrayObject::upload(offset, length, source);
   const std::uint32_t copied = fitting(offset, length);
   if (copied != 0) std::memcpy(poolMemory_ + offset, source, copied);
   return copied;
@@ -65,7 +65,7 @@ std::uint32_t NV_VertexArrayObject::upload(std::uint32_t offset, std::uint32_t l
 void NV_VertexArrayObject::setPointer(GLenum array, GLint components, GLenum type, GLsizei stride,
                                       std::uint32_t offset, std::uint32_t vertexCount) {
   if (poolMemory_ == nullptr) {
-    VertexArrayObject::setPointer(array, components, type, stride, offset, vertexCount);
+    ARB_VertexArrayObject::setPointer(array, components, type, stride, offset, vertexCount);
     return;
   }
   glStateCache.pool->EnableRange();
@@ -109,13 +109,26 @@ ARB_VertexArrayObject::~ARB_VertexArrayObject() {
   if (vertexBuffer_ != 0 && gl.glDeleteBuffersARB != nullptr) gl.glDeleteBuffersARB(1, &vertexBuffer_);
 }
 
-bool ARB_VertexArrayObject::allocate(std::uint32_t size) {
-  if (GLCapability(GLCap::ARB_vertex_buffer_object) != 0) {
-    gl.glGenBuffersARB(1, &vertexBuffer_);
-    gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, vertexBuffer_);
-    gl.glBufferDataARB(GL_ARRAY_BUFFER_ARB, static_cast<GLsizeiptrARB>(size), nullptr, GL_STATIC_DRAW_ARB);
-    gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+// A buffer whose storage the driver could not find (GL_OUT_OF_MEMORY, told
+// apart from errors left by earlier calls) is given back: its name alone
+// holds nothing to draw from.
+void ARB_VertexArrayObject::makeBuffer(std::uint32_t size) {
+  constexpr int kErrorFlags = 16;  // a driver keeps one flag per kind of error at most
+  for (int flag = 0; flag < kErrorFlags && gl.glGetError() != GL_NO_ERROR; ++flag) {
   }
+  gl.glGenBuffersARB(1, &vertexBuffer_);
+  if (vertexBuffer_ == 0) return;
+  gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, vertexBuffer_);
+  gl.glBufferDataARB(GL_ARRAY_BUFFER_ARB, static_cast<GLsizeiptrARB>(size), nullptr, GL_STATIC_DRAW_ARB);
+  const bool stored = gl.glGetError() != GL_OUT_OF_MEMORY;
+  gl.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+  if (stored) return;
+  gl.glDeleteBuffersARB(1, &vertexBuffer_);
+  vertexBuffer_ = 0;
+}
+
+bool ARB_VertexArrayObject::allocate(std::uint32_t size) {
+  if (GLCapability(GLCap::ARB_vertex_buffer_object) != 0) makeBuffer(size);
   if (vertexBuffer_ == 0) return VertexArrayObject::allocate(size);
   size_ = size;
   return true;

@@ -45,9 +45,29 @@ class VertexArrayObject : public OGL2Object {
   std::uint32_t size_ = 0;
 };
 
+// A vertex buffer object where the driver has them and finds their
+// storage, else system memory: uploaded once, so the driver does not copy
+// the arrays at every draw. The buffer is bound only while a pointer into
+// it is set, so that arrays in system memory (shadow volumes, light shafts)
+// are never read from it.
+class ARB_VertexArrayObject : public VertexArrayObject {
+ public:
+  ~ARB_VertexArrayObject() override;
+  bool allocate(std::uint32_t size) override;
+  std::uint32_t upload(std::uint32_t offset, std::uint32_t length, const void* source) override;
+  void setPointer(GLenum array, GLint components, GLenum type, GLsizei stride, std::uint32_t offset,
+                  std::uint32_t vertexCount) override;
+
+ private:
+  void makeBuffer(std::uint32_t size);
+
+  GLuint vertexBuffer_ = 0;
+};
+
 // In the driver's vertex array range (the state cache's pool) while it has
-// room, else in system memory.
-class NV_VertexArrayObject : public VertexArrayObject {
+// room, else where an ARB_VertexArrayObject goes: a vertex buffer object
+// where the driver has them, else system memory.
+class NV_VertexArrayObject : public ARB_VertexArrayObject {
  public:
   bool allocate(std::uint32_t size) override;
   std::uint32_t upload(std::uint32_t offset, std::uint32_t length, const void* source) override;
@@ -69,22 +89,6 @@ class ATI_VertexArrayObject : public VertexArrayObject {
 
  private:
   GLuint objectBuffer_ = 0;
-};
-
-// A vertex buffer object where the driver has them, else system memory:
-// uploaded once, so the driver does not copy the arrays at every draw. The
-// buffer is bound only while a pointer into it is set, so that arrays in
-// system memory (shadow volumes, light shafts) are never read from it.
-class ARB_VertexArrayObject : public VertexArrayObject {
- public:
-  ~ARB_VertexArrayObject() override;
-  bool allocate(std::uint32_t size) override;
-  std::uint32_t upload(std::uint32_t offset, std::uint32_t length, const void* source) override;
-  void setPointer(GLenum array, GLint components, GLenum type, GLsizei stride, std::uint32_t offset,
-                  std::uint32_t vertexCount) override;
-
- private:
-  GLuint vertexBuffer_ = 0;
 };
 
 class VertexArrayFormat : public OGL2Object {

@@ -5,6 +5,8 @@
 // their activation, and the loads done while the show is built.
 #include <cstdint>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "layers/brush.h"
 #include "scene/envelope.h"
@@ -41,9 +43,11 @@ void activate(float time, kst::Brush& layer);
 
 // Loads done at once while the show is built. A file that cannot be read is
 // logged with the reason and left out: its layers draw nothing. While files
-// are left alone (a show built only to be listed), they read nothing.
+// are left alone (a show built only to be listed or written down), they
+// read nothing.
 void leaveFilesAlone(bool alone);
 void loadBackdrop(const char* file);
+void loadAlpha(const char* file);
 void loadWithAlpha(const char* name, const char* colourFile, const char* alphaFile);
 void loadObject(const char* file, int buildOption);
 // A scene loaded before the show: read on a thread of its own while the
@@ -53,8 +57,32 @@ void loadScene(const char* file);
 // section starts; otherwise a load at once.
 void loadSceneAhead(const char* file, bool background, float secondsBefore);
 
+// One of the loads above, as a value: what a show file lists.
+struct BuildLoad {
+  enum class Kind { Backdrop, Alpha, WithAlpha, Object, Scene, SceneAhead };
+  Kind kind = Kind::Backdrop;
+  std::string file{};       // with alpha: the colour picture
+  std::string name{};       // with alpha: the stock name
+  std::string alphaFile{};  // with alpha
+  int buildOption = 0;      // object
+  float secondsBefore = 0;  // scene ahead
+  bool operator==(const BuildLoad&) const = default;
+};
+void load(const BuildLoad& what, bool background);
+
 // Where the current section starts: every time written after this call is
 // relative to it.
 void startSection(float start);
+
+// What a show's timeline does not hold, for writing the show down: while a
+// watcher is set, it is told of every load above and every section start,
+// in the order made, files left alone or not.
+class BuildWatcher {
+ public:
+  virtual ~BuildWatcher() = default;
+  virtual void sectionStarts(float start) = 0;  // before the timeline's offset moves there
+  virtual void loads(const BuildLoad& what) = 0;
+};
+void watchBuild(BuildWatcher* watcher);
 
 }  // namespace shell::script

@@ -16,6 +16,9 @@ namespace shell::script {
 // a float, as the timeline keeps every time.
 inline constexpr int kSectionCount = 8;
 inline constexpr float kSectionStarts[kSectionCount] = {0.0f, 15.5f, 42.5f, 75.1f, 93.6f, 126.6f, 166.1f, 241.1f};
+// Their names, as a show file written from the show calls them.
+inline constexpr const char* kSectionNames[kSectionCount] = {"intro", "shadows", "mosque",  "title",
+                                                             "metaballs", "city", "finale", "logo"};
 
 void buildIntro();                     // 0.0: the emblem spinning over the sky, three filaments
 void buildShadows();                   // 15.5: the shadow dance behind a frame

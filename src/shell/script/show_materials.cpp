@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 namespace shell::script {
 namespace {
@@ -32,6 +33,11 @@ std::array<std::unique_ptr<kst::Mat_Lit>, 8>& kept() {
   return materials;
 }
 
+std::vector<std::unique_ptr<kst::Material>>& keptFromFiles() {
+  static std::vector<std::unique_ptr<kst::Material>> materials;
+  return materials;
+}
+
 }  // namespace
 
 kst::Mat_Lit* litMaterial(LitMaterial which) {
@@ -48,8 +54,11 @@ kst::Mat_Lit* litMaterial(LitMaterial which) {
   return material.get();
 }
 
+void keepMaterial(std::unique_ptr<kst::Material> material) { keptFromFiles().push_back(std::move(material)); }
+
 void releaseMaterials() {
   for (auto& material : kept()) material.reset();
+  keptFromFiles().clear();
 }
 
 }  // namespace shell::script

@@ -166,4 +166,11 @@ std::vector<Point> bezier(Point a, Point b, Point c, Point d, int steps) {
   return curve;
 }
 
+Point scaled(Point point, float s) { return {point.x * s, point.y * s}; }
+
+std::vector<Point> scaled(std::vector<Point> points, float s) {
+  for (Point& point : points) point = scaled(point, s);
+  return points;
+}
+
 }  // namespace showdata

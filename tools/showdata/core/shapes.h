@@ -30,6 +30,11 @@ std::vector<Point> smoothClosedCurve(const std::vector<Point>& points, int steps
 // than that never crosses itself.
 std::vector<Point> filletedPolygon(const std::vector<Point>& polygon, float radius, int steps);
 
+// The points with each coordinate multiplied by `s`: shapes drawn in layout
+// pixels, into a picture with `s` pixels for each.
+std::vector<Point> scaled(std::vector<Point> points, float s);
+Point scaled(Point point, float s);
+
 // A cubic Bezier curve as `steps` + 1 points.
 std::vector<Point> bezier(Point a, Point b, Point c, Point d, int steps);
 

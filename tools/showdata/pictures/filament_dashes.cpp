@@ -24,9 +24,14 @@ Raster filamentDashes(const FilamentSettings& settings) {
   }
   const float fit = settings.height / at;
   const float period = static_cast<float>(settings.height);
+  const float s = static_cast<float>(settings.scale);
   FilamentTrace trace;
-  trace.centre = [&](float) { return settings.width * 0.5f; };
-  trace.brightness = [&](float y) {
+  trace.centre = [&](float) { return settings.width * s * 0.5f; };
+  trace.coreWidth *= s;
+  trace.glowWidth *= s;
+  // The dashes are laid out in layout pixels.
+  trace.brightness = [&](float picturesY) {
+    const float y = picturesY / s;
     float light = 0.18f;
     for (const Dash& dash : dashes) {
       // Distance into the dash, looking one period either way.
@@ -37,7 +42,7 @@ Raster filamentDashes(const FilamentSettings& settings) {
     }
     return light;
   };
-  Raster picture(settings.width, settings.height, 1);
+  Raster picture(settings.width * settings.scale, settings.height * settings.scale, 1);
   addFilament(picture, trace);
   return picture;
 }

@@ -12,18 +12,22 @@ namespace showdata {
 Raster filamentWaves(const FilamentSettings& settings) {
   Random random(settings.seed + 303);
   const float tau = 6.2831853f;
-  const float height = static_cast<float>(settings.height), middle = settings.width * 0.5f;
+  const int scale = settings.scale;
+  const float s = static_cast<float>(scale);
+  const float height = static_cast<float>(settings.height * scale), middle = settings.width * scale * 0.5f;
   const float phaseA = random.between(0.0f, tau), phaseB = random.between(0.0f, tau);
-  Raster picture(settings.width, settings.height, 1);
+  Raster picture(settings.width * scale, settings.height * scale, 1);
   FilamentTrace first;
-  first.centre = [&](float y) { return middle + 13.0f * std::sin(tau * 2.0f * y / height + phaseA); };
+  first.centre = [&](float y) { return middle + 13.0f * s * std::sin(tau * 2.0f * y / height + phaseA); };
   first.brightness = [&](float y) { return 0.65f + 0.35f * std::sin(tau * y / height + phaseB); };
+  first.coreWidth *= s;
+  first.glowWidth *= s;
   addFilament(picture, first);
   FilamentTrace second;
-  second.centre = [&](float y) { return middle + 9.0f * std::sin(tau * 3.0f * y / height + phaseB); };
+  second.centre = [&](float y) { return middle + 9.0f * s * std::sin(tau * 3.0f * y / height + phaseB); };
   second.brightness = [](float) { return 0.4f; };
-  second.coreWidth = 1.1f;
-  second.glowWidth = 5.0f;
+  second.coreWidth = 1.1f * s;
+  second.glowWidth = 5.0f * s;
   addFilament(picture, second);
   return picture;
 }

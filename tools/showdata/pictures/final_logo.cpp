@@ -12,8 +12,9 @@
 namespace showdata {
 namespace {
 
-// The emblem's mask at `scale` pixels per unit around (cx, cy).
-Raster emblemMask(int width, int height, float cx, float cy, float scale) {
+// The emblem's mask at `scale` pixels per unit around (cx, cy); the gap
+// around the bird `gap` pixels wide.
+Raster emblemMask(int width, int height, float cx, float cy, float scale, int gapWidth) {
   const EmblemShape shape = emblemShape(8);
   Raster ring(width, height, 1), bird(width, height, 1);
   std::vector<Point> outer, innerRing;
@@ -34,7 +35,7 @@ Raster emblemMask(int width, int height, float cx, float cy, float scale) {
   for (Point p : shape.bird) outline.push_back({cx + p.x * scale, cy - p.y * scale});
   fillPolygon(bird, outline);
   // A thin gap of background around the bird where it crosses the ring.
-  const Raster gap = blurred(bird, 3, 2);
+  const Raster gap = blurred(bird, gapWidth, 2);
   Raster mask(width, height, 1);
   for (std::size_t i = 0; i < mask.values.size(); ++i) {
     const float band = ring.values[i] * (1.0f - hole.values[i]) * (1.0f - std::fmin(1.0f, gap.values[i] * 3.0f));
@@ -46,7 +47,8 @@ Raster emblemMask(int width, int height, float cx, float cy, float scale) {
 }  // namespace
 
 Raster finalLogo(const Fonts& fonts, const LogoSettings& settings) {
-  const int width = settings.size.width, height = settings.size.height;
+  const int s = settings.size.scale;
+  const int width = settings.size.width * s, height = settings.size.height * s;
   const float cx = width * 0.5f, cy = height * 0.38f;
   Raster picture(width, height, 3);
   for (int y = 0; y < height; ++y) {
@@ -59,20 +61,23 @@ Raster finalLogo(const Fonts& fonts, const LogoSettings& settings) {
   Random random(settings.seed);
   for (int i = 0; i < 260; ++i) {
     const int x = random.below(width), y = random.below(height);
-    picture.add(x, y, {0.8f, 0.85f, 1.0f}, std::pow(random.unit(), 3.0f) * 0.6f);
+    const float light = std::pow(random.unit(), 3.0f) * 0.6f;
+    for (int dy = 0; dy < s; ++dy)
+      for (int dx = 0; dx < s; ++dx) picture.add(x + dx, y + dy, {0.8f, 0.85f, 1.0f}, light);
   }
-  const Raster emblem = emblemMask(width, height, cx, cy, 150.0f);
-  paintMask(picture, blurred(emblem, 12, 3), 0, 0, {0.30f, 0.55f, 1.0f}, 0.9f, true);
+  const float emblemScale = 150.0f * static_cast<float>(s);
+  const Raster emblem = emblemMask(width, height, cx, cy, emblemScale, 3 * s);
+  paintMask(picture, blurred(emblem, 12 * s, 3), 0, 0, {0.30f, 0.55f, 1.0f}, 0.9f, true);
   for (int y = 0; y < height; ++y) {
-    const float t = std::fmin(1.0f, std::fmax(0.0f, (y - (cy - 150.0f)) / 300.0f));
+    const float t = std::fmin(1.0f, std::fmax(0.0f, (y - (cy - emblemScale)) / (2.0f * emblemScale)));
     for (int x = 0; x < width; ++x) picture.blend(x, y, mix(Colour{1.0f, 0.95f, 0.85f}, Colour{0.55f, 0.75f, 1.0f}, t), emblem.at(x, y)[0]);
   }
-  const Raster name = fonts.bold.render("SKYWARD", 76, 22);
-  const int nameTop = static_cast<int>(cy + 165);
-  glow(picture, name, (width - name.width) / 2, nameTop, 8, {0.3f, 0.5f, 1.0f}, 0.7f);
+  const Raster name = fonts.bold.render("SKYWARD", 76 * s, 22 * s);
+  const int nameTop = static_cast<int>(cy + static_cast<float>(165 * s));
+  glow(picture, name, (width - name.width) / 2, nameTop, 8 * s, {0.3f, 0.5f, 1.0f}, 0.7f);
   paintMask(picture, name, (width - name.width) / 2, nameTop, {0.92f, 0.95f, 1.0f}, 1.0f);
-  const Raster closing = fonts.serif.render(settings.closingLine, 19, 1);
-  paintMask(picture, closing, (width - closing.width) / 2, nameTop + name.height + 30, {0.6f, 0.68f, 0.85f}, 1.0f);
+  const Raster closing = fonts.serif.render(settings.closingLine, 19 * s, s);
+  paintMask(picture, closing, (width - closing.width) / 2, nameTop + name.height + 30 * s, {0.6f, 0.68f, 0.85f}, 1.0f);
   return picture;
 }
 

@@ -11,9 +11,6 @@
 namespace showdata {
 namespace {
 
-// Coverage of the region where `distance` < 0, anti-aliased over one pixel.
-float inside(float distance) { return std::clamp(0.5f - distance, 0.0f, 1.0f); }
-
 struct BandPoint {
   float along;   // position along the band
   float across;  // distance in from the picture's edge
@@ -28,15 +25,22 @@ BandPoint bandPoint(float x, float y, float width, float height) {
 
 }  // namespace
 
+// The frame is drawn in layout pixels; each pixel of the picture is 1 / s
+// of one.
 Raster frontdropFrame(const FrameSettings& settings) {
+  const int scale = settings.size.scale;
+  const float s = static_cast<float>(scale);
+  // Coverage of the region where `distance` (in layout pixels) < 0,
+  // anti-aliased over one pixel of the picture.
+  const auto inside = [s](float distance) { return std::clamp(0.5f - distance * s, 0.0f, 1.0f); };
   const float width = static_cast<float>(settings.size.width), height = static_cast<float>(settings.size.height);
   const Colour paper{1.0f, 0.99f, 0.97f}, bronze{0.16f, 0.12f, 0.09f}, gilt{0.62f, 0.52f, 0.38f};
   const float inner = settings.inset + settings.bandWidth;
   const float period = settings.bandWidth * 1.4f;
-  Raster picture(settings.size.width, settings.size.height, 3);
-  for (int iy = 0; iy < settings.size.height; ++iy) {
-    for (int ix = 0; ix < settings.size.width; ++ix) {
-      const float x = ix + 0.5f, y = iy + 0.5f;
+  Raster picture(settings.size.width * scale, settings.size.height * scale, 3);
+  for (int iy = 0; iy < picture.height; ++iy) {
+    for (int ix = 0; ix < picture.width; ++ix) {
+      const float x = (ix + 0.5f) / s, y = (iy + 0.5f) / s;
       const float u = (x / width - 0.5f) * 2.0f, v = (y / height - 0.5f) * 2.0f;
       const float radius = std::sqrt(u * u * 0.5f + v * v * 0.5f);
       Colour c = paper * (1.0f - settings.vignette * smoothstep(0.45f, 1.0f, radius));

@@ -5,19 +5,22 @@
 namespace showdata {
 
 Raster greetings(const Fonts& fonts, const GreetingsSettings& settings) {
-  Raster picture(settings.width, settings.height, 1);
-  const Raster heading = fonts.bold.render("greetings to", 30, 2);
-  paintMask(picture, heading, 24, 16, {1, 1, 1}, 1.0f);
-  const int lineY = 16 + heading.height + 10;
-  for (int x = 24; x < settings.width - 24; ++x) picture.at(x, lineY)[0] = 0.8f;
+  const int s = settings.scale;
+  const int width = settings.width * s, height = settings.height * s;
+  Raster picture(width, height, 1);
+  const Raster heading = fonts.bold.render("greetings to", 30 * s, 2 * s);
+  paintMask(picture, heading, 24 * s, 16 * s, {1, 1, 1}, 1.0f);
+  const int lineY = 16 * s + heading.height + 10 * s;
+  for (int row = 0; row < s; ++row)
+    for (int x = 24 * s; x < width - 24 * s; ++x) picture.at(x, lineY + row)[0] = 0.8f;
 
   const std::size_t rows = (settings.groups.size() + 1) / 2;
-  const int rowHeight = (settings.height - lineY - 16) / static_cast<int>(rows);
+  const int rowHeight = (height - lineY - 16 * s) / static_cast<int>(rows);
   for (std::size_t i = 0; i < settings.groups.size(); ++i) {
-    const Raster name = fonts.regular.render(settings.groups[i], 19);
+    const Raster name = fonts.regular.render(settings.groups[i], 19 * s);
     const int column = static_cast<int>(i / rows);
-    const int left = column == 0 ? 36 : settings.width / 2 + 20;
-    const int top = lineY + 12 + static_cast<int>(i % rows) * rowHeight + (rowHeight - name.height) / 2;
+    const int left = column == 0 ? 36 * s : width / 2 + 20 * s;
+    const int top = lineY + 12 * s + static_cast<int>(i % rows) * rowHeight + (rowHeight - name.height) / 2;
     paintMask(picture, name, left, top, {1, 1, 1}, 1.0f);
   }
   return picture;

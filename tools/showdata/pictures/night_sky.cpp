@@ -12,14 +12,16 @@
 namespace showdata {
 namespace {
 
-void addStar(Raster& picture, float x, float y, float brightness, float radius, Colour tint, bool spikes) {
+// `radius` in pixels; `s` pixels for each layout pixel, the spikes' width.
+void addStar(Raster& picture, float x, float y, float brightness, float radius, Colour tint, bool spikes, float s) {
   const int reach = static_cast<int>(radius * (spikes ? 9.0f : 3.0f)) + 1;
   for (int dy = -reach; dy <= reach; ++dy) {
     for (int dx = -reach; dx <= reach; ++dx) {
       const float px = std::floor(x) + dx + 0.5f - x, py = std::floor(y) + dy + 0.5f - y;
       const float r2 = (px * px + py * py) / (radius * radius);
       float light = std::exp(-r2 * 1.5f);
-      if (spikes) light += 0.35f * std::exp(-std::fabs(px) / radius * 2.5f - py * py * 2.0f) + 0.35f * std::exp(-std::fabs(py) / radius * 2.5f - px * px * 2.0f);
+      const float qx = px / s, qy = py / s;  // across a spike, in layout pixels
+      if (spikes) light += 0.35f * std::exp(-std::fabs(px) / radius * 2.5f - qy * qy * 2.0f) + 0.35f * std::exp(-std::fabs(py) / radius * 2.5f - qx * qx * 2.0f);
       picture.add(static_cast<int>(std::floor(x)) + dx, static_cast<int>(std::floor(y)) + dy, tint, brightness * light);
     }
   }
@@ -28,7 +30,8 @@ void addStar(Raster& picture, float x, float y, float brightness, float radius, 
 }  // namespace
 
 Raster nightSky(const NightSkySettings& settings) {
-  const int width = settings.size.width, height = settings.size.height;
+  const float s = static_cast<float>(settings.size.scale);
+  const int width = settings.size.width * settings.size.scale, height = settings.size.height * settings.size.scale;
   Raster picture(width, height, 3);
   for (int y = 0; y < height; ++y) {
     const float t = static_cast<float>(y) / (height - 1);
@@ -52,13 +55,13 @@ Raster nightSky(const NightSkySettings& settings) {
     const float x = random.between(0, width), y = random.between(0, height);
     const float brightness = std::pow(random.unit(), 2.0f) * 0.9f + 0.12f;
     const Colour tint = mix(Colour{0.75f, 0.82f, 1.0f}, Colour{1.0f, 0.9f, 0.75f}, random.unit());
-    addStar(picture, x, y, brightness, 0.6f, tint, false);
+    addStar(picture, x, y, brightness, 0.6f * s, tint, false, s);
   }
   for (int i = 0; i < settings.brightStars; ++i) {
     const float x = random.between(0, width), y = random.between(0, height);
     const bool spikes = i % 6 == 0;
     const Colour tint = mix(Colour{0.7f, 0.8f, 1.0f}, Colour{1.0f, 0.85f, 0.7f}, random.unit());
-    addStar(picture, x, y, random.between(0.7f, 1.0f), random.between(1.0f, 1.8f), tint, spikes);
+    addStar(picture, x, y, random.between(0.7f, 1.0f), random.between(1.0f, 1.8f) * s, tint, spikes, s);
   }
   return picture;
 }

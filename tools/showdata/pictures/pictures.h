@@ -11,9 +11,14 @@
 
 namespace showdata {
 
+// Sizes are those of the 800x600 layout; a picture of a data set drawn at
+// `scale` has scale x scale pixels for each of them, and every length in it
+// (lettering, strokes, blurs, stars) grows alike, so that it is sharp in a
+// frame that large. Scale 1 is the data set the show was made with.
 struct BackdropSize {
   int width = 800;
   int height = 600;
+  int scale = 1;
 };
 
 // Vertical gradient with lettering (loading_screen.cpp).
@@ -58,6 +63,7 @@ struct FilamentSettings {
   int width = 64;
   int height = 512;
   std::uint64_t seed = 0;
+  int scale = 1;
 };
 // Seamless vertical filaments, periodic in y (filament_*.cpp): a dashed
 // line, a thread of beads, and two interlaced waves.
@@ -68,6 +74,7 @@ Raster filamentWaves(const FilamentSettings& settings);
 struct GreetingsSettings {
   int width = 512;
   int height = 256;
+  int scale = 1;
   std::vector<std::string> groups = {"Tin Lantern",    "Moth Cartography", "Orbital Tea Club", "Salt and Static",
                                      "Quiet Comet Crew", "Velvet Vectorworks", "Lumen Drift",   "Paper Satellites",
                                      "Hollow Tide",    "Nine Kites"};
@@ -79,6 +86,7 @@ struct SkylineSettings {
   int width = 400;
   int height = 300;
   std::uint64_t seed = 166;
+  int scale = 1;
   float tallest = 0.55f;  // fraction of the height the highest tower reaches
 };
 // A city of random blocks with towers and antennas as an alpha mask (city_skyline.cpp).
@@ -88,6 +96,7 @@ struct KiteFlyerSettings {
   int width = 320;
   int height = 480;
   std::uint64_t seed = 936;
+  int scale = 1;
 };
 struct ColourWithAlpha {
   Raster colour;

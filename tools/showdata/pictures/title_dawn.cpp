@@ -20,7 +20,9 @@ Colour skyColour(float t) {  // t: 0 at the top, 1 at the horizon
 }  // namespace
 
 Raster titleDawn(const Fonts& fonts, const DawnSettings& settings) {
-  const int width = settings.size.width, height = settings.size.height;
+  const int scale = settings.size.scale;
+  const float s = static_cast<float>(scale);
+  const int width = settings.size.width * scale, height = settings.size.height * scale;
   const float horizon = height * 0.80f;
   const float sunX = width * 0.62f;
   Raster picture(width, height, 3);
@@ -33,8 +35,8 @@ Raster titleDawn(const Fonts& fonts, const DawnSettings& settings) {
       // Clouds: noise stretched into long streaks (its domain bent by a
       // second noise), in a band above the horizon; thin edges catch the
       // low sun, thick cores stay dark, and lower clouds glow warmer.
-      const float warp = fractalNoise(settings.seed + 3, x / 300.0f, y / 120.0f, 3) - 0.5f;
-      const float n = fractalNoise(settings.seed, x / 380.0f + warp, y / 60.0f + warp * 0.6f, 5);
+      const float warp = fractalNoise(settings.seed + 3, x / (300.0f * s), y / (120.0f * s), 3) - 0.5f;
+      const float n = fractalNoise(settings.seed, x / (380.0f * s) + warp, y / (60.0f * s) + warp * 0.6f, 5);
       const float band = smoothstep(0.15f, 0.5f, t) * (1.0f - smoothstep(0.84f, 0.98f, t));
       const float density = smoothstep(settings.cloudCover, settings.cloudCover + 0.16f, n) * band;
       const float core = smoothstep(settings.cloudCover + 0.08f, settings.cloudCover + 0.3f, n);
@@ -45,16 +47,16 @@ Raster titleDawn(const Fonts& fonts, const DawnSettings& settings) {
   }
   // Hills: a one-dimensional noise profile, dark against the glow.
   for (int x = 0; x < width; ++x) {
-    const float ridge = horizon - 8.0f - 46.0f * fractalNoise(settings.seed + 5, x / 180.0f, 0.5f, 4);
+    const float ridge = horizon - 8.0f * s - 46.0f * s * fractalNoise(settings.seed + 5, x / (180.0f * s), 0.5f, 4);
     for (int y = static_cast<int>(ridge); y < height; ++y) {
       const float edge = std::fmin(1.0f, y - ridge + 1.0f);
       picture.blend(x, y, mix(Colour{0.10f, 0.06f, 0.14f}, Colour{0.03f, 0.02f, 0.06f}, (y - ridge) / (height - ridge)), edge);
     }
   }
-  const Raster name = fonts.bold.render("SKYWARD", 112, 12);
+  const Raster name = fonts.bold.render("SKYWARD", 112 * scale, 12 * scale);
   const int left = (width - name.width) / 2, top = static_cast<int>(height * 0.36f) - name.height / 2;
-  glow(picture, name, left, top + 4, 14, {0.15f, 0.05f, 0.15f}, 0.55f, false);
-  glow(picture, name, left, top, 10, {1.0f, 0.75f, 0.5f}, 0.8f);
+  glow(picture, name, left, top + 4 * scale, 14 * scale, {0.15f, 0.05f, 0.15f}, 0.55f, false);
+  glow(picture, name, left, top, 10 * scale, {1.0f, 0.75f, 0.5f}, 0.8f);
   paintMask(picture, name, left, top, {1.0f, 0.97f, 0.92f}, 1.0f);
   return picture;
 }

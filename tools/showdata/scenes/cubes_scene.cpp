@@ -97,7 +97,7 @@ NodeRecipe circlingCamera(float duration) {
 
 SceneRecipe cubesScene(const SceneUse& use) {
   SceneRecipe scene;
-  const std::int32_t panel = scene.addTexture({"cube_panel.jpg", PictureFormat::Jpeg, bevelledPanel(201)});
+  const std::int32_t panel = scene.addTexture({"cube_panel.jpg", PictureFormat::Jpeg, bevelledPanel(201, use.pictureScale)});
   SurfaceRecipe surface;
   surface.name = "Cube";
   surface.texture = panel;

@@ -88,9 +88,9 @@ SceneRecipe fireworksScene(const SceneUse& use) {
   SceneRecipe scene;
   Random random(401);
   // The spark's picture comes last: the sparks blend over everything else.
-  scene.addTexture({"city_facades.jpg", PictureFormat::Jpeg, cityFacades(402)});
-  scene.addTexture({"city_sky.jpg", PictureFormat::Jpeg, nightSkyDome(403)});
-  scene.addTexture({"spark.jpg", PictureFormat::Jpeg, sparkStreak(404)});
+  scene.addTexture({"city_facades.jpg", PictureFormat::Jpeg, cityFacades(402, use.pictureScale)});
+  scene.addTexture({"city_sky.jpg", PictureFormat::Jpeg, nightSkyDome(403, use.pictureScale)});
+  scene.addTexture({"spark.jpg", PictureFormat::Jpeg, sparkStreak(404, use.pictureScale)});
   scene.addSurface({.name = "Facade", .texture = 0});
   scene.addSurface({.name = "Ground"});
   scene.addSurface({.name = "NightSky", .texture = 1, .wrapT = 1, .vertexColours = false});

@@ -114,8 +114,8 @@ NodeRecipe swayingCamera(float duration) {
 
 SceneRecipe metaballsScene(const SceneUse& use) {
   SceneRecipe scene;
-  const std::int32_t matcap = scene.addTexture({"blob_matcap.jpg", PictureFormat::Jpeg, liquidMatcap(301)});
-  const std::int32_t backdrop = scene.addTexture({"blob_backdrop.jpg", PictureFormat::Jpeg, studioBackdrop(302)});
+  const std::int32_t matcap = scene.addTexture({"blob_matcap.jpg", PictureFormat::Jpeg, liquidMatcap(301, use.pictureScale)});
+  const std::int32_t backdrop = scene.addTexture({"blob_backdrop.jpg", PictureFormat::Jpeg, studioBackdrop(302, use.pictureScale)});
   SurfaceRecipe blob;
   blob.name = "Blob";
   blob.texture = matcap;

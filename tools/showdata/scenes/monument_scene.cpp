@@ -155,14 +155,14 @@ NodeRecipe orbitingRing(Vector3 tilt, float period, std::int32_t ringMesh, std::
 
 }  // namespace
 
-SceneRecipe monumentScene(const SceneUse&) {
+SceneRecipe monumentScene(const SceneUse& use) {
   SceneRecipe scene;
   Random random(501);
-  scene.addTexture({"monument_metal.jpg", PictureFormat::Jpeg, brushedMetal(502)});
-  scene.addTexture({"monument_stone.jpg", PictureFormat::Jpeg, veinedMarble(503)});
-  scene.addTexture({"monument_rings.jpg", PictureFormat::Jpeg, ringBands(504)});
-  scene.addTexture({"monument_nebula.jpg", PictureFormat::Jpeg, nebulaPanorama(505)});
-  scene.addTexture({"monument_halo.jpg", PictureFormat::Jpeg, haloGlow(506)});  // last: the halo blends over the rest
+  scene.addTexture({"monument_metal.jpg", PictureFormat::Jpeg, brushedMetal(502, use.pictureScale)});
+  scene.addTexture({"monument_stone.jpg", PictureFormat::Jpeg, veinedMarble(503, use.pictureScale)});
+  scene.addTexture({"monument_rings.jpg", PictureFormat::Jpeg, ringBands(504, use.pictureScale)});
+  scene.addTexture({"monument_nebula.jpg", PictureFormat::Jpeg, nebulaPanorama(505, use.pictureScale)});
+  scene.addTexture({"monument_halo.jpg", PictureFormat::Jpeg, haloGlow(506, use.pictureScale)});  // last: the halo blends over the rest
   scene.addSurface({.name = "EmblemRing", .texture = 0});
   scene.addSurface({.name = "EmblemBird", .texture = 0});
   scene.addSurface({.name = "Stone", .texture = 1});

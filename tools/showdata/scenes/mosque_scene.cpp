@@ -18,16 +18,16 @@ constexpr float kUnits = kUnitsPerMetre;
 
 Matrix44 toScene() { return scaling(kUnits); }
 
-void addTextures(SceneRecipe& scene) {
-  scene.addTexture({"hall_tiles.jpg", PictureFormat::Jpeg, zelligeTiles(101)});
-  scene.addTexture({"hall_stone.jpg", PictureFormat::Jpeg, sandstoneBlocks(102)});
-  scene.addTexture({"hall_window.jpg", PictureFormat::Jpeg, windowLattice(103)});
-  scene.addTexture({"hall_voussoirs.jpg", PictureFormat::Jpeg, voussoirStripes(104)});
-  scene.addTexture({"hall_marble.jpg", PictureFormat::Jpeg, veinedMarble(105)});
-  scene.addTexture({"hall_dome.jpg", PictureFormat::Jpeg, domeMosaic(106)});
-  scene.addTexture({"hall_ceiling.jpg", PictureFormat::Jpeg, woodCoffers(107)});
-  scene.addTexture({"hall_niche.jpg", PictureFormat::Jpeg, nicheMosaic(108)});
-  scene.addTexture({"hall_door.jpg", PictureFormat::Jpeg, studdedDoor(109)});
+void addTextures(SceneRecipe& scene, int pictureScale) {
+  scene.addTexture({"hall_tiles.jpg", PictureFormat::Jpeg, zelligeTiles(101, pictureScale)});
+  scene.addTexture({"hall_stone.jpg", PictureFormat::Jpeg, sandstoneBlocks(102, pictureScale)});
+  scene.addTexture({"hall_window.jpg", PictureFormat::Jpeg, windowLattice(103, pictureScale)});
+  scene.addTexture({"hall_voussoirs.jpg", PictureFormat::Jpeg, voussoirStripes(104, pictureScale)});
+  scene.addTexture({"hall_marble.jpg", PictureFormat::Jpeg, veinedMarble(105, pictureScale)});
+  scene.addTexture({"hall_dome.jpg", PictureFormat::Jpeg, domeMosaic(106, pictureScale)});
+  scene.addTexture({"hall_ceiling.jpg", PictureFormat::Jpeg, woodCoffers(107, pictureScale)});
+  scene.addTexture({"hall_niche.jpg", PictureFormat::Jpeg, nicheMosaic(108, pictureScale)});
+  scene.addTexture({"hall_door.jpg", PictureFormat::Jpeg, studdedDoor(109, pictureScale)});
   scene.addTexture({"hall_floor_light.jpg", PictureFormat::Jpeg, floorLightMap()});
 }
 
@@ -95,7 +95,7 @@ NodeRecipe glidingCamera(float duration) {
 
 SceneRecipe mosqueScene(const SceneUse& use) {
   SceneRecipe scene;
-  addTextures(scene);
+  addTextures(scene, use.pictureScale);
   addSurfaces(scene);
   const Colour fog{0.09f, 0.075f, 0.06f};
   scene.background = fog;

@@ -16,10 +16,13 @@ const std::vector<SceneFile>& sceneFiles() {
   return files;
 }
 
-std::vector<DataFile> sceneDataFiles() {
+std::vector<DataFile> sceneDataFiles(int pictureScale) {
   std::vector<DataFile> files;
-  for (const SceneFile& scene : sceneFiles())
-    files.push_back({scene.name, scene.what, [&scene] { return sceneFileBytes(scene.recipe(scene.use), scene.use.cameras); }});
+  for (const SceneFile& scene : sceneFiles()) {
+    SceneUse use = scene.use;
+    use.pictureScale = pictureScale;
+    files.push_back({scene.name, scene.what, [&scene, use] { return sceneFileBytes(scene.recipe(use), use.cameras); }});
+  }
   for (DataFile& volume : lightShaftFiles()) files.push_back(std::move(volume));
   return files;
 }

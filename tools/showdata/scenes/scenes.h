@@ -9,10 +9,12 @@
 namespace showdata {
 
 // How the show plays a scene: for how long (its layer's duration; 0 when
-// the layer never ends) and through which cameras (numbers 0 .. cameras - 1).
+// the layer never ends) and through which cameras (numbers 0 .. cameras - 1);
+// and the data set's scale its textures are painted at.
 struct SceneUse {
   float duration;
   int cameras;
+  int pictureScale = 1;
 
   // How long the scene is seen: its duration, or for the endless closing
   // scene the 75 s it plays before the final logo covers it.
@@ -33,7 +35,8 @@ struct SceneFile {
 };
 const std::vector<SceneFile>& sceneFiles();
 
-// The scene files and the light volumes of the hall.
-std::vector<DataFile> sceneDataFiles();
+// The scene files, their textures at the data set's scale, and the light
+// volumes of the hall.
+std::vector<DataFile> sceneDataFiles(int pictureScale = 1);
 
 }  // namespace showdata

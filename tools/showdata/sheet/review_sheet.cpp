@@ -79,28 +79,31 @@ Raster cutOutTile(const Raster& colour, const Raster& alpha) {
   return tile;
 }
 
-Raster loadPicture(const std::filesystem::path& folder, const std::string& name) {
-  return decodePicture(readFile(outputPath(folder, name)), name);
+// The picture at its size in the layout: a data set drawn at a larger scale
+// is brought back to it, so that the sheet's places fit.
+Raster loadPicture(const std::filesystem::path& folder, const std::string& name, int scale) {
+  Raster picture = decodePicture(readFile(outputPath(folder, name)), name);
+  return scale > 1 ? resized(picture, picture.width / scale, picture.height / scale) : picture;
 }
 
 std::string fileLabel(const std::string& name) { return name.substr(name.rfind('\\') + 1); }
 
-int placePictures(Sheet& sheet, const std::filesystem::path& folder) {
+int placePictures(Sheet& sheet, const std::filesystem::path& folder, int scale) {
   const char* backdrops[5] = {"demo\\loading.jpg", "demo\\Skyward.jpg", "demo\\backs\\1.jpg", "demo\\frontdrop.jpg", "demo\\backs\\biglogo.jpg"};
   for (int i = 0; i < 5; ++i)
-    sheet.place(resized(loadPicture(folder, backdrops[i]), 320, 240), kMargin + i * 332, kMargin, backdrops[i]);
+    sheet.place(resized(loadPicture(folder, backdrops[i], scale), 320, 240), kMargin + i * 332, kMargin, backdrops[i]);
   const int top = kMargin + 240 + kLabelHeight + kMargin;
   int left = kMargin;
   for (const char* filament : {"demo\\fil1.png", "demo\\fil2.png", "demo\\fil3.png"}) {
-    sheet.place(maskTile(loadPicture(folder, filament)), left, top, fileLabel(filament));
+    sheet.place(maskTile(loadPicture(folder, filament, scale)), left, top, fileLabel(filament));
     left += 64 + 24;
   }
-  sheet.place(maskTile(loadPicture(folder, "demo\\greetings.jpg")), left, top, "demo\\greetings.jpg");
-  sheet.place(maskTile(loadPicture(folder, "demo\\cite-alpha.png")), left + 56, top + 256 + kLabelHeight + 8, "demo\\cite-alpha.png");
+  sheet.place(maskTile(loadPicture(folder, "demo\\greetings.jpg", scale)), left, top, "demo\\greetings.jpg");
+  sheet.place(maskTile(loadPicture(folder, "demo\\cite-alpha.png", scale)), left + 56, top + 256 + kLabelHeight + 8, "demo\\cite-alpha.png");
   left += 512 + kMargin;
-  sheet.place(cutOutTile(loadPicture(folder, "demo\\pupic.jpg"), loadPicture(folder, "demo\\pupic_a.jpg")), left, top,
+  sheet.place(cutOutTile(loadPicture(folder, "demo\\pupic.jpg", scale), loadPicture(folder, "demo\\pupic_a.jpg", scale)), left, top,
               "pupic (pupic.jpg through pupic_a.jpg)");
-  sheet.place(loadPicture(folder, "demo\\pupic.jpg"), left + 320 + kMargin, top, "demo\\pupic.jpg");
+  sheet.place(loadPicture(folder, "demo\\pupic.jpg", scale), left + 320 + kMargin, top, "demo\\pupic.jpg");
   return top + 600 + kLabelHeight + kMargin;
 }
 
@@ -174,13 +177,13 @@ void placeScenes(Sheet& sheet, const std::filesystem::path& folder, int top) {
 
 }  // namespace
 
-void drawReviewSheet(const std::filesystem::path& folder, const std::string& sheetFile) {
+void drawReviewSheet(const std::filesystem::path& folder, const std::string& sheetFile, int scale) {
   const Font font("DejaVuSans.ttf");
   const int sceneRows = (sceneFrameCount() + 4) / 5;
   Sheet sheet(kMargin + 240 + kLabelHeight + kMargin + 600 + kLabelHeight + kMargin + 3 * (240 + kLabelHeight + kMargin) +
                   sceneRows * (kSceneHeight + kLabelHeight + kMargin),
               font);
-  const int objectsTop = placePictures(sheet, folder);
+  const int objectsTop = placePictures(sheet, folder, scale);
   const GLCanvas canvas(kSceneWidth, kSceneHeight);
   try {
     placeScenes(sheet, folder, placeObjects(sheet, folder, objectsTop));

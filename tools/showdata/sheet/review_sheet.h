@@ -10,7 +10,8 @@
 
 namespace showdata {
 
+// `scale`: the data set's (its pictures are shown at their layout size).
 // Throws std::runtime_error when a file cannot be read or the sheet written.
-void drawReviewSheet(const std::filesystem::path& folder, const std::string& sheetFile);
+void drawReviewSheet(const std::filesystem::path& folder, const std::string& sheetFile, int scale = 1);
 
 }  // namespace showdata

@@ -14,8 +14,8 @@
 
 namespace showdata {
 
-Raster liquidMatcap(std::uint64_t seed) {
-  return paintPixels(256, 256, [&](float u, float v) {
+Raster liquidMatcap(std::uint64_t seed, int scale) {
+  return paintPixels(256 * scale, 256 * scale, [&](float u, float v) {
     // The normal's x and y; z toward the camera.
     const float x = u * 2.0f - 1.0f, y = 1.0f - v * 2.0f;
     const float r2 = std::min(x * x + y * y, 1.0f);
@@ -37,7 +37,7 @@ Raster liquidMatcap(std::uint64_t seed) {
   });
 }
 
-Raster studioBackdrop(std::uint64_t seed) {
+Raster studioBackdrop(std::uint64_t seed, int scale) {
   Random random(seed);
   struct Light {
     float u, v, radius;
@@ -47,7 +47,7 @@ Raster studioBackdrop(std::uint64_t seed) {
   for (int i = 0; i < 40; ++i)
     lights.push_back({random.unit(), random.between(0.2f, 0.8f), random.between(0.008f, 0.03f),
                       mix(Colour{0.9f, 0.4f, 0.8f}, Colour{0.3f, 0.8f, 1.0f}, random.unit()) * random.between(0.25f, 0.6f)});
-  return paintPixels(512, 256, [&](float u, float v) {
+  return paintPixels(512 * scale, 256 * scale, [&](float u, float v) {
     // v = 0 at the top of the sphere, 1 at the bottom; u round it.
     Colour c = mix(Colour{0.03f, 0.02f, 0.09f}, Colour{0.20f, 0.06f, 0.26f}, smoothstep(0.1f, 0.55f, v));
     c = mix(c, Colour{0.02f, 0.07f, 0.10f}, smoothstep(0.55f, 0.95f, v));

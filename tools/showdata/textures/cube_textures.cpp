@@ -9,8 +9,8 @@
 
 namespace showdata {
 
-Raster bevelledPanel(std::uint64_t seed) {
-  return paintPixels(128, 128, [&](float u, float v) {
+Raster bevelledPanel(std::uint64_t seed, int scale) {
+  return paintPixels(128 * scale, 128 * scale, [&](float u, float v) {
     const float s = u - 0.5f, t = v - 0.5f;
     const float edge = 0.5f - std::max(std::fabs(s), std::fabs(t));  // 0 at the border
     float shade = 0.92f;

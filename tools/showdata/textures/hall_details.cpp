@@ -17,11 +17,11 @@ float fract(float x) { return x - std::floor(x); }
 
 }  // namespace
 
-Raster domeMosaic(std::uint64_t seed) {
+Raster domeMosaic(std::uint64_t seed, int scale) {
   // The sector spans 1/16 of a circle of 6 m; v climbs 8.4 m of arc.
   constexpr float kArc = 8.42f, kBaseWidth = 2.0f * kPi * 6.0f / 16.0f;
   const float kSpan = 0.5f * kPi - std::asin(1.0f / 6.0f);
-  return paintPixels(256, 512, [&](float u, float v) {
+  return paintPixels(256 * scale, 512 * scale, [&](float u, float v) {
     const float width = kBaseWidth * std::cos(v * kSpan);
     const float x = (u - 0.5f) * width;  // metres across the sector
     const float y = v * kArc;            // metres up the dome
@@ -42,9 +42,9 @@ Raster domeMosaic(std::uint64_t seed) {
   });
 }
 
-Raster woodCoffers(std::uint64_t seed) {
+Raster woodCoffers(std::uint64_t seed, int scale) {
   const Colour beam{0.30f, 0.17f, 0.08f}, panel{0.42f, 0.13f, 0.08f};
-  return paintPixels(256, 256, [&](float u, float v) {
+  return paintPixels(256 * scale, 256 * scale, [&](float u, float v) {
     const float s = fract(u * 2.0f) - 0.5f, t = fract(v * 2.0f) - 0.5f;
     const float inset = 0.5f - std::max(std::fabs(s), std::fabs(t));
     const float grain = fractalNoise(seed, u * 4.0f, v * 48.0f, 4, 0.5f, 4, 48);
@@ -60,10 +60,10 @@ Raster woodCoffers(std::uint64_t seed) {
   });
 }
 
-Raster nicheMosaic(std::uint64_t seed) {
+Raster nicheMosaic(std::uint64_t seed, int scale) {
   // u across 2.6 m, v down 4.7 m from the top of the head.
   constexpr float kWidth = 2.6f, kHeight = 4.7f, kRadius = 1.3f;
-  return paintPixels(256, 512, [&](float u, float v) {
+  return paintPixels(256 * scale, 512 * scale, [&](float u, float v) {
     const float x = (u - 0.5f) * kWidth, y = (1.0f - v) * kHeight;  // y up from the floor
     const float head = kHeight - kRadius;
     // Distance inward from the niche's outline (sides, then the round head).
@@ -85,9 +85,9 @@ Raster nicheMosaic(std::uint64_t seed) {
   });
 }
 
-Raster studdedDoor(std::uint64_t seed) {
+Raster studdedDoor(std::uint64_t seed, int scale) {
   const Colour wood{0.32f, 0.19f, 0.09f}, brass{0.78f, 0.62f, 0.30f};
-  return paintPixels(128, 256, [&](float u, float v) {
+  return paintPixels(128 * scale, 256 * scale, [&](float u, float v) {
     const float plank = fract(u * 6.0f);
     const float grain = fractalNoise(seed + static_cast<std::uint64_t>(u * 6.0f), u * 12.0f, v * 40.0f, 4);
     Colour c = wood * (0.75f + 0.4f * grain) * (0.75f + 0.25f * smoothstep(0.0f, 0.08f, std::min(plank, 1.0f - plank)));

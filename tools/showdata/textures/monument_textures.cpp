@@ -9,8 +9,8 @@
 
 namespace showdata {
 
-Raster brushedMetal(std::uint64_t seed) {
-  return paintPixels(256, 256, [&](float u, float v) {
+Raster brushedMetal(std::uint64_t seed, int scale) {
+  return paintPixels(256 * scale, 256 * scale, [&](float u, float v) {
     const float streaks = fractalNoise(seed, u * 2.0f, v * 128.0f, 3, 0.6f, 2, 128);
     const float sheen = 0.5f + 0.5f * std::sin(6.2831853f * (u + 0.15f * fractalNoise(seed + 1, u * 2.0f, v * 2.0f, 2, 0.5f, 2, 2)));
     const float light = 0.72f + 0.16f * streaks + 0.12f * sheen;
@@ -18,8 +18,8 @@ Raster brushedMetal(std::uint64_t seed) {
   });
 }
 
-Raster ringBands(std::uint64_t seed) {
-  return paintPixels(256, 32, [&](float u, float v) {
+Raster ringBands(std::uint64_t seed, int scale) {
+  return paintPixels(256 * scale, 32 * scale, [&](float u, float v) {
     const float band = 0.5f + 0.5f * std::sin(6.2831853f * u * 12.0f);
     const float edge = std::fabs(v - 0.5f) * 2.0f;
     Colour c = mix(Colour{0.55f, 0.42f, 0.22f}, Colour{1.0f, 0.86f, 0.5f}, band);
@@ -29,8 +29,8 @@ Raster ringBands(std::uint64_t seed) {
   });
 }
 
-Raster haloGlow(std::uint64_t seed) {
-  return paintPixels(256, 32, [&](float u, float v) {
+Raster haloGlow(std::uint64_t seed, int scale) {
+  return paintPixels(256 * scale, 32 * scale, [&](float u, float v) {
     const float across = std::fabs(v - 0.5f) * 2.0f;
     const float shimmer = 0.75f + 0.25f * fractalNoise(seed, u * 16.0f, 0.0f, 3, 0.5f, 16, 0);
     const float light = (1.0f - 0.5f * across * across) * shimmer;
@@ -38,8 +38,8 @@ Raster haloGlow(std::uint64_t seed) {
   });
 }
 
-Raster nebulaPanorama(std::uint64_t seed) {
-  return paintPixels(512, 256, [&](float u, float v) {
+Raster nebulaPanorama(std::uint64_t seed, int scale) {
+  return paintPixels(512 * scale, 256 * scale, [&](float u, float v) {
     const float band = std::exp(-std::pow((v - 0.55f + 0.12f * std::sin(6.2831853f * u)) / 0.16f, 2.0f));
     const float cloud = fractalNoise(seed, u * 8.0f, v * 4.0f, 6, 0.55f, 8, 0);
     const float hue = fractalNoise(seed + 7, u * 3.0f, v * 2.0f, 3, 0.5f, 3, 0);

@@ -11,8 +11,8 @@
 
 namespace showdata {
 
-Raster cityFacades(std::uint64_t seed) {
-  return paintPixels(512, 512, [&](float u, float v) {
+Raster cityFacades(std::uint64_t seed, int scale) {
+  return paintPixels(512 * scale, 512 * scale, [&](float u, float v) {
     const int column = static_cast<int>(u * kWindows), row = static_cast<int>(v * kWindows);
     const float grain = fractalNoise(seed, u * 32.0f, v * 32.0f, 3, 0.5f, 32, 32);
     const Colour wall = Colour{0.10f, 0.10f, 0.13f} * (0.8f + 0.4f * grain);
@@ -31,8 +31,8 @@ Raster cityFacades(std::uint64_t seed) {
   });
 }
 
-Raster nightSkyDome(std::uint64_t seed) {
-  return paintPixels(64, 512, [&](float u, float v) {
+Raster nightSkyDome(std::uint64_t seed, int scale) {
+  return paintPixels(64 * scale, 512 * scale, [&](float u, float v) {
     Colour c = mix(Colour{0.01f, 0.015f, 0.06f}, Colour{0.07f, 0.05f, 0.16f}, smoothstep(0.0f, 0.8f, v));
     c = mix(c, Colour{0.30f, 0.16f, 0.16f}, smoothstep(0.82f, 1.0f, v) * 0.8f);
     const float haze = fractalNoise(seed, u * 4.0f, v * 16.0f, 4, 0.5f, 4, 0);
@@ -40,8 +40,8 @@ Raster nightSkyDome(std::uint64_t seed) {
   });
 }
 
-Raster sparkStreak(std::uint64_t) {
-  return paintPixels(64, 64, [](float, float v) {
+Raster sparkStreak(std::uint64_t, int scale) {
+  return paintPixels(64 * scale, 64 * scale, [](float, float v) {
     const float across = std::fabs(v - 0.5f) * 2.0f;
     // Full light over the middle, falling off only toward the edges: the
     // streaks are a pixel or two wide.
