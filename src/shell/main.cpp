@@ -23,18 +23,27 @@
 
 namespace {
 
-// A show time: a finite number of seconds, zero or more, that a float holds.
+// Frame times are float seconds: up to here they still keep a 256th of a
+// second, past it frames at the show's rates are no longer told apart (and
+// the end tune only plays its loop again), so a later moment is a slip.
+constexpr float kLatestMoment = 65536.0f;
+
+// A show time: a finite number of seconds, zero or more, up to the latest
+// moment.
 std::optional<float> readSeconds(const std::string& text) {
   const char* begin = text.c_str();
   char* end = nullptr;
   errno = 0;
   const float seconds = std::strtof(begin, &end);
-  if (end == begin || *end != '\0' || errno == ERANGE || !std::isfinite(seconds) || seconds < 0.0f) return std::nullopt;
+  if (end == begin || *end != '\0' || errno == ERANGE || !std::isfinite(seconds) || seconds < 0.0f ||
+      seconds > kLatestMoment)
+    return std::nullopt;
   return seconds;
 }
 
 std::string checkSeconds(std::string& text) {
-  return readSeconds(text) ? std::string() : "expected a number of seconds, zero or more, got '" + text + "'";
+  if (readSeconds(text)) return {};
+  return "expected a number of seconds from 0 to 65536 (the latest moment frames tell apart), got '" + text + "'";
 }
 
 // The container comes from the name, so a name that gives none is a
