@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "base/stop_request.h"
 #include "layers/layer_stack.h"
 #include "layers/mesh_framing.h"
 #include "platform/host.h"
@@ -21,8 +22,9 @@
 namespace shell {
 namespace {
 
-// False once the quit message has been seen.
+// False once the quit message has been seen or a stop was asked.
 bool drainMessages(DevMode* dev) {
+  if (kst::stopAsked()) return false;
   platform::Message message;
   while (platform::host().peekMessage(message)) {
     if (message.kind == platform::MessageKind::Quit) return false;

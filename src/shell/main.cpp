@@ -10,8 +10,10 @@
 #include <optional>
 #include <regex>
 
+#include "base/stop_request.h"
 #include "base/stream_logger.h"
 #include "platform/sdl_host.h"
+#include "platform/stop_signals.h"
 #include "shell/frame_options.h"
 #include "shell/capture_parts.h"
 #include "shell/part_capture.h"
@@ -306,10 +308,17 @@ int main(int argc, char** argv) {
   // A listing reads no data: the scenes are not read for their cameras.
   if (!line.showFile.empty() && !shell::showfile::useShowFile(line.showFile, !options.listEvents)) return 2;
   if (!line.writtenShow.empty()) return shell::showfile::writeShowFile(line.writtenShow);
+  platform::catchStopSignals();
   if (options.headless) platform::useHeadlessDrivers();
   platform::SdlHost host(options.headless);
   platform::setHost(&host);
-  const int result = run(options);
+  int result = 1;
+  try {
+    result = run(options);
+  } catch (const kst::StopAsked& stop) {
+    // Where no show was being played (a listing, a join): nothing to restore.
+    std::fprintf(stderr, "skyward: %s\n", stop.what());
+  }
   platform::setHost(nullptr);
   return result;
 }

@@ -1,5 +1,6 @@
 #include "shell/show_preparation.h"
 
+#include "base/stop_request.h"
 #include "layers/bitmap_layers.h"
 #include "layers/layer_stack.h"
 #include "layers/mesh_framing.h"
@@ -69,7 +70,7 @@ void prepareShow(bool preloadChoice, ShowClock& clock) {
 // Every event up to the moment fires in order: an activation keeps its
 // scheduled time, so its layer draws what it would draw then.
 void catchUpTo(const ShowClock& clock) {
-  kst::theTimeLine().update(clock.startTime());
+  kst::theTimeLine().update(clock.startTime(), kst::stopPoint);
   kst::theSceneStock().finishLoads();
   settleFinishedLayers(clock);
   music::jumpTo(clock.showStart());

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "base/stop_request.h"
 #include "capture/capture_error.h"
 #include "platform/host.h"
 #include "render/device.h"
@@ -93,6 +94,17 @@ int endFailedCapture(std::optional<ShowCapture>& recording, const capture::Captu
   return -1;
 }
 
+// Ctrl-C or SIGTERM before the first frame or during a move ends the show
+// as Escape does, once everything is released; a capture, which then holds
+// no frame yet, leaves no file.
+int endStopped(std::optional<ShowCapture>& recording) {
+  recording.reset();
+  music::stopMusic();
+  const int result = shutDown(1);
+  std::fprintf(stderr, "skyward: stopped by a signal\n");
+  return result;
+}
+
 // Whatever stops a capture (its own failure, memory running out, anything
 // thrown while frames are drawn and captured) is that capture's failure;
 // without a capture the failure goes on up as before.
@@ -114,6 +126,8 @@ int playShow(ShowOptions options, const ShowPreparation& prepare, const ShowBuil
     if (options.dev) dev.emplace(options, clock, backgroundLoading, build);
     runFrameLoop(clock, options, recording ? &*recording : nullptr, dev ? &*dev : nullptr);
     if (recording) recording->finish();
+  } catch (const kst::StopAsked&) {
+    return endStopped(recording);
   } catch (const capture::CaptureError& error) {
     return endFailedCapture(recording, error, part);
   } catch (const std::exception& error) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/log.h"
+#include "base/stop_request.h"
 #include "platform/data_files.h"
 #include "render/device.h"
 #include "render/gl_table.h"
@@ -85,7 +86,11 @@ void SceneStock::releaseFinishedLoaders() {
 }
 
 void SceneStock::finishLoads() {
-  forEachObject([](SceneStockEntry& entry) { entry.endLoader(); });
+  // Each scene may take a while: a stop asked meanwhile ends it between two.
+  forEachObject([](SceneStockEntry& entry) {
+    stopPoint();
+    entry.endLoader();
+  });
 }
 
 Scene* SceneStock::waitForScene(const char* name) {

@@ -20,8 +20,11 @@ void TimeLine::add(TimeLineEvent* event) {
 
 void TimeLine::rewind() { cursor_ = events_.begin(); }
 
-void TimeLine::update(float t) {
+void TimeLine::update(float t) { update(t, [] {}); }
+
+void TimeLine::update(float t, const std::function<void()>& beforeEach) {
   while (cursor_ != events_.end() && cursor_->first <= t) {
+    beforeEach();
     // The cursor stays on the event while it fires: an event that `fire`
     // adds at or after its time lands behind it, where the cursor still
     // reaches it, and fires in this update if it is already due.

@@ -3,6 +3,7 @@
 // timeline when it is constructed; the frame loop fires the due ones in time
 // order, oldest first, and each fired event is destroyed at once.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -34,6 +35,9 @@ class TimeLine {
   void add(TimeLineEvent* event);
   void rewind();
   void update(float t);
+  // The same, calling `beforeEach` before each event fires (a catch-up of
+  // many events can be stopped between two of them by throwing there).
+  void update(float t, const std::function<void()>& beforeEach);
   void clear();
 
   std::uint32_t count() const { return count_; }

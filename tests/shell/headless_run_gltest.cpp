@@ -7,6 +7,7 @@
 #include <fstream>
 #include <vector>
 
+#include "base/stop_request.h"
 #include "support/headless_show.h"
 #include "support/show_folder.h"
 
@@ -33,6 +34,29 @@ TEST(HeadlessRun, EndsNormallyAndSavesABlackFrame) {
   FreeImage_Unload(rgb);
   FreeImage_Unload(shot);
   std::filesystem::remove(file);
+}
+
+// Ctrl-C or SIGTERM while the show is prepared ends it there, in order, as
+// Escape would: exit code 1, said, and no frame drawn.
+TEST(HeadlessRun, AStopAskedDuringPreparationEndsTheShowBeforeItsFirstFrame) {
+  fake::ShowFolder folder;
+  shell::ShowOptions options;
+  options.preloadEverything = true;
+  options.fps = 10;
+  options.start = 5.0;
+  options.until = 6.0f;
+  const std::string shot = (folder / "first.png").string();
+  options.screenshots = {{5.0f, shot}};
+  const auto stopping = [](bool preloadChoice, shell::ShowClock& clock) {
+    kst::askToStop();
+    shell::prepareShow(preloadChoice, clock);
+  };
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(fake::runHeadlessShow(options, stopping), 1);
+  const std::string said = testing::internal::GetCapturedStderr();
+  kst::forgetStopRequest();
+  EXPECT_NE(said.find("skyward: stopped by a signal"), std::string::npos) << said;
+  EXPECT_FALSE(std::filesystem::exists(shot));
 }
 
 // Asked for, every frame's times are written at the end: one line a frame

@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "base/stop_request.h"
 #include "geometry/tri_strip.h"
 
 namespace meshchunks {
@@ -113,6 +114,9 @@ void copyVertex(const KeyLayout& layout, const std::uint32_t* key, std::size_t t
 }  // namespace
 
 std::unique_ptr<MeshChunk> makeChunk(const kst::RobustMesh& piece, std::size_t first, std::size_t count) {
+  // Building a large scene's chunks takes seconds: a stop asked meanwhile
+  // ends its reading, so that nobody waits for it.
+  kst::stopPoint();
   const KeyLayout layout(piece);
   const Unified unified = unifyCorners(layout, first, count);
   const std::size_t vertices = unified.keys.size() / layout.width();

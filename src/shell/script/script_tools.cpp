@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/stop_request.h"
 #include "stocks/bitmap_stock.h"
 #include "stocks/load_or_warn.h"
 #include "stocks/mesh_stock.h"
@@ -30,6 +31,7 @@ BuildWatcher* watcher = nullptr;
 
 // Whether the load is to be made; the watcher is told first.
 bool made(const BuildLoad& what) {
+  kst::stopPoint();  // building with every file read is long
   if (watcher != nullptr) watcher->loads(what);
   return !filesLeftAlone;
 }
