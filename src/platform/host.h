@@ -39,6 +39,7 @@ struct Message {
   int dx = 0;
   int dy = 0;
   unsigned buttons = 0;
+  bool repeat = false;  // KeyDown: sent again by a key held down
 };
 
 struct DisplayMode {

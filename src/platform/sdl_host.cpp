@@ -45,7 +45,9 @@ Message translate(const SDL_Event& event) {
       return {event.window.event == SDL_WINDOWEVENT_CLOSE ? MessageKind::Close : MessageKind::Other};
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-      return {event.type == SDL_KEYDOWN ? MessageKind::KeyDown : MessageKind::KeyUp, virtualKey(event.key.keysym.sym)};
+      return {.kind = event.type == SDL_KEYDOWN ? MessageKind::KeyDown : MessageKind::KeyUp,
+              .key = virtualKey(event.key.keysym.sym),
+              .repeat = event.key.repeat != 0};
     case SDL_MOUSEMOTION:
       return {MessageKind::MouseMove, 0, event.motion.xrel, event.motion.yrel, heldButtons(event.motion.state)};
     case SDL_MOUSEWHEEL: {

@@ -24,6 +24,10 @@ std::string lowered(std::string_view text) {
 
 }  // namespace
 
+void keepPressedKey(std::vector<int>& keys, int key, bool repeat) {
+  if (!repeat || std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(key);
+}
+
 DevState pressDevKey(int key, DevState state) {
   switch (key) {
     case platform::kKeySpace: state.paused = !state.paused; return state;

@@ -21,6 +21,11 @@ struct DevState {
 // move keeps the show paused or playing. Other keys change nothing.
 DevState pressDevKey(int key, DevState state);
 
+// A key pressed during a frame joins that frame's `keys`, unless it is a
+// held key's repeat of one already there: the repeats that pile up while a
+// move is under way make one move together, not one each.
+void keepPressedKey(std::vector<int>& keys, int key, bool repeat);
+
 // A key of --dev-keys: Space, Left, Right, PageUp, PageDown, Home, F5, Escape
 // or a digit, in any case; 0 for any other name.
 int devKeyNamed(std::string_view name);

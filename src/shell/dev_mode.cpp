@@ -62,7 +62,7 @@ void DevMode::pressScriptedKeys(float t) {
 }
 
 void DevMode::offer(const platform::Message& message) {
-  if (message.kind == platform::MessageKind::KeyDown) keys_.push_back(message.key);
+  if (message.kind == platform::MessageKind::KeyDown) keepPressedKey(keys_, message.key, message.repeat);
 }
 
 // The keys of one frame make one move (a section, then ten seconds on, say):

@@ -47,6 +47,29 @@ TEST(DevKeys, EachKeyMovesPausesOrAsksAsDescribed) {
   }
 }
 
+// A held Page Down repeats while a move is under way: the repeats that
+// piled up count once; fresh presses and other keys each count.
+TEST(DevKeys, RepeatsOfAKeyKeptInTheFrameMakeOneMove) {
+  struct Press {
+    int key;
+    bool repeat;
+  };
+  const struct {
+    std::vector<Press> presses;
+    std::vector<int> kept;
+  } cases[] = {
+      {{{platform::kKeyPageDown, true}, {platform::kKeyPageDown, true}, {platform::kKeyPageDown, true}}, {platform::kKeyPageDown}},
+      {{{platform::kKeyPageDown, false}, {platform::kKeyPageDown, true}, {platform::kKeyRight, true}, {platform::kKeyRight, true}}, {platform::kKeyPageDown, platform::kKeyRight}},
+      {{{platform::kKeyPageDown, false}, {platform::kKeyPageDown, false}}, {platform::kKeyPageDown, platform::kKeyPageDown}},
+      {{{platform::kKeyRight, true}, {platform::kKeyPageDown, true}, {platform::kKeyRight, true}}, {platform::kKeyRight, platform::kKeyPageDown}},
+  };
+  for (const auto& c : cases) {
+    std::vector<int> keys;
+    for (const Press& press : c.presses) shell::keepPressedKey(keys, press.key, press.repeat);
+    EXPECT_EQ(keys, c.kept);
+  }
+}
+
 TEST(DevKeys, ScriptedKeysAreReadInOrderAndFormsWithoutAKeyOrTimeRefused) {
   std::string error;
   const std::vector<shell::ScriptedKey> keys = shell::readScriptedKeys("1.5:space,2:PageDown,2:3,0:F5", error);
