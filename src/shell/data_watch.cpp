@@ -2,6 +2,7 @@
 
 #include "base/log.h"
 #include "platform/host.h"
+#include "stocks/source_stamp.h"
 
 namespace shell {
 DataWatch::DataWatch(const std::string& folder, std::uint32_t quietMilliseconds)
@@ -11,7 +12,11 @@ DataWatch::DataWatch(const std::string& folder, std::uint32_t quietMilliseconds)
 
 bool DataWatch::settled() {
   const std::uint32_t now = platform::host().timeGetTime();
-  if (watch_.changed()) changedAt_ = now;
+  // Each file named is taken for changed, whatever its stamp says.
+  for (const std::string& path : watch_.changes()) {
+    kst::SourceStamp::reportChanged(path);
+    changedAt_ = now;
+  }
   return changedAt_ && now - *changedAt_ >= quietMilliseconds_;
 }
 
