@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "base/log.h"
+#include "base/stop_request.h"
 #include "stocks/load_error.h"
 #include "stocks/source_stamp.h"
 
@@ -118,9 +119,10 @@ class ObjectStock {
   // A load of `name` from `sources`: an object set aside under the name
   // whose files are unchanged comes back; otherwise `read()` makes one
   // (std::unique_ptr<T>; throws LoadError), kept with its files' stamps
-  // taken before the read. When that read fails and an older version is
-  // set aside, the older version comes back with a warning naming the file
-  // and the reason, and nothing is thrown.
+  // taken before the read. When that read fails, whatever the failure (a
+  // damaged file, memory running out while building), and an older version
+  // is set aside, the older version comes back with a warning naming the
+  // file and the reason, and nothing is thrown.
   template <typename Read>
   void load(const char* name, const std::vector<std::string>& sources, Read read) {
     if (name != nullptr && takeBack(name, false)) return;
@@ -132,9 +134,19 @@ class ObjectStock {
       object.release();
       entries_.find(name)->second.sources = std::move(stamps);
     } catch (const LoadError& error) {
-      if (name == nullptr || !takeBack(name, true)) throw;
-      log("** Warning: %s not read again: %s; the version read before stays", error.file.c_str(), error.reason.c_str());
+      if (!keptEarlier(name, error.file, error.reason)) throw;
+    } catch (const StopAsked&) {
+      throw;  // not a failure of the file
+    } catch (const std::exception& error) {
+      if (!keptEarlier(name, sources.empty() ? name : sources.front(), error.what())) throw;
     }
+  }
+
+  // After a failed read: the version set aside under `name` back, said.
+  bool keptEarlier(const char* name, const std::string& file, const std::string& reason) {
+    if (name == nullptr || !takeBack(name, true)) return false;
+    log("** Warning: %s not read again: %s; the version read before stays", file.c_str(), reason.c_str());
+    return true;
   }
 
   // The object set aside under `name` back in the stock; unless `anyway`,

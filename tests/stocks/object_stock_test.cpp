@@ -1,10 +1,15 @@
 // The named, owning cache under every stock.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "stocks/object_stock.h"
+#include "support/log_capture.h"
+#include "support/sound_files.h"
 
 namespace {
 
@@ -82,6 +87,45 @@ TEST(ObjectStock, ClearEmptiesTheStockAndANameMayThenBeAddedAgain) {
   auto* again = new Tracked("x2", gone);
   EXPECT_TRUE(stock.add("x", again));
   EXPECT_EQ(stock.get("x"), again);
+}
+
+// A read again that fails, however it fails, leaves the version read
+// before in use, said with the file and the reason; with none read before,
+// the failure goes on to the caller.
+TEST(ObjectStock, AReadAgainThatFailsInAnyWayKeepsTheVersionReadBefore) {
+  struct Reading : Stock {
+    using Stock::load;
+  };
+  const struct {
+    std::function<void()> fail;
+    const char* said;
+  } cases[] = {
+      {[] { throw kst::LoadError("demo/x.kst", "damaged"); }, "damaged"},
+      {[] { throw std::bad_alloc(); }, "std::bad_alloc"},
+      {[] { throw std::length_error("too many chunks"); }, "too many chunks"},
+  };
+  fake::TempFolder folder;
+  const std::string file = (folder / "x.kst").string();
+  for (const auto& c : cases) {
+    std::vector<std::string> gone;
+    std::ofstream(file) << "one";
+    Reading stock;
+    stock.load("x", {file}, [&] { return std::make_unique<Tracked>("first", gone); });
+    stock.setAside();
+    kst::SourceStamp::reportChanged(file);
+    fake::LogCapture log;
+    stock.load("x", {file}, [&] {
+      c.fail();
+      return std::unique_ptr<Tracked>();
+    });
+    ASSERT_NE(stock.get("x"), nullptr) << c.said;
+    EXPECT_EQ(stock.get("x")->label, "first");
+    EXPECT_NE(log.text().find(c.said), std::string::npos) << log.text();
+    EXPECT_ANY_THROW(stock.load("y", {file}, [&] {
+      c.fail();
+      return std::unique_ptr<Tracked>();
+    }));
+  }
 }
 
 }  // namespace
