@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -65,6 +66,11 @@ class Scene : public persistent {
   // warnings (the file it was read from).
   void prepareAfterLoad(const char* source = "");
 
+  // What the show's layers change in a scene (its current camera, the
+  // cameras' near distances), back as prepareAfterLoad found it: a scene
+  // taken back from a stock after a move back then draws as one read fresh.
+  void returnToAsRead();
+
   // The camera of currentCamera; null while there is none.
   Camera* currentCameraObject() const;
 
@@ -115,6 +121,12 @@ class Scene : public persistent {
   bool sameView(const Camera& camera);
 
   std::string source_;
+  struct AsRead {
+    std::int32_t currentCamera = -1;
+    std::int32_t pendingCamera = -1;
+    std::vector<float> nearDistances;  // of `cameras`, in order
+  };
+  std::optional<AsRead> asRead_;  // set by prepareAfterLoad
   std::set<std::pair<std::string, std::int64_t>> warned_;
   struct MeshStamp {
     const Primitive* mesh;

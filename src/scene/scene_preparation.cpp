@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/data_files.h"
+#include "render/camera.h"
 #include "scene/image.h"
 #include "scene/mesh/primitive.h"
 #include "scene/nodes/scene_node.h"
@@ -13,6 +14,8 @@
 
 void Scene::prepareAfterLoad(const char* source) {
   source_ = source != nullptr ? source : "";
+  asRead_.emplace(AsRead{currentCamera, pendingCamera, {}});
+  for (const Camera* camera : cameras) asRead_->nearDistances.push_back(camera != nullptr ? camera->nearDistance() : 0.0f);
   nameTextures();
   reportTextureMemory(textures);
   for (const std::unique_ptr<Primitive>& mesh : meshes) {
@@ -25,6 +28,14 @@ void Scene::prepareAfterLoad(const char* source) {
   if (root == nullptr) return;
   root->invalidateTree();
   root->update(0.0f, Matrix44{});
+}
+
+void Scene::returnToAsRead() {
+  if (!asRead_) return;
+  currentCamera = asRead_->currentCamera;
+  pendingCamera = asRead_->pendingCamera;
+  for (std::size_t i = 0; i < cameras.size() && i < asRead_->nearDistances.size(); ++i)
+    if (cameras[i] != nullptr) cameras[i]->SetNear(asRead_->nearDistances[i]);
 }
 
 // A texture read from a scene file has no name of its own (names are not

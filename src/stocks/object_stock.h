@@ -99,6 +99,9 @@ class ObjectStock {
  protected:
   // Between setAside and dropAside.
   bool settingAside() const { return settingAside_; }
+  // An object set aside comes back into use: what its use changed in it
+  // may be put back as it was read.
+  virtual void takenBack(T&) {}
 
   // Calls `visit` with every stored object, in name order.
   template <typename Visit>
@@ -157,8 +160,9 @@ class ObjectStock {
     if (!anyway)
       for (const SourceStamp& source : found->second.sources)
         if (source.changed()) return false;
-    entries_.insert_or_assign(found->first, std::move(found->second));
+    const auto back = entries_.insert_or_assign(found->first, std::move(found->second)).first;
     aside_.erase(found);
+    if (back->second.object != nullptr) takenBack(*back->second.object);
     return true;
   }
 

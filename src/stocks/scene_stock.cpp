@@ -85,6 +85,11 @@ void SceneStock::releaseFinishedLoaders() {
   });
 }
 
+void SceneStock::takenBack(SceneStockEntry& entry) {
+  // A scene still being read is its loader's, and read fresh anyway.
+  if (entry.state() == SceneStockEntry::State::Ready && entry.scene != nullptr) entry.scene->returnToAsRead();
+}
+
 void SceneStock::finishLoads() {
   // Each scene may take a while: a stop asked meanwhile ends it between two.
   forEachObject([](SceneStockEntry& entry) {

@@ -48,6 +48,12 @@ class SceneStock : public ObjectStock<SceneStockEntry> {
   // scenes read ahead.
   void finishLoads();
 
+ protected:
+  // A scene taken back draws as one read fresh: what the last tour's
+  // layers changed in it (a zoom layer's near distance, the current
+  // camera) is put back.
+  void takenBack(SceneStockEntry& entry) override;
+
  private:
   void loadInBackground(const char* file);
   // Joins the loaders whose load has ended and deletes their contexts (a

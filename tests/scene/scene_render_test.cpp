@@ -64,6 +64,22 @@ TEST_F(SceneRendering, NothingWithoutACameraAndTheSwitchWaitsForTheNextRender) {
   EXPECT_EQ(std::count(calls.begin(), calls.end(), fake::call("glDrawArrays", GL_TRIANGLES, 2, 1)), 1);
 }
 
+// A scene taken back after a move back: what a tour's layers changed (the
+// camera switched to, a zoom layer's near distance) is as it was read, so
+// it draws as a scene read fresh for a late start.
+TEST_F(SceneRendering, ReturnedToAsReadItHasTheCameraAndNearDistanceItWasReadWith) {
+  scene.prepareAfterLoad("demo/x.kst");
+  const float near = scene.cameras.at(0)->nearDistance();
+  scene.cameras[0]->SetNear(near * 4.0f + 1.0f);
+  scene.setPendingCamera(0);
+  EXPECT_FALSE(renderCalls().empty());
+  scene.returnToAsRead();
+  EXPECT_EQ(scene.cameras[0]->nearDistance(), near);
+  EXPECT_EQ(scene.currentCamera, -1);
+  EXPECT_EQ(scene.pendingCamera, -1);
+  EXPECT_TRUE(renderCalls().empty());
+}
+
 TEST_F(SceneRendering, FogIsSetUpForTheDrawAndTurnedOffAfter) {
   scene.fogEnabled = true;
   scene.setPendingCamera(0);

@@ -31,4 +31,26 @@ TEST(SceneStock, WithoutALoaderContextABackgroundLoadReadsTheSceneAtOnce) {
   EXPECT_NE(log.text().find("no loader context for scene " + file), std::string::npos) << log.text();
 }
 
+// Taken back after a move back, a scene is the one read before, put back
+// as it was read: the camera the last tour switched to is forgotten.
+TEST(SceneStock, ASceneTakenBackIsPutBackAsItWasRead) {
+  fake::FakeGLWorld world;
+  fake::RecordingGL::FillTable();
+  RegisterClassFactories();
+  const std::string file = fake::freshFolder("scene-stock-back") + "/green.kst";
+  fake::saveTestScene(file, {0.0f, 1.0f, 0.0f, 1.0f});
+  kst::SceneStock stock;
+  stock.load(file.c_str(), false);
+  Scene* read = stock.loadedScene(file.c_str());
+  ASSERT_NE(read, nullptr);
+  read->currentCamera = 2;
+  read->pendingCamera = 1;
+  stock.setAside();
+  stock.load(file.c_str(), false);
+  stock.dropAside();
+  EXPECT_EQ(stock.loadedScene(file.c_str()), read);
+  EXPECT_EQ(read->currentCamera, -1);
+  EXPECT_EQ(read->pendingCamera, -1);
+}
+
 }  // namespace
