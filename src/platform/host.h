@@ -25,6 +25,10 @@ inline constexpr int kKeyUp = 0x26;
 inline constexpr int kKeyRight = 0x27;
 inline constexpr int kKeyDown = 0x28;
 inline constexpr int kKeyF5 = 0x74;
+inline constexpr int kKeyComma = ',';
+inline constexpr int kKeyPeriod = '.';
+// Added to a key's code by a program that tells it apart with Shift held.
+inline constexpr int kShifted = 0x10000;
 
 // Mouse buttons held during a move, as bits.
 inline constexpr unsigned kMouseLeft = 1;
@@ -40,6 +44,7 @@ struct Message {
   int dy = 0;
   unsigned buttons = 0;
   bool repeat = false;  // KeyDown: sent again by a key held down
+  bool shift = false;   // KeyDown, KeyUp: with Shift held
 };
 
 struct DisplayMode {

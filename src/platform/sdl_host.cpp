@@ -25,6 +25,8 @@ int virtualKey(SDL_Keycode key) {
     case SDLK_RIGHT: return kKeyRight;
     case SDLK_DOWN: return kKeyDown;
     case SDLK_F5: return kKeyF5;
+    case SDLK_COMMA: return kKeyComma;
+    case SDLK_PERIOD: return kKeyPeriod;
     default: break;
   }
   if (key >= SDLK_0 && key <= SDLK_9) return static_cast<int>(key);
@@ -47,7 +49,8 @@ Message translate(const SDL_Event& event) {
     case SDL_KEYUP:
       return {.kind = event.type == SDL_KEYDOWN ? MessageKind::KeyDown : MessageKind::KeyUp,
               .key = virtualKey(event.key.keysym.sym),
-              .repeat = event.key.repeat != 0};
+              .repeat = event.key.repeat != 0,
+              .shift = (event.key.keysym.mod & KMOD_SHIFT) != 0};
     case SDL_MOUSEMOTION:
       return {MessageKind::MouseMove, 0, event.motion.xrel, event.motion.yrel, heldButtons(event.motion.state)};
     case SDL_MOUSEWHEEL: {

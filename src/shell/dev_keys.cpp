@@ -33,6 +33,10 @@ DevState pressDevKey(int key, DevState state) {
     case platform::kKeySpace: state.paused = !state.paused; return state;
     case platform::kKeyLeft: return movedTo(state, state.time - 1.0);
     case platform::kKeyRight: return movedTo(state, state.time + 1.0);
+    case platform::kKeyLeft + platform::kShifted: return movedTo(state, state.time - 0.1);
+    case platform::kKeyRight + platform::kShifted: return movedTo(state, state.time + 0.1);
+    case platform::kKeyComma: return state.paused ? movedTo(state, state.time - state.frame) : state;
+    case platform::kKeyPeriod: return state.paused ? movedTo(state, state.time + state.frame) : state;
     case platform::kKeyPageUp: return movedTo(state, state.time - 10.0);
     case platform::kKeyPageDown: return movedTo(state, state.time + 10.0);
     case platform::kKeyHome: return movedTo(state, 0.0);
@@ -49,10 +53,13 @@ int devKeyNamed(std::string_view name) {
   static const std::pair<const char*, int> kNames[] = {
       {"space", platform::kKeySpace},       {"left", platform::kKeyLeft}, {"right", platform::kKeyRight},
       {"pageup", platform::kKeyPageUp},     {"pagedown", platform::kKeyPageDown},
-      {"home", platform::kKeyHome},         {"f5", platform::kKeyF5},     {"escape", platform::kKeyEscape}};
+      {"home", platform::kKeyHome},         {"f5", platform::kKeyF5},     {"escape", platform::kKeyEscape},
+      {"comma", platform::kKeyComma},       {"period", platform::kKeyPeriod},
+      {"shift+left", platform::kKeyLeft + platform::kShifted},
+      {"shift+right", platform::kKeyRight + platform::kShifted}};
   for (const auto& [known, key] : kNames)
     if (low == known) return key;
-  if (low.size() == 1 && low[0] >= '0' && low[0] <= '9') return low[0];
+  if (low.size() == 1 && low[0] >= '1' && low[0] <= '9') return low[0];  // 0 goes to no section
   return 0;
 }
 
@@ -67,7 +74,8 @@ std::vector<ScriptedKey> readScriptedKeys(const std::string& text, std::string& 
     const float time = colon == std::string::npos ? NAN : std::strtof(item.c_str(), &end);
     const int key = colon == std::string::npos ? 0 : devKeyNamed(item.substr(colon + 1));
     if (!(time >= 0.0f) || !std::isfinite(time) || end != item.c_str() + colon || key == 0) {
-      error = "expected TIME:KEY (KEY one of Space, Left, Right, PageUp, PageDown, Home, F5, Escape, 0-9), got '" +
+      error = "expected TIME:KEY (KEY one of Space, Left, Right, Shift+Left, Shift+Right, Comma, Period, PageUp, "
+              "PageDown, Home, F5, Escape, 1-9), got '" +
               item + "'";
       return {};
     }

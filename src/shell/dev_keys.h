@@ -12,13 +12,16 @@ struct DevState {
   double time = 0.0;     // show seconds
   bool paused = false;
   bool reload = false;   // read again the data files that changed, at `time`
+  double frame = 1.0 / 60.0;  // one frame of the show, in seconds
   bool operator==(const DevState&) const = default;
 };
 
-// Space pauses or resumes; Left and Right move 1 s back or on, Page Up and
-// Page Down 10 s back or on; Home goes to 0 and the keys 1 to 8 to the start
-// of that section; F5 asks for the changed data files. Never before 0. A
-// move keeps the show paused or playing. Other keys change nothing.
+// Space pauses or resumes; Left and Right move 1 s back or on, with Shift
+// (platform::kShifted added) 0.1 s, a row of the music; Page Up and Page
+// Down 10 s back or on; while paused, comma and period one frame back or
+// on; Home goes to 0 and the keys 1 to 8 to the start of that section; F5
+// asks for the changed data files. Never before 0. A move keeps the show
+// paused or playing. Other keys change nothing.
 DevState pressDevKey(int key, DevState state);
 
 // A key pressed during a frame joins that frame's `keys`, unless it is a

@@ -62,14 +62,16 @@ void DevMode::pressScriptedKeys(float t) {
 }
 
 void DevMode::offer(const platform::Message& message) {
-  if (message.kind == platform::MessageKind::KeyDown) keepPressedKey(keys_, message.key, message.repeat);
+  if (message.kind != platform::MessageKind::KeyDown) return;
+  const bool fine = message.shift && (message.key == platform::kKeyLeft || message.key == platform::kKeyRight);
+  keepPressedKey(keys_, message.key + (fine ? platform::kShifted : 0), message.repeat);
 }
 
 // The keys of one frame make one move (a section, then ten seconds on, say):
 // the show is moved once, to where they lead together.
 float DevMode::applyKeys(float t) {
   const auto began = std::chrono::steady_clock::now();
-  const DevState before{t, clock_.paused()};
+  const DevState before{t, clock_.paused(), false, clock_.fps() ? 1.0 / *clock_.fps() : 1.0 / 60.0};
   DevState after = before;
   for (int key : keys_) after = pressDevKey(key, after);
   keys_.clear();

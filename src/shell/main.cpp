@@ -21,6 +21,7 @@
 #include "shell/parts_follower.h"
 #include "shell/show_preparation.h"
 #include "shell/showfile/show_files.h"
+#include "shell/show_script.h"
 #include "shell/start_up.h"
 
 namespace {
@@ -104,6 +105,23 @@ bool partsCanBeCut(const shell::ShowOptions& options) {
   return true;
 }
 
+// A digit beyond the sections of the show played does nothing: a slip,
+// refused. A key whose time comes after --until is never pressed: said.
+bool devKeysFit(const shell::ShowOptions& options) {
+  const std::size_t sections = shell::sectionStarts().size();
+  for (const shell::ScriptedKey& pressed : options.devKeys) {
+    if (pressed.key >= '1' && pressed.key <= '9' && static_cast<std::size_t>(pressed.key - '0') > sections) {
+      std::fprintf(stderr, "skyward: --dev-keys: key %c does nothing: the show has %zu sections\n", pressed.key,
+                   sections);
+      return false;
+    }
+    if (options.until && pressed.time > *options.until)
+      std::fprintf(stderr, "skyward: --dev-keys: the key at %g s comes after --until %g s and is never pressed\n",
+                   static_cast<double>(pressed.time), static_cast<double>(*options.until));
+  }
+  return true;
+}
+
 struct CommandLine {
   shell::ShowOptions options;
   std::vector<std::string> shots;
@@ -123,7 +141,8 @@ std::string checkDevKeys(std::string& text) {
 void addDevOptions(CLI::App& app, CommandLine& line, CLI::Option* capture) {
   shell::ShowOptions& options = line.options;
   auto* dev = app.add_flag("--dev", options.dev,
-                           "Development mode: Space pauses, Left/Right move 1 s, Page Up/Down 10 s, Home to 0, 1-8 to a "
+                           "Development mode: Space pauses, Left/Right move 1 s (with Shift 0.1 s), comma/period a frame while "
+                           "paused, Page Up/Down 10 s, Home to 0, 1-8 to a "
                            "section's start, F5 reads again the data files that changed; notes in a corner");
   dev->excludes(capture);
   app.add_flag("--watch", options.watch, "With --dev: a change of a file under demo/ reads the changed files again")
@@ -258,7 +277,7 @@ void addOptions(CLI::App& app, CommandLine& line) {
   app.set_version_flag("--version", std::string("skyward ") + SKYWARD_VERSION);
   app.footer(
       "Keys: Escape (pressed or released) ends the show; with --dev also Space, Left, Right, Page Up, Page Down,\n"
-      "Home, 1-8 and F5.\n"
+      "Shift+Left, Shift+Right, comma, period, Home, 1-8 and F5.\n"
       "Exit codes: 0 question cancelled, events listed, show written, parts listed or followed, parts joined;\n"
       "1 normal end (a part: captured); 2 unreadable command line (or a --size larger than the OpenGL\n"
       "driver draws), show file that does not read or cannot be written;\n"
@@ -307,6 +326,7 @@ int main(int argc, char** argv) {
   }
   // A listing reads no data: the scenes are not read for their cameras.
   if (!line.showFile.empty() && !shell::showfile::useShowFile(line.showFile, !options.listEvents)) return 2;
+  if (!devKeysFit(options)) return 2;
   if (!line.writtenShow.empty()) return shell::showfile::writeShowFile(line.writtenShow);
   platform::catchStopSignals();
   if (options.headless) platform::useHeadlessDrivers();

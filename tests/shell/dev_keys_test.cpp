@@ -27,6 +27,12 @@ TEST(DevKeys, EachKeyMovesPausesOrAsksAsDescribed) {
       {kKeyLeft, {10.0, true}, {9.0, true}},
       {kKeyLeft, {0.4, false}, {0.0, false}},
       {kKeyRight, {10.0, true}, {11.0, true}},
+      {kKeyLeft + kShifted, {10.0, false}, {9.9, false}},
+      {kKeyRight + kShifted, {10.0, true}, {10.1, true}},
+      {kKeyComma, {10.0, true, false, 0.1}, {9.9, true, false, 0.1}},
+      {kKeyPeriod, {10.0, true, false, 0.1}, {10.1, true, false, 0.1}},
+      {kKeyPeriod, {10.0, false, false, 0.1}, {10.0, false, false, 0.1}},
+      {kKeyComma, {0.05, true, false, 0.1}, {0.0, true, false, 0.1}},
       {kKeyPageUp, {25.0, false}, {15.0, false}},
       {kKeyPageUp, {7.0, false}, {0.0, false}},
       {kKeyPageDown, {25.0, true}, {35.0, true}},
@@ -50,6 +56,8 @@ TEST(DevKeys, EachKeyMovesPausesOrAsksAsDescribed) {
 // A held Page Down repeats while a move is under way: the repeats that
 // piled up count once; fresh presses and other keys each count.
 TEST(DevKeys, RepeatsOfAKeyKeptInTheFrameMakeOneMove) {
+  constexpr int kDown = platform::kKeyPageDown;
+  constexpr int kOn = platform::kKeyRight;
   struct Press {
     int key;
     bool repeat;
@@ -58,10 +66,10 @@ TEST(DevKeys, RepeatsOfAKeyKeptInTheFrameMakeOneMove) {
     std::vector<Press> presses;
     std::vector<int> kept;
   } cases[] = {
-      {{{platform::kKeyPageDown, true}, {platform::kKeyPageDown, true}, {platform::kKeyPageDown, true}}, {platform::kKeyPageDown}},
-      {{{platform::kKeyPageDown, false}, {platform::kKeyPageDown, true}, {platform::kKeyRight, true}, {platform::kKeyRight, true}}, {platform::kKeyPageDown, platform::kKeyRight}},
-      {{{platform::kKeyPageDown, false}, {platform::kKeyPageDown, false}}, {platform::kKeyPageDown, platform::kKeyPageDown}},
-      {{{platform::kKeyRight, true}, {platform::kKeyPageDown, true}, {platform::kKeyRight, true}}, {platform::kKeyRight, platform::kKeyPageDown}},
+      {{{kDown, true}, {kDown, true}, {kDown, true}}, {kDown}},
+      {{{kDown, false}, {kDown, true}, {kOn, true}, {kOn, true}}, {kDown, kOn}},
+      {{{kDown, false}, {kDown, false}}, {kDown, kDown}},
+      {{{kOn, true}, {kDown, true}, {kOn, true}}, {kOn, kDown}},
   };
   for (const auto& c : cases) {
     std::vector<int> keys;
@@ -72,16 +80,17 @@ TEST(DevKeys, RepeatsOfAKeyKeptInTheFrameMakeOneMove) {
 
 TEST(DevKeys, ScriptedKeysAreReadInOrderAndFormsWithoutAKeyOrTimeRefused) {
   std::string error;
-  const std::vector<shell::ScriptedKey> keys = shell::readScriptedKeys("1.5:space,2:PageDown,2:3,0:F5", error);
+  const std::vector<shell::ScriptedKey> keys = shell::readScriptedKeys("1.5:space,2:PageDown,2:3,0:F5,3:shift+LEFT", error);
   EXPECT_EQ(error, "");
-  ASSERT_EQ(keys.size(), 4u);
+  ASSERT_EQ(keys.size(), 5u);
+  EXPECT_EQ(keys[4].key, platform::kKeyLeft + platform::kShifted);
   EXPECT_EQ(keys[0].time, 1.5f);
   EXPECT_EQ(keys[0].key, platform::kKeySpace);
   EXPECT_EQ(keys[1].key, platform::kKeyPageDown);
   EXPECT_EQ(keys[2].key, '3');
   EXPECT_EQ(keys[3].time, 0.0f);
   EXPECT_EQ(keys[3].key, platform::kKeyF5);
-  for (const char* wrong : {"", "1:Jump", "Space", "-1:Space", "1x:Space", "1:Space,", "nan:Home"}) {
+  for (const char* wrong : {"", "1:Jump", "Space", "-1:Space", "1x:Space", "1:Space,", "nan:Home", "1:0", "1:Shift"}) {
     error.clear();
     EXPECT_TRUE(shell::readScriptedKeys(wrong, error).empty()) << wrong;
     EXPECT_NE(error, "") << wrong;
