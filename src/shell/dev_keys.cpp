@@ -16,6 +16,12 @@ DevState movedTo(DevState state, double time) {
   return state;
 }
 
+// Counted in whole frames from the one shown: a frame time stored as a
+// float is a hair off its frame, which a step added to it would carry.
+double framesOn(const DevState& state, int frames) {
+  return (std::round(state.time / state.frame) + frames) * state.frame;
+}
+
 std::string lowered(std::string_view text) {
   std::string low(text);
   std::transform(low.begin(), low.end(), low.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -35,8 +41,8 @@ DevState pressDevKey(int key, DevState state) {
     case platform::kKeyRight: return movedTo(state, state.time + 1.0);
     case platform::kKeyLeft + platform::kShifted: return movedTo(state, state.time - 0.1);
     case platform::kKeyRight + platform::kShifted: return movedTo(state, state.time + 0.1);
-    case platform::kKeyComma: return state.paused ? movedTo(state, state.time - state.frame) : state;
-    case platform::kKeyPeriod: return state.paused ? movedTo(state, state.time + state.frame) : state;
+    case platform::kKeyComma: return state.paused ? movedTo(state, framesOn(state, -1)) : state;
+    case platform::kKeyPeriod: return state.paused ? movedTo(state, framesOn(state, 1)) : state;
     case platform::kKeyPageUp: return movedTo(state, state.time - 10.0);
     case platform::kKeyPageDown: return movedTo(state, state.time + 10.0);
     case platform::kKeyHome: return movedTo(state, 0.0);
