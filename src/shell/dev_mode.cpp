@@ -109,6 +109,7 @@ float DevMode::moveTo(double target) {
 // Built again where it stands: what changed on disk is read again.
 void DevMode::readAgain(float t) {
   const auto began = std::chrono::steady_clock::now();
+  notes_.readingStarts();
   const std::string show = readShowFileAgain();
   std::vector<std::string> changed;
   {

@@ -41,15 +41,40 @@ std::unique_ptr<text::FontFace> notesFont() {
 
 DevNotes::DevNotes() : font_(notesFont()), rate_(wallNow()), lastWall_(wallNow()) {}
 
+std::vector<std::string> wrapNote(const std::string& line, std::size_t width) {
+  std::vector<std::string> lines;
+  std::string current;
+  for (std::size_t from = 0; from < line.size();) {
+    const std::size_t blank = std::min(line.find(' ', from), line.size());
+    const std::string word = line.substr(from, blank - from);
+    from = blank + 1;
+    if (!current.empty() && current.size() + 1 + word.size() > width) {
+      lines.push_back(current);
+      current = " ";  // with the blank below, two before a line that goes on
+    }
+    current += (current.empty() ? "" : " ") + word;
+  }
+  if (!current.empty() || lines.empty()) lines.push_back(current);
+  return lines;
+}
+
 void DevNotes::moved(float t, double milliseconds) {
   tell(format("moved to %.2f s in %.1f ms", static_cast<double>(t), milliseconds));
 }
 
+void DevNotes::readingStarts() { warningsBefore_ = warnings_.count(); }
+
 void DevNotes::readAgain(float t, double milliseconds, const std::vector<std::string>& files) {
+  readingWarnings_ = warnings_.since(warningsBefore_);
+  warnings_.forget();
   std::string names;
   for (const std::string& file : files) names += (names.empty() ? "" : ", ") + file;
   const std::string read = format("read again at %.2f s in %.1f ms: ", static_cast<double>(t), milliseconds);
-  tell(read + (files.empty() ? "nothing had changed" : names));
+  std::string said = read + (files.empty() ? "nothing had changed" : names);
+  if (!readingWarnings_.empty())
+    said += format("; %zu %s, what did not read stays as it was:", readingWarnings_.size(),
+                   readingWarnings_.size() == 1 ? "warning" : "warnings");
+  tell(said);
 }
 
 void DevNotes::savedShowShown(double milliseconds) {
@@ -80,9 +105,13 @@ std::vector<std::string> DevNotes::lines(float t, bool paused, std::uint32_t now
       format("%.1f fps, %.1f ms a frame", static_cast<double>(rate_.onFrame(now)),
              static_cast<double>(frameMilliseconds_)),
       std::string(paused ? "paused" : "playing") + format("  (Space, Left/Right, PgUp/PgDn, Home, 1-%d, F5)", keys)};
-  if (!lastAction_.empty()) lines.push_back(lastAction_);
+  const auto add = [&lines](const std::string& line) {
+    for (std::string& part : wrapNote(line)) lines.push_back(std::move(part));
+  };
+  if (!lastAction_.empty()) add(lastAction_);
+  for (const std::string& warning : readingWarnings_) add(warning);
   const std::string warning = warnings_.last();
-  if (!warning.empty()) lines.push_back("last warning: " + warning.substr(0, 110));
+  if (!warning.empty()) add("last warning: " + warning);
   return lines;
 }
 

@@ -23,6 +23,11 @@ class DevNotes {
   // What a move or a reading again did, shown until the next one and
   // written to the log.
   void moved(float t, double milliseconds);
+  // A reading again begins; once done, the files it read, each warning it
+  // logged shown whole under them (a file that did not read keeps its
+  // earlier version), and the last warning from before forgotten: a file
+  // mended leaves no warning behind.
+  void readingStarts();
   void readAgain(float t, double milliseconds, const std::vector<std::string>& files);
   // The first frame of a saved show file is drawn, that long after the save.
   void savedShowShown(double milliseconds);
@@ -40,6 +45,13 @@ class DevNotes {
   std::uint32_t lastWall_;
   float frameMilliseconds_ = 0.0f;
   std::string lastAction_;
+  std::size_t warningsBefore_ = 0;            // when the reading began
+  std::vector<std::string> readingWarnings_;  // of the last reading again
 };
+
+// A note's line cut at blanks into lines of at most `width` characters
+// (a word longer than that on a line of its own), those after the first
+// indented by two blanks, so that none runs past the window's edge.
+std::vector<std::string> wrapNote(const std::string& line, std::size_t width = 100);
 
 }  // namespace shell
