@@ -53,7 +53,8 @@ void FolderWatch::watchTree(const std::string& top, std::vector<std::string>& fo
   }
 }
 
-void FolderWatch::forgetTree(const std::string& top) {
+// `top` by value: it may be a folder's own name in folders_, erased here.
+void FolderWatch::forgetTree(std::string top) {
   std::erase_if(folders_, [&](const auto& entry) {
     if (!within(entry.second, top)) return false;
     inotify_rm_watch(descriptor_, entry.first);

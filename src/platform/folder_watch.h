@@ -29,7 +29,7 @@ class FolderWatch {
 
  private:
   void watchTree(const std::string& top, std::vector<std::string>& found);
-  void forgetTree(const std::string& top);
+  void forgetTree(std::string top);
   void take(int watch, std::uint32_t mask, const char* name, std::vector<std::string>& found);
 
   std::string folder_;
